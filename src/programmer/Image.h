@@ -1,0 +1,21 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+constexpr int kImageSize = 262144;
+constexpr int kBankSize = 131072;
+constexpr int kBlockSize = 256;
+constexpr int kBlocksPerBank = 512;
+
+extern std::array<uint8_t, kImageSize> gImage;
+extern std::string gFirmwareFile;  // chosen image file; empty means none
+extern std::string gFileChecksum;  // identification word as four hex digits
+
+inline int ImageOffset(int bank, int block, int byte = 0) {
+  return bank * kBankSize + block * kBlockSize + byte;
+}
+
+// 0 loaded, 1 not found, 2 wrong size (image unchanged), 3 bad signature (image replaced).
+int LoadFirmwareFile(const std::string& path);
+bool IsBlockBlank(int bank, int block);

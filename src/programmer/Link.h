@@ -1,0 +1,47 @@
+#pragma once
+// The hand control link: serial exchange, identification, programming and verification.
+#include <cstdint>
+#include <string>
+
+#include "programmer/Host.h"
+#include "programmer/Ports.h"
+
+// The services the operations below use. The host installs them before the first operation.
+void SetLinkServices(ISerialPort* port, IClock* clock, IHost* host);
+ISerialPort& LinkPort();
+IClock& LinkClock();
+IHost& LinkHost();
+
+// "COM3" -> the device it stands for on this machine (ports/COM3 link beside the executable,
+// else the fixed mapping); empty when the name cannot stand for a device.
+std::string ResolvePortDevice(const std::string& comName);
+
+// Serial link and command exchange.
+bool OpenComPort();
+void CloseComPort();
+bool ComPortExists(const std::string& name);
+bool SendCommand(const std::string& command, int replyLength, int timeoutMs, int tries,
+                 std::string& reply);
+bool ReadReply(int timeoutMs, std::string& reply);
+bool PingHandControl();
+void SendBlockData(int bank, int block);
+std::string HexPad(uint32_t value, int width);
+
+// Identification and status.
+extern std::string gHcType;
+extern int16_t gHcMajor, gHcMinor;
+extern std::string gHcChecksum;
+bool GetFileVersion(std::string& typeName, int16_t& major, int16_t& minor);
+bool QueryHandControlVersion(std::string& typeName, int16_t& major, int16_t& minor);
+void RefreshHandControlInfo();
+std::string BuildStatusText();
+
+// Programming and verification; progress and questions go to LinkHost().
+extern bool gProgramming, gVerifying, gCancelProgramming, gCancelVerify;
+bool ProgramHandControl();
+bool EraseFlash();
+void ShowProgress(const std::string& text, int position);
+bool ReadBlockChecksum(int offset, int16_t& checksum, bool selectPage);
+bool FastVerify();
+bool FullVerify();
+bool ReadBlock(int offset, uint8_t* data, bool selectPage);

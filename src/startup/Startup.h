@@ -1,0 +1,33 @@
+#pragma once
+// Start-up and shut-down services: where the program's files live, and the two steps that
+// frame a run.
+#include <functional>
+#include <string>
+
+// Folder of the executable (no trailing "/") and the executable's name without extension.
+extern std::string gProgramFolder;
+extern std::string gBaseName;
+
+// Fills gProgramFolder and gBaseName from the running executable (/proc/self/exe on Linux).
+void InitProgramPaths();
+// For the CLI's --folder and for tests: use another program folder and base name.
+void SetProgramPaths(const std::string& folder, const std::string& baseName);
+
+// gProgramFolder + "/" + gBaseName + extension, e.g. ProgramFile(".ini").
+std::string ProgramFile(const std::string& extension);
+std::string SettingsFileName();  // ProgramFile(".ini")
+std::string VersionsFileName();  // ProgramFile(".ver")
+
+// The program's own version, 1.0.2, and the wizard caption "PadFlasher  v1.0.2".
+std::string ProgramVersionText();
+std::string WindowCaption();
+
+void StartProgram();
+void EndProgram();
+bool FileExists(const std::string& fileName);
+
+// Shows a help topic ("Step1.htm" ...). The window program installs a viewer; without one, or
+// when the topic is missing, nothing happens.
+using HelpViewer = std::function<void(const std::string& helpFolder, const std::string& topic)>;
+void SetHelpViewer(HelpViewer viewer);
+void ShowHelp(const std::string& topic);
