@@ -1,0 +1,35 @@
+#pragma once
+// The look the pages share: design positions in twips, the grey page background and the coloured
+// buttons of the wizard.
+#include <QColor>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+class QPushButton;
+class QWidget;
+
+inline const QColor kPageGrey(128, 128, 128);
+inline const QColor kButtonColour(255, 192, 128);
+inline const QColor kHeadingYellow(255, 255, 192);
+inline const QColor kLightGreyText(224, 224, 224);
+
+// 15 twips are one pixel at 96 dots per inch.
+inline int Twips(int twips) {
+  return (twips + 7) / 15;
+}
+inline QRect TwipsRect(int left, int top, int width, int height) {
+  return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+// Grey background and the given text colour for the widget and its children.
+void PaintPage(QWidget* page, const QColor& text = Qt::white);
+void SetTextColour(QWidget* widget, const QColor& colour);
+// Bold italic Arial 9 pt on RGB(255, 192, 128).
+void StyleButton(QPushButton* button);
+// Bold "MS Sans Serif" as the pages' label font; Liberation Sans stands in on Linux.
+QFont BoldSansFont();
+
+// Pictures drawn for the program, compiled into it: "splash" (120 x 226) and "handcontrol"
+// (200 x 256). A null pixmap when the name is unknown.
+QPixmap ArtPixmap(const QString& name);

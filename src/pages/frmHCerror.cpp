@@ -1,0 +1,74 @@
+#include "pages/frmHCerror.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "pages/PageLook.h"
+
+namespace {
+
+const char* const kInstructions =
+    "Hand Control must be placed into Programming Mode:\r\n"
+    "\r\n"
+    "Hold down both the Undo and Info keys while\r\n"
+    "powering on the Quorrel kit.  When the Hand Control\r\n"
+    "displays 'Initializing...', release the buttons.\r\n"
+    "At this point, the display should show\r\n"
+    "'Transmit Data...'  Once it does, click on the\r\n"
+    "Next button to proceed.";
+
+class frmHCerror : public QDialog {
+ public:
+  explicit frmHCerror(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmHCerror");
+    setWindowTitle("Hand Control not in programming mode");
+    PaintPage(this, kLightGreyText);
+    setFixedSize(Twips(8760), Twips(3648));
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setPixmap(ArtPixmap("handcontrol"));
+    picture->move(0, 0);
+    picture->adjustSize();
+
+    auto* text = new QLabel(this);
+    text->setObjectName("lblText");
+    text->setGeometry(TwipsRect(3240, 120, 5412, 2412));
+    QFont font("Arial");
+    font.setPointSizeF(10.8);
+    text->setFont(font);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Qt breaks lines at LF; the CR of each CR LF pair is dropped for display only.
+    text->setText(QString::fromLatin1(kInstructions).remove('\r'));
+    text->setAccessibleDescription(QString::fromLatin1(kInstructions));
+
+    auto* ok = new QPushButton("Next", this);
+    ok->setObjectName("cmdOk");
+    ok->setGeometry(TwipsRect(7680, 3000, 972, 372));
+    StyleButton(ok);
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  }
+
+  // Centred on the screen rather than over the owner, as the owner may sit anywhere.
+  void CentreOnScreen() {
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.left() + (area.width() - outer.width()) / 2,
+         area.top() + (area.height() - outer.height()) / 2);
+  }
+};
+
+}  // namespace
+
+void ShowProgrammingModeDialog(QWidget* parent) {
+  frmHCerror dialog(parent);
+  dialog.CentreOnScreen();
+  dialog.exec();
+}
