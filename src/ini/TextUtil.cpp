@@ -1,0 +1,23 @@
+#include "ini/TextUtil.h"
+
+#include <QFile>
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+bool EqualsNoCaseAscii(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
+}
+
+std::string TrimSpaces(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+QString FilePath(const std::string& fileName) {
+  return QFile::decodeName(QByteArray::fromStdString(fileName));
+}

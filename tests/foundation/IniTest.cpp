@@ -1,0 +1,211 @@
+#include <QDir>
+#include <stdexcept>
+#include <vector>
+
+#include "FoundationFixture.h"
+#include "ini/AtomicFile.h"
+#include "ini/INIfile.h"
+#include "startup/DebugLog.h"
+
+void PrintTo(const INIline& l, std::ostream* os) {
+  *os << "{" << l.Group << "|" << l.Section << "|" << l.Value << "}";
+}
+
+namespace {
+using Lines = std::vector<INIline>;
+
+Lines LinesOf(const INIfile& doc) {
+  return Lines(doc.INIlines().begin(), doc.INIlines().end());
+}
+
+class IniTest : public FoundationTest {};
+
+struct ParseCase {
+  const char* name;
+  std::string bytes;
+  Lines expected;
+};
+
+TEST_F(IniTest, LoadFileParsesLinesAsTheyAreWritten) {
+  const std::vector<ParseCase> cases = {
+      {"equal signs inside the value", "  key = a = b  \r\n", {{"", "KEY", "a = b"}}},
+      {"header with trailing text names the group",
+       "[Versions] extra\r\nVersion = 1\r\n",
+       {{"[VERSIONS] EXTRA", "[VERSIONS] EXTRA", ""}, {"[VERSIONS] EXTRA", "VERSION", "1"}}},
+      {"TAB counts as a space", "key\t= x\r\n", {{"", "KEY", "x"}}},
+      {"comment without = is dropped, with = it stays",
+       "; note\r\n; a = b\r\n",
+       {{"", "; A", "b"}}},
+      {"last line without CR LF is lost", "a=1\r\nb=2", {{"", "A", "1"}}},
+      {"LF-only file is one line up to the first CR LF",
+       "a=1\nb=2\nc=3\r\nd=4\n",
+       {{"", "A", "1 b=2 c=3"}}},
+      {"LF-only file without any CR LF is empty", "a=1\nb=2\n", {}},
+      {"key missing before = is dropped", "= x\r\n  =y\r\n", {}},
+      {"blank lines are dropped", "\r\n   \r\n\t\r\n", {}},
+      {"lone CR inside a line counts as a space", "a\r=b\r\n", {{"", "A", "b"}}},
+      {"empty value", "key =\r\n", {{"", "KEY", ""}}},
+      {"value keeps case and inner spaces",
+       "Url = Host/Some  Path\r\n",
+       {{"", "URL", "Host/Some  Path"}}},
+      {"8-bit bytes pass unchanged, only ASCII letters go upper case",
+       "k\xe9y = v\xfc\r\n",
+       {{"", "K\xe9Y", "v\xfc"}}},
+      {"lines before the first header have no group, each header starts one",
+       "a=1\r\n[One]\r\nb=2\r\n[two]\r\nc=3\r\n",
+       {{"", "A", "1"},
+        {"[ONE]", "[ONE]", ""},
+        {"[ONE]", "B", "2"},
+        {"[TWO]", "[TWO]", ""},
+        {"[TWO]", "C", "3"}}},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(Path("in.ini"), c.bytes);
+    INIfile doc;
+    EXPECT_TRUE(doc.LoadFile(Path("in.ini"))) << c.name;
+    EXPECT_EQ(LinesOf(doc), c.expected) << c.name;
+  }
+}
+
+TEST_F(IniTest, LoadingAMissingFileGivesAnEmptyDocument) {
+  INIfile doc;
+  doc.INIlines().Add("", "OLD", "1");
+  EXPECT_TRUE(doc.LoadFile(Path("absent.ini")));
+  EXPECT_EQ(doc.INIlines().Count(), 0);
+}
+
+TEST_F(IniTest, AnUnreadableFileGivesAnEmptyDocumentAndALogLine) {
+  OpenDebugLog();
+  ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.ini"));
+  INIfile doc;
+  doc.INIlines().Add("", "OLD", "1");
+  EXPECT_FALSE(doc.LoadFile(Path("folder.ini")));
+  EXPECT_EQ(doc.INIlines().Count(), 0);
+  EXPECT_NE(ReadBytes(Path("debugexe.txt")).find("Cannot read " + Path("folder.ini")),
+            std::string::npos);
+}
+
+struct SaveCase {
+  const char* name;
+  Lines lines;
+  std::string expected;
+  bool ucase = false;
+  int leadingSpaces = 3;
+  int equalPos = 17;
+};
+
+TEST_F(IniTest, SaveFileWritesAlignedLines) {
+  const std::vector<SaveCase> cases = {
+      {"short key padded to column 17",
+       {{"[PADFLASHER]", "COMport", "COM3"}},
+       "   COMport      = COM3\r\n"},
+      {"13-character key fills the 16 columns",
+       {{"", "DebugFilter10", "True"}},
+       "   DebugFilter10= True\r\n"},
+      {"longer key pushes = right", {{"", "DebugFilter1000", "x"}}, "   DebugFilter1000= x\r\n"},
+      {"empty value ends in =", {{"", "COMport", ""}}, "   COMport      =\r\n"},
+      {"UcaseSection writes the key in upper case",
+       {{"", "COMport", "com3"}},
+       "   COMPORT      = com3\r\n",
+       true},
+      {"header line", {{"[VERSIONS]", "", ""}}, "[VERSIONS]\r\n"},
+      {"header is written in upper case without spaces",
+       {{" [versions] ", "", ""}},
+       "[VERSIONS]\r\n"},
+      {"all three empty is an empty line", {{"", "", ""}}, "\r\n"},
+      {"value without key is not written", {{"", "", "lost"}}, "\r\n"},
+      {"loaded header goes out in key form",
+       {{"[VERSIONS]", "[VERSIONS]", ""}},
+       "   [VERSIONS]   =\r\n"},
+      {"key and value lose surrounding spaces",
+       {{"", "  k  ", "  v w  "}},
+       "   k            = v w\r\n"},
+      {"lines in collection order, groups not sorted",
+       {{"[B]", "", ""}, {"[B]", "x", "1"}, {"[A]", "", ""}, {"[B]", "y", "2"}},
+       "[B]\r\n   x            = 1\r\n[A]\r\n   y            = 2\r\n"},
+      {"other indentation and column", {{"", "k", "v"}}, "k= v\r\n", false, 0, 1},
+      {"8-bit bytes written as they are", {{"", "k\xe9", "\xfc"}}, "   k\xe9           = \xfc\r\n"},
+  };
+  for (const auto& c : cases) {
+    INIfile doc;
+    doc.UcaseSection = c.ucase;
+    doc.LeadingSpaces = c.leadingSpaces;
+    doc.EqualPos = c.equalPos;
+    for (const auto& l : c.lines) doc.INIlines().Add(l.Group, l.Section, l.Value);
+    EXPECT_TRUE(doc.SaveFile(Path("out.ini"))) << c.name;
+    EXPECT_EQ(ReadBytes(Path("out.ini")), c.expected) << c.name;
+  }
+}
+
+TEST_F(IniTest, SavingAnEmptyDocumentWritesAnEmptyFile) {
+  WriteBytes(Path("out.ini"), "old\r\n");
+  EXPECT_TRUE(INIfile().SaveFile(Path("out.ini")));
+  EXPECT_EQ(ReadBytes(Path("out.ini")), "");
+}
+
+TEST_F(IniTest, CollectionPositionsCountFromOne) {
+  INIlines lines;
+  lines.Add("", "A", "1");
+  INIline& b = lines.Add("", "B", "2");
+  lines.Add("", "C", "3");
+  b.Value = "changed";  // a line handed back by Add stays the caller's to change
+  EXPECT_EQ(lines.Item(2).Value, "changed");
+
+  EXPECT_THROW(lines.Item(0), std::out_of_range);
+  EXPECT_THROW(lines.Item(4), std::out_of_range);
+  EXPECT_THROW(lines.Remove(0), std::out_of_range);
+  EXPECT_THROW(lines.Remove(4), std::out_of_range);
+  EXPECT_EQ(lines.Count(), 3);
+
+  lines.Remove(1);
+  ASSERT_EQ(lines.Count(), 2);
+  EXPECT_EQ(lines.Item(1).Section, "B");
+  EXPECT_EQ(lines.Item(2).Section, "C");
+
+  std::string order;
+  for (const INIline& l : lines) order += l.Section;
+  EXPECT_EQ(order, "BC");
+
+  INIfile doc;
+  doc.INIlines() = lines;
+  EXPECT_EQ(doc.INIlines().Count(), 2);
+  lines.Clear();
+  EXPECT_EQ(lines.Count(), 0);
+  EXPECT_EQ(doc.INIlines().Count(), 2);
+}
+
+TEST_F(IniTest, ASaveThatFailsHalfWayLeavesTheOldFileIntact) {
+  OpenDebugLog();
+  const std::string old = "[PADFLASHER]\r\n   COMport      = COM7\r\n";
+  WriteBytes(Path("PadFlasher.ini"), old);
+  bool hookRan = false;
+  SetAtomicWriteHook([&](QIODevice& temporary, const std::string& bytes) {
+    hookRan = true;
+    temporary.write(bytes.data(), static_cast<qint64>(bytes.size() / 2));
+    return false;  // the disk filled up
+  });
+  INIfile doc;
+  doc.INIlines().Add("[PADFLASHER]", "", "");
+  doc.INIlines().Add("[PADFLASHER]", "COMport", "COM3");
+  EXPECT_FALSE(doc.SaveFile(Path("PadFlasher.ini")));
+  EXPECT_TRUE(hookRan);
+  EXPECT_EQ(ReadBytes(Path("PadFlasher.ini")), old);
+  // No temporary file is left behind beside it.
+  EXPECT_EQ(FolderEntries(Folder()), QStringList({"PadFlasher.ini", "debugexe.txt"}));
+  EXPECT_NE(ReadBytes(Path("debugexe.txt")).find("Cannot write " + Path("PadFlasher.ini")),
+            std::string::npos);
+}
+
+TEST_F(IniTest, AFileThatCannotBeCreatedIsSkippedWithALogLineOnlyWhenLogging) {
+  OpenDebugLog();
+  INIfile doc;
+  doc.INIlines().Add("", "k", "v");
+  SetDebugEnabled(false);
+  EXPECT_FALSE(doc.SaveFile(Path("no/such/folder/a.ini")));
+  EXPECT_EQ(ReadBytes(Path("debugexe.txt")), "");
+  SetDebugEnabled(true);
+  EXPECT_FALSE(doc.SaveFile(Path("no/such/folder/a.ini")));
+  EXPECT_NE(ReadBytes(Path("debugexe.txt")).find("Cannot write " + Path("no/such/folder/a.ini")),
+            std::string::npos);
+}
+}  // namespace
