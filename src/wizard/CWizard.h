@@ -75,6 +75,8 @@ class CWizard {
   bool QueryUnload();  // true keeps the window open
   void OnUnload();     // the window is gone: the program ends through the unload handler
   void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
+  // What finish runs first; EndProgram unless replaced (tests).
+  void SetShutdownRoutine(std::function<void()> routine) { shutdownRoutine_ = std::move(routine); }
   void SetFinishedLoading(bool value) { finishedLoading_ = value; }
 
  private:
@@ -100,4 +102,5 @@ class CWizard {
   IWizardController* client_ = nullptr;
   std::optional<WizardButton> focusTarget_;
   std::function<void()> unloadHandler_;
+  std::function<void()> shutdownRoutine_;
 };

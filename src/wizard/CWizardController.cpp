@@ -1,0 +1,60 @@
+// This program's wizard controller.
+#include "wizard/CWizardController.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include "programmer/Link.h"
+#include "startup/DebugLog.h"
+#include "startup/Startup.h"
+
+IWizardController* gWizardController = nullptr;
+
+CWizardController::CWizardController(IHost& host, const PageFactory& makePages,
+                                     std::unique_ptr<IWizardView> view)
+    : host_(host) {
+  OpenDebugLog();
+  wizard_ = std::make_unique<CWizard>(std::move(view));
+  wizard_->SetClientHandle(this);
+  const char* keys[] = {"One", "Two", "Three", "Four"};
+  std::vector<IWizardPage*> pages = makePages ? makePages() : std::vector<IWizardPage*>{};
+  for (size_t i = 0; i < pages.size(); ++i) {
+    wizard_->AddPage(pages[i], i < std::size(keys) ? WizardKey(keys[i]) : WizardKey());
+  }
+  wizard_->Start();
+}
+
+CWizardController::~CWizardController() {
+  if (gWizardController == this) gWizardController = nullptr;
+}
+
+void CWizardController::OnRequestHelp() {
+  const int16_t step = wizard_->CurrentStep();
+  if (step >= 1 && step <= 4) ShowHelp("Step" + std::to_string(step) + ".htm");
+}
+
+void CWizardController::OnCancel(bool& cancel) {
+  QPushButton* terminate = wizard_->TerminateButton();
+  if (gProgramming) {
+    gCancelProgramming = true;
+    cancel = true;
+    terminate->setText("Wait...");
+    terminate->setEnabled(false);
+    // The programming loop is busy: show the new caption now, not at its next breath.
+    wizard_->Window()->repaint();
+    return;
+  }
+  if (gVerifying) {
+    gCancelVerify = true;
+    cancel = true;
+    terminate->setEnabled(false);
+    return;
+  }
+  MsgAnswer answer = host_.Message("Are you sure you want to Exit the program?", gBaseName,
+                                   MsgIcon::Question, MsgButtons::YesNo);
+  if (answer != MsgAnswer::Yes) {
+    cancel = true;
+    return;
+  }
+  CloseDebugLog();
+}

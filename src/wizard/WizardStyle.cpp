@@ -1,0 +1,25 @@
+#include "wizard/WizardStyle.h"
+
+#include <QFont>
+#include <QPalette>
+#include <QPushButton>
+
+void StyleWizardButton(QPushButton* button) {
+  QFont font("Arial");
+  font.setPointSize(9);
+  font.setBold(true);
+  font.setItalic(true);
+  button->setFont(font);
+  QPalette palette = button->palette();
+  palette.setColor(QPalette::Button, QColor(255, 192, 128));
+  palette.setColor(QPalette::ButtonText, Qt::black);
+  button->setPalette(palette);
+  button->setAutoDefault(false);
+}
+
+void SetBackground(QWidget* widget, int red, int green, int blue) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, QColor(red, green, blue));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
