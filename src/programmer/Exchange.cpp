@@ -1,0 +1,92 @@
+// The command exchange: every hand-control command goes through SendCommand and ReadReply.
+#include "programmer/Image.h"
+#include "programmer/Link.h"
+#include "programmer/LinkInternal.h"
+#include "startup/DebugLog.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+
+namespace link_detail {
+
+MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+  return LinkHost().Message(text, gBaseName, icon, buttons);
+}
+
+void Tell(const std::string& text) {
+  Ask(text, MsgIcon::Warning, MsgButtons::Ok);
+}
+
+bool PortLost() {
+  if (LinkPort().IsOpen()) return false;
+  DebugLog("Serial port " + gComPort + " lost: " + LinkPort().LastError());
+  Tell("The connection to the hand control on " + gComPort + " was lost." + kCrLf + kCrLf +
+       "Check the cable and the serial adapter, then choose the COM port again.");
+  return true;
+}
+
+std::string PageCommand(int offset) {
+  return "@@1" + HexPad((offset / 65536) ^ 1, 2) + "XXXXXX";
+}
+
+}  // namespace link_detail
+
+namespace {
+
+void DiscardWaiting() {
+  ISerialPort& port = LinkPort();
+  while (port.IsOpen() && port.BytesWaiting() > 0) {
+    port.ReadByte();
+    LinkHost().Breathe();
+  }
+}
+
+}  // namespace
+
+bool ReadReply(int timeoutMs, std::string& reply) {
+  ISerialPort& port = LinkPort();
+  IClock& clock = LinkClock();
+  const uint32_t start = clock.TickCount();
+  reply.clear();
+  for (;;) {
+    LinkHost().Breathe();
+    if (!port.IsOpen()) return false;
+    if (port.BytesWaiting() > 0) {
+      const int byte = port.ReadByte();
+      if (byte == '#') return true;
+      if (byte >= 0) reply.push_back(static_cast<char>(byte));
+    } else {
+      const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
+      if (remaining > 0) port.WaitForData(static_cast<int>(remaining));
+    }
+    if (clock.TickCount() - start >= static_cast<uint32_t>(timeoutMs)) break;
+  }
+  clock.Sleep(100);
+  DiscardWaiting();
+  return false;
+}
+
+bool SendCommand(const std::string& command, int replyLength, int timeoutMs, int tries,
+                 std::string& reply) {
+  ISerialPort& port = LinkPort();
+  for (int attempt = 1; attempt <= tries; ++attempt) {
+    DiscardWaiting();
+    if (!port.IsOpen() || !port.Write(command)) return false;
+    if (replyLength == -1) return true;
+    if (ReadReply(timeoutMs, reply) && static_cast<int>(reply.size()) == replyLength) return true;
+    if (!port.IsOpen()) return false;
+    LinkHost().Breathe();
+    LinkClock().Sleep(100);
+  }
+  return false;
+}
+
+bool PingHandControl() {
+  std::string reply;
+  return SendCommand("@@100XXXXXX", 0, 1000, 1, reply);
+}
+
+void SendBlockData(int bank, int block) {
+  const auto* data = gImage.data() + ImageOffset(bank, block);
+  LinkPort().Write(std::string(reinterpret_cast<const char*>(data), kBlockSize));
+  LinkHost().Breathe();
+}
