@@ -1,0 +1,250 @@
+#include "webupdate/Catalogue.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "ini/TextUtil.h"
+#include "startup/DebugLog.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/HTTPClass.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos;) {
+    parts.push_back(text.substr(start, at - start));
+    start = at + separator.size();
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+template <typename Int>
+Int ClampedNumber(const std::string& text) {
+  double value = LeadingNumber(text);
+  value = std::clamp(value, static_cast<double>(std::numeric_limits<Int>::min()),
+                     static_cast<double>(std::numeric_limits<Int>::max()));
+  return static_cast<Int>(value);
+}
+
+// Field 8 of a firmware line or 3 of a program line: a SHA-256 in hex, or nothing.
+std::string HashField(const std::vector<std::string>& fields, size_t index,
+                      const std::string& name) {
+  if (fields.size() <= index) return "";
+  std::string hash = TrimSpaces(fields[index]);
+  if (hash.empty()) return "";
+  std::transform(hash.begin(), hash.end(), hash.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (hash.size() != 64 || hash.find_first_not_of("0123456789abcdef") != std::string::npos) {
+    DebugLog("Catalogue: ignoring malformed SHA-256 of " + name);
+    return "";
+  }
+  return hash;
+}
+
+void AddProgramLine(const std::string& line, ParsedCatalogue& parsed) {
+  std::vector<std::string> fields = Split(line, ",");
+  fields.resize(std::max<size_t>(fields.size(), 3));
+  ProgramFileEntry entry;
+  entry.FileName = TrimSpaces(fields[0].substr(1));
+  if (!IsSafeFileName(entry.FileName)) {
+    DebugLog("Catalogue: skipping program file with unsafe name: " + line);
+    return;
+  }
+  entry.PendingName = "$" + entry.FileName;
+  entry.Version = TrimSpaces(fields[1]);
+  entry.Size = ClampedNumber<int32_t>(fields[2]);
+  entry.Sha256 = HashField(fields, 3, entry.FileName);
+  parsed.Lists.Programs.push_back(entry);
+}
+
+void AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
+  std::vector<std::string> fields = Split(line, ",");
+  fields.resize(std::max<size_t>(fields.size(), 8));
+  std::string name = TrimSpaces(fields[0].substr(1));
+  bool available = UpperAscii(fields[3]) == "A";
+  VersionEntry version;
+  version.Status = available ? "A" : "I";
+  version.TypeName = fields[4];
+  version.Checksum = fields[5];
+  version.Major = ClampedNumber<int16_t>(fields[6]);
+  version.Minor = ClampedNumber<int16_t>(fields[7]);
+  parsed.Versions.push_back(version);
+  if (!available) return;
+  if (name.size() < 5 || !IsSafeFileName(name)) {
+    DebugLog("Catalogue: skipping firmware with unusable name: " + line);
+    return;
+  }
+  FirmwareEntry entry;
+  entry.BaseName = name.substr(0, name.size() - 4);
+  entry.Extension = name.substr(name.size() - 3);
+  entry.Date = TrimSpaces(fields[1]);
+  entry.Size = ClampedNumber<int32_t>(fields[2]);
+  entry.Online = true;
+  entry.Sha256 = HashField(fields, 8, name);
+  parsed.Lists.Firmware.push_back(entry);
+}
+
+// Lines end with CR LF, a bare LF or a bare CR; a final line end adds no empty line.
+std::vector<std::string> ReadTextLines(const std::string& path) {
+  QFile file(FilePath(path));
+  std::vector<std::string> lines;
+  if (!file.open(QIODevice::ReadOnly)) return lines;
+  std::string text = file.readAll().toStdString();
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.push_back(line);
+      line.clear();
+    } else {
+      line += text[i];
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+bool IsSafeFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+double LeadingNumber(const std::string& text) {
+  size_t i = text.find_first_not_of(' ');
+  if (i == std::string::npos) return 0;
+  size_t end = i;
+  if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
+  size_t digitsStart = end;
+  while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+  if (end < text.size() && text[end] == '.') {
+    ++end;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+  }
+  std::string number = text.substr(i, end - i);
+  if (end == digitsStart || number.find_first_of("0123456789") == std::string::npos) return 0;
+  return std::nearbyint(std::strtod(number.c_str(), nullptr));
+}
+
+ParsedCatalogue ParseCatalogue(const std::string& reply) {
+  ParsedCatalogue parsed;
+  if (reply.empty()) return parsed;
+  for (const std::string& raw : Split(reply, "\r\n")) {
+    std::string line = TrimSpaces(raw);
+    if (!line.empty() && line[0] == '$') {
+      parsed.HasEntries = true;
+      AddProgramLine(line, parsed);
+    } else if (!line.empty() && line[0] == '@') {
+      parsed.HasEntries = true;
+      AddFirmwareLine(line, parsed);
+    } else if (!parsed.Lists.Firmware.empty()) {
+      parsed.Lists.Firmware.back().Description += line + "\r\n";
+    }
+  }
+  return parsed;
+}
+
+CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress) {
+  lists = {};
+  HTTPClass http(host);
+  QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
+    if (progress) progress(bytes, 0);
+  });
+  if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword))
+    return CatalogueResult::Unreachable;
+  std::string reply = http.SendRequest(DomainPath + DomainDir, "GET", true);
+  if (reply.empty()) return CatalogueResult::Failed;
+  if (http.StatusCode() < 200 || http.StatusCode() > 299) {
+    DebugLog("LoadCatalogue: status " + std::to_string(http.StatusCode()) +
+             ", versions left as they were");
+    return CatalogueResult::Failed;
+  }
+  ParsedCatalogue parsed = ParseCatalogue(reply);
+  if (!parsed.HasEntries) {
+    DebugLog("LoadCatalogue: the reply is not a catalogue, versions left as they were");
+    return CatalogueResult::NotCatalogue;
+  }
+  lists = std::move(parsed.Lists);
+  gVersions = std::move(parsed.Versions);
+  SaveVersions(VersionsFileName());
+  return CatalogueResult::Loaded;
+}
+
+std::string FindFileNoCase(const std::string& folder, const std::string& name) {
+  std::string exact = folder + "/" + name;
+  if (QFileInfo(FilePath(exact)).isFile()) return exact;
+  QDir dir(FilePath(folder));
+  for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+    std::string candidate = entry.toStdString();
+    if (EqualsNoCaseAscii(candidate, name)) return folder + "/" + candidate;
+  }
+  return "";
+}
+
+void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& folder) {
+  QDir dir(FilePath(folder));
+  for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+    std::string name = info.fileName().toStdString();
+    if (name.size() <= 4 || UpperAscii(name.substr(name.size() - 4)) != ".BIN") continue;
+    std::string base = name.substr(0, name.size() - 4);
+    auto known = std::find_if(firmware.begin(), firmware.end(), [&](const FirmwareEntry& e) {
+      return EqualsNoCaseAscii(e.BaseName, base);
+    });
+    if (known != firmware.end()) {
+      known->Local = true;
+      continue;
+    }
+    FirmwareEntry entry;
+    entry.BaseName = base;
+    entry.Local = true;
+    entry.Date = info.lastModified().toLocalTime().toString("yyyy-MM-dd").toStdString();
+    entry.Size = static_cast<int32_t>(std::min<qint64>(info.size(), INT32_MAX));
+    firmware.push_back(entry);
+  }
+  for (FirmwareEntry& entry : firmware) {
+    if (!entry.Local || entry.Online) continue;
+    std::string description = FindFileNoCase(folder, entry.BaseName + ".txt");
+    if (description.empty()) continue;
+    for (const std::string& line : ReadTextLines(description)) entry.Description += line + "\r\n";
+  }
+}
+
+void SortFirmwareList(std::vector<FirmwareEntry>& firmware) {
+  // 1-based as the positions are usually described; entry k lives at firmware[k - 1].
+  const int count = static_cast<int>(firmware.size());
+  for (int gap = count / 2; gap >= 1; gap /= 2) {
+    for (int i = gap; i <= count - 1; ++i) {
+      for (int j = i - gap + 1; j >= 1; j -= gap) {
+        if (firmware[j - 1].BaseName <= firmware[j + gap - 1].BaseName) break;
+        std::swap(firmware[j - 1], firmware[j + gap - 1]);
+      }
+    }
+  }
+}
+
+ProgressFigures HTTPProgressFigures(int64_t bytes, int32_t expectedSize) {
+  ProgressFigures figures;
+  if (expectedSize == 0) return figures;
+  double fraction = std::min(1.0, static_cast<double>(bytes) / expectedSize);
+  figures.Fraction = std::max(0.0, fraction);
+  double percent = std::nearbyint(std::min(100.0, 100.0 * bytes / expectedSize));
+  figures.Label = std::to_string(static_cast<int>(std::max(0.0, percent))) + "%";
+  return figures;
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+  return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
+      .toHex()
+      .toStdString();
+}

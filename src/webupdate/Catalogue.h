@@ -1,0 +1,83 @@
+#pragma once
+// The download site's catalogue: parsing, the merge with the firmware files of the program
+// folder, the order of the list, and the progress figures. Kept apart from the window so that
+// the CLI and the tests use the same code.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "programmer/Host.h"
+#include "startup/Versions.h"
+
+struct FirmwareEntry {
+  std::string BaseName;   // file name without extension
+  std::string Extension;  // last three characters of the catalogue's name; empty if local only
+  std::string Date;       // "yyyy-mm-dd"
+  int32_t Size = 0;
+  std::string Description;  // each line ends with CR LF
+  bool Local = false;
+  bool Online = false;
+  std::string Sha256;  // optional, lower-case hex; empty when the catalogue gives none
+  std::string FileName() const { return BaseName + "." + Extension; }
+};
+
+struct ProgramFileEntry {
+  std::string FileName;
+  std::string PendingName;  // "$" + FileName
+  int32_t Size = 0;
+  std::string Version;  // "x.y.z" for executables, else "yyyy-mm-dd"
+  bool Newer = false;
+  std::string Sha256;
+};
+
+struct WebLists {
+  std::vector<FirmwareEntry> Firmware;
+  std::vector<ProgramFileEntry> Programs;
+};
+
+struct ParsedCatalogue {
+  WebLists Lists;
+  std::vector<VersionEntry> Versions;
+  bool HasEntries = false;  // at least one "@" or "$" line: the reply is a catalogue
+};
+
+// Reads the catalogue text; never fails, malformed lines are skipped with a debug-log line.
+ParsedCatalogue ParseCatalogue(const std::string& reply);
+
+// A name from the catalogue that may become a file in the program folder: not empty, not "."
+// or "..", and free of "/", "\" and NUL.
+bool IsSafeFileName(const std::string& name);
+
+// The number a text begins with (leading spaces skipped), rounded half to even; 0 when none.
+double LeadingNumber(const std::string& text);
+
+// Progress callback of a transfer: bytes so far and the size the catalogue announced for the
+// file (0 for the catalogue itself).
+using TransferProgress = std::function<void(int bytes, int32_t expectedSize)>;
+
+enum class CatalogueResult { Unreachable, Failed, NotCatalogue, Loaded };
+
+// Fetches the catalogue at DomainName, DomainPath + DomainDir. Only a 2xx reply that holds
+// catalogue lines replaces lists, gVersions and the versions file; otherwise lists are emptied
+// and the table and file stay as they were.
+CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress);
+
+// Merges the program folder's "*.bin" files (any letter case) into the firmware list.
+void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& folder);
+
+// Shell sort by base name, by character code; equal names are never swapped.
+void SortFirmwareList(std::vector<FirmwareEntry>& firmware);
+
+struct ProgressFigures {
+  std::string Label;  // "37%", or empty when the size is unknown
+  double Fraction = 0;
+};
+ProgressFigures HTTPProgressFigures(int64_t bytes, int32_t expectedSize);
+
+// SHA-256 of bytes as lower-case hex.
+std::string Sha256Hex(const std::string& bytes);
+
+// The path of the file called name in folder, matched exactly or else ignoring letter case;
+// empty when there is none.
+std::string FindFileNoCase(const std::string& folder, const std::string& name);

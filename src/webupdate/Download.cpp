@@ -1,0 +1,85 @@
+#include "webupdate/Download.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+
+#include "ini/AtomicFile.h"
+#include "ini/TextUtil.h"
+#include "startup/DebugLog.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/HTTPClass.h"
+
+bool Touch(const std::string& path, const std::string& date) {
+  QDate day = QDate::fromString(QString::fromStdString(date), "yyyy-MM-dd");
+  if (!day.isValid()) {
+    DebugLog("Touch: not a date: " + date);
+    return false;
+  }
+  QFile file(FilePath(path));
+  if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return false;
+  return file.setFileTime(QDateTime(day, QTime(0, 0), Qt::LocalTime),
+                          QFileDevice::FileModificationTime);
+}
+
+QByteArray FetchFile(HTTPClass& http, const std::string& fileName, const std::string& sha256) {
+  QByteArray bytes = http.SendRequestBinary(DomainPath + "/" + fileName, "GET", true);
+  if (!bytes.isEmpty() && !sha256.empty() && Sha256Hex(bytes.toStdString()) != sha256) {
+    DebugLog("SendRequestBinary: SHA-256 of " + fileName +
+             " differs from the catalogue, nothing received");
+    return {};
+  }
+  return bytes;
+}
+
+DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
+                                 const TransferProgress& progress) {
+  DownloadOutcome outcome;
+  const std::string fileName = entry.FileName();
+  if (!IsSafeFileName(fileName) || !IsSafeFileName(entry.BaseName + ".txt")) {
+    outcome.Reason = "the name " + fileName + " cannot be a file of the program folder";
+    DebugLog("Download: " + outcome.Reason);
+    return outcome;
+  }
+  HTTPClass http(host);
+  QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
+    if (progress) progress(bytes, entry.Size);
+  });
+  if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword)) {
+    outcome.Reason = "the download site's address cannot be opened";
+    return outcome;
+  }
+  QByteArray bytes = FetchFile(http, fileName, entry.Sha256);
+  outcome.Reported = http.MessageShown();
+  if (bytes.isEmpty()) {
+    outcome.Reason = http.LastError().empty() ? "the file's contents do not match the catalogue"
+                                              : http.LastError();
+    return outcome;
+  }
+  const std::string image = gProgramFolder + "/" + fileName;
+  const std::string description = gProgramFolder + "/" + entry.BaseName + ".txt";
+  if (!WriteFileAtomically(image, bytes.toStdString())) {
+    outcome.Reason = "the file " + image + " cannot be written";
+    return outcome;
+  }
+  Touch(image, entry.Date);
+  WriteFileAtomically(description, entry.Description);
+  entry.Local = true;
+  Touch(description, entry.Date);
+  outcome.Saved = true;
+  return outcome;
+}
+
+bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index) {
+  if (index >= firmware.size()) return false;
+  FirmwareEntry& entry = firmware[index];
+  std::string image = FindFileNoCase(gProgramFolder, entry.BaseName + ".BIN");
+  if (image.empty() || !IsSafeFileName(entry.BaseName)) return false;
+  QFile::remove(FilePath(image));
+  std::string description = FindFileNoCase(gProgramFolder, entry.BaseName + ".txt");
+  if (!description.empty()) QFile::remove(FilePath(description));
+  entry.Local = false;
+  if (!entry.Online) firmware.erase(firmware.begin() + static_cast<std::ptrdiff_t>(index));
+  return true;
+}

@@ -1,0 +1,256 @@
+#include "webupdate/SelfUpdate.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <algorithm>
+#include <cstdlib>
+
+#include "ini/AtomicFile.h"
+#include "ini/TextUtil.h"
+#include "startup/DebugLog.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/Download.h"
+#include "webupdate/HTTPClass.h"
+
+namespace {
+
+bool EndsWithNoCase(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
+}
+
+bool IsVersioned(const std::string& fileName, const std::string& executableName) {
+  return EndsWithNoCase(fileName, ".EXE") || IsExecutableLine(fileName, executableName);
+}
+
+// Version text "x.y.z" against own; missing parts count as 0.
+bool IsNewerVersion(const std::string& version, const ProgramVersion& own) {
+  int parts[3] = {0, 0, 0};
+  size_t start = 0;
+  for (int& part : parts) {
+    if (start > version.size()) break;
+    size_t dot = version.find('.', start);
+    std::string piece = version.substr(start, dot == std::string::npos ? dot : dot - start);
+    part = static_cast<int>(std::clamp(LeadingNumber(piece), -1e9, 1e9));
+    start = dot == std::string::npos ? version.size() + 1 : dot + 1;
+  }
+  if (parts[0] != own.Major) return parts[0] > own.Major;
+  if (parts[1] != own.Minor) return parts[1] > own.Minor;
+  return parts[2] > own.Revision;
+}
+
+std::string ShellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::function<void()>& Ender() {
+  static std::function<void()> ender;
+  return ender;
+}
+
+std::function<bool(const std::string&)>& Starter() {
+  static std::function<bool(const std::string&)> starter;
+  return starter;
+}
+
+bool StartScript(const std::string& path) {
+  if (Starter()) return Starter()(path);
+#ifdef Q_OS_WIN
+  QString command = qEnvironmentVariable("COMSPEC");
+  return QProcess::startDetached(command, {"/C", QDir::toNativeSeparators(FilePath(path))});
+#else
+  return QProcess::startDetached("/bin/sh", {FilePath(path)});
+#endif
+}
+
+}  // namespace
+
+ProgramVersion OwnProgramVersion() {
+  return {PADFLASHER_VERSION_MAJOR, PADFLASHER_VERSION_MINOR, PADFLASHER_VERSION_REVISION};
+}
+
+bool IsExecutableLine(const std::string& fileName, const std::string& executableName) {
+  if (fileName == executableName) return true;
+  return fileName.size() == executableName.size() + 4 &&
+         fileName.compare(0, executableName.size(), executableName) == 0 &&
+         EndsWithNoCase(fileName, ".EXE");
+}
+
+std::string InstalledName(const ProgramFileEntry& entry, const std::string& executableName) {
+#ifdef Q_OS_WIN
+  (void)executableName;
+  return entry.FileName;
+#else
+  return IsExecutableLine(entry.FileName, executableName) ? executableName : entry.FileName;
+#endif
+}
+
+bool CheckProgramVersions(std::vector<ProgramFileEntry>& programs, const ProgramVersion& own,
+                          const std::string& folder, const std::string& executableName) {
+  bool any = false;
+  for (ProgramFileEntry& entry : programs) {
+    entry.Newer = false;
+    if (IsVersioned(entry.FileName, executableName)) {
+      entry.Newer = IsNewerVersion(entry.Version, own);
+    } else {
+      std::string path = folder + "/" + InstalledName(entry, executableName);
+      if (!FileExists(path)) {
+        entry.Newer = true;
+      } else {
+        QDateTime written = QFileInfo(FilePath(path)).lastModified().toLocalTime();
+        entry.Newer = entry.Version > written.toString("yyyy-MM-dd").toStdString();
+      }
+    }
+    any = any || entry.Newer;
+  }
+  return any;
+}
+
+std::string ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
+                               const std::string& executableName) {
+  std::string text = "A newer version of this program is available.\r\n\r\n";
+  for (const ProgramFileEntry& entry : programs) {
+    if (!entry.Newer) continue;
+    bool numbered =
+        IsVersioned(entry.FileName, executableName) || EndsWithNoCase(entry.FileName, ".DLL");
+    text += entry.FileName + (numbered ? "  v" : "   ") + entry.Version + "\r\n";
+  }
+  return text + "\r\nDo you wish to download and install?";
+}
+
+std::string BuildUpdateBatch(const std::string& folder, const std::string& executableName,
+                             const std::vector<ProgramFileEntry>& programs) {
+  const std::string q = "\"";
+  const std::string& p = folder;
+  std::string text = "@ECHO OFF\r\n:RETRY\r\n";
+  for (const ProgramFileEntry& e : programs) {
+    if (!e.Newer) continue;
+    text += "IF NOT EXIST " + q + p + "\\$" + e.FileName + q + " GOTO DONE\r\n";
+    text += "ERASE " + q + p + "\\" + e.FileName + q + "\r\n";
+    text += "IF EXIST " + q + p + "\\" + e.FileName + q + " GOTO RETRY\r\n";
+  }
+  for (const ProgramFileEntry& e : programs) {
+    if (e.Newer)
+      text += "RENAME " + q + p + "\\$" + e.FileName + q + " " + q + e.FileName + q + "\r\n";
+  }
+  std::string exe = q + p + "\\" + executableName + ".exe" + q;
+  text += "CLS\r\nECHO Upgrade Complete.\r\n";
+  text += "ECHO If this window remains open when finished, it is safe to close.\r\n";
+  text += "START " + exe + " " + exe + "\r\n";
+  text += ":DONE\r\n";
+  return text + "ERASE " + q + p + "\\" + "WebUpdate.bat" + q;
+}
+
+std::string BuildUpdateScript(const std::string& folder, const std::string& executableName,
+                              const std::vector<ProgramFileEntry>& programs, long long pid) {
+  auto in = [&](const std::string& name) { return ShellQuote(folder + "/" + name); };
+  std::string text =
+      "#!/bin/sh\n"
+      "# Installs the program files downloaded beside the old ones, once the program has ended.\n"
+      "while kill -0 " +
+      std::to_string(pid) + " 2>/dev/null; do sleep 1; done\n";
+  // Every pending copy must be there before the first old file goes.
+  text += "ready=yes\n";
+  for (const ProgramFileEntry& e : programs) {
+    if (e.Newer) text += "[ -f " + in(e.PendingName) + " ] || ready=no\n";
+  }
+  text += "if [ \"$ready\" = yes ]; then\n";
+  for (const ProgramFileEntry& e : programs) {
+    if (e.Newer) {
+      text += "  mv -f " + in(e.PendingName) + " " + in(InstalledName(e, executableName)) + "\n";
+    }
+  }
+  text += "  echo 'Upgrade Complete.'\n";
+  text += "  " + in(executableName) + " >/dev/null 2>&1 &\n";
+  text += "fi\n";
+  return text + "rm -f " + in("WebUpdate.sh") + "\n";
+}
+
+std::string UpdateScriptName() {
+#ifdef Q_OS_WIN
+  return "WebUpdate.bat";
+#else
+  return "WebUpdate.sh";
+#endif
+}
+
+bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
+                          const TransferProgress& progress,
+                          const std::function<void(const std::string&)>& status) {
+  HTTPClass http(host);
+  int32_t expected = 0;
+  QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
+    if (progress) progress(bytes, expected);
+  });
+  bool success = true;
+  for (const ProgramFileEntry& entry : programs) {
+    if (!entry.Newer) continue;
+    host.Breathe();
+    // A file that cannot be fetched must not leave a gap the script would trip over.
+    if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword)) {
+      DebugLog("InstallProgramUpdate: cannot open the site for " + entry.FileName);
+      success = false;
+      continue;
+    }
+    expected = entry.Size;
+    QByteArray bytes = FetchFile(http, entry.FileName, entry.Sha256);
+    const std::string pending = gProgramFolder + "/" + entry.PendingName;
+    if (bytes.isEmpty() || !WriteFileAtomically(pending, bytes.toStdString())) {
+      success = false;
+      continue;
+    }
+    QFileInfo installed(FilePath(gProgramFolder + "/" + InstalledName(entry, gBaseName)));
+    if (installed.exists()) {
+      QFile::setPermissions(FilePath(pending), installed.permissions());
+    } else if (IsExecutableLine(entry.FileName, gBaseName)) {
+      QFile::setPermissions(FilePath(pending), QFile::permissions(FilePath(pending)) |
+                                                   QFile::ExeOwner | QFile::ExeGroup |
+                                                   QFile::ExeOther);
+    }
+    if (!IsVersioned(entry.FileName, gBaseName)) Touch(pending, entry.Version);
+  }
+  host.Breathe();
+  if (!success) return false;
+  if (status) status("Installing Program ...");
+  host.Breathe();
+  const std::string script = gProgramFolder + "/" + UpdateScriptName();
+#ifdef Q_OS_WIN
+  std::string text = BuildUpdateBatch(
+      QDir::toNativeSeparators(FilePath(gProgramFolder)).toStdString(), gBaseName, programs);
+#else
+  std::string text =
+      BuildUpdateScript(gProgramFolder, gBaseName, programs, QCoreApplication::applicationPid());
+#endif
+  if (!WriteFileAtomically(script, text)) return false;
+  host.Message("Program downloaded successfully ...\r\n\r\nPress Ok to Run the New Version.",
+               gBaseName, MsgIcon::Information, MsgButtons::Ok);
+  if (!StartScript(script)) {
+    DebugLog("InstallProgramUpdate: the update script could not be started");
+    return false;
+  }
+  return true;
+}
+
+void SetProgramEnder(std::function<void()> ender) {
+  Ender() = std::move(ender);
+}
+
+void SetScriptStarter(std::function<bool(const std::string&)> starter) {
+  Starter() = std::move(starter);
+}
+
+void EndProgramAtOnce() {
+  if (Ender()) {
+    Ender()();
+    return;
+  }
+  CloseDebugLog();
+  std::_Exit(0);
+}
