@@ -2,8 +2,9 @@
 
 #include <QFont>
 #include <QPalette>
-#include <QPushButton>
 #include <QWidget>
+
+#include "wizard/WizardStyle.h"
 
 // Resources compiled into a static library need an explicit reference, or the linker drops them.
 static void InitArtResources() {
@@ -11,29 +12,14 @@ static void InitArtResources() {
 }
 
 void PaintPage(QWidget* page, const QColor& text) {
-  QPalette palette = page->palette();
-  palette.setColor(QPalette::Window, kPageGrey);
-  palette.setColor(QPalette::WindowText, text);
-  page->setPalette(palette);
-  page->setAutoFillBackground(true);
+  SetBackground(page, kPageGrey.red(), kPageGrey.green(), kPageGrey.blue());
+  SetTextColour(page, text);
 }
 
 void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, colour);
   widget->setPalette(palette);
-}
-
-void StyleButton(QPushButton* button) {
-  QFont font("Arial");
-  font.setPointSize(9);
-  font.setBold(true);
-  font.setItalic(true);
-  button->setFont(font);
-  QPalette palette = button->palette();
-  palette.setColor(QPalette::Button, kButtonColour);
-  palette.setColor(QPalette::ButtonText, Qt::black);
-  button->setPalette(palette);
 }
 
 QFont BoldSansFont() {

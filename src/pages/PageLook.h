@@ -1,12 +1,11 @@
 #pragma once
-// The look the pages share: design positions in twips, the grey page background and the coloured
-// buttons of the wizard.
+// The look the pages share: design positions in twips, the grey page background, colours, fonts
+// and the drawn pictures. The coloured buttons come from the wizard (StyleWizardButton).
 #include <QColor>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 
-class QPushButton;
 class QWidget;
 
 inline const QColor kPageGrey(128, 128, 128);
@@ -25,8 +24,6 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 // Grey background and the given text colour for the widget and its children.
 void PaintPage(QWidget* page, const QColor& text = Qt::white);
 void SetTextColour(QWidget* widget, const QColor& colour);
-// Bold italic Arial 9 pt on RGB(255, 192, 128).
-void StyleButton(QPushButton* button);
 // Bold "MS Sans Serif" as the pages' label font; Liberation Sans stands in on Linux.
 QFont BoldSansFont();
 

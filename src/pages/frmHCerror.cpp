@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "pages/PageLook.h"
+#include "wizard/WizardStyle.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ class frmHCerror : public QDialog {
     auto* ok = new QPushButton("Next", this);
     ok->setObjectName("cmdOk");
     ok->setGeometry(TwipsRect(7680, 3000, 972, 372));
-    StyleButton(ok);
+    StyleWizardButton(ok);
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

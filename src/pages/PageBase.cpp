@@ -1,0 +1,80 @@
+#include "pages/PageBase.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+#include "pages/PageLook.h"
+#include "programmer/Link.h"
+#include "startup/Startup.h"
+#include "wizard/CWizard.h"
+#include "wizard/CWizardController.h"
+
+PageBase::PageBase(const char* name, int widthTwips, int heightTwips) {
+  setObjectName(name);
+  // Page sizes drop the remainder of the twips-to-pixels division, as the wizard's layout does.
+  setFixedSize(widthTwips / 15, heightTwips / 15);
+  PaintPage(this);
+  QFont font("Liberation Sans");
+  font.setPointSize(8);
+  setFont(font);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+CWizard& PageBase::Wizard() {
+  return gWizardController->WizardHandle();
+}
+
+MsgAnswer PageBase::Message(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+  return LinkHost().Message(text, gBaseName, icon, buttons);
+}
+
+void PageBase::Warn(const std::string& text) {
+  Message(text, MsgIcon::Warning, MsgButtons::Ok);
+}
+
+void PageBase::WatchKeys() {
+  installEventFilter(this);
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void PageBase::Form_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
+  if (gWizardController) Wizard().TranslateKey(key, modifiers);
+}
+
+bool PageBase::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key->isAutoRepeat()) return false;
+  // A release counts only when its press reached this page too: Enter that closes a drop-down
+  // list or a message box must not step the wizard.
+  if (type == QEvent::KeyPress) {
+    pressedKey_ = key->key();
+  } else if (pressedKey_ == key->key()) {
+    pressedKey_ = 0;
+    if (watched == this || isAncestorOf(qobject_cast<QWidget*>(watched))) {
+      Form_KeyUp(key->key(), key->modifiers());
+    }
+  }
+  return false;
+}
+
+QString ShownText(const std::string& text) {
+  QString shown = QString::fromStdString(text);
+  shown.replace("\r\n", "\n");
+  return shown;
+}
+
+void ShowNow(QPlainTextEdit* box, const std::string& text) {
+  box->setPlainText(ShownText(text));
+  box->repaint();
+}
+
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(name);
+  box->setGeometry(geometry);
+  box->setReadOnly(true);
+  box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  return box;
+}

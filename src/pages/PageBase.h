@@ -1,0 +1,43 @@
+#pragma once
+// What the four pages share: the page is its own widget, key releases anywhere on it go to the
+// wizard's key translation, and message boxes go through the link host so tests can answer them.
+#include <QWidget>
+#include <string>
+
+#include "programmer/Host.h"
+#include "wizard/IWizardPage.h"
+
+class CWizard;
+class QLabel;
+class QPlainTextEdit;
+
+class PageBase : public QWidget, public IWizardPage {
+ public:
+  // Width and height in twips; the page keeps that fixed size in pixels.
+  PageBase(const char* name, int widthTwips, int heightTwips);
+
+  QWidget* PageWidget() override { return this; }
+
+ protected:
+  // The wizard, reached through the process-wide controller.
+  static CWizard& Wizard();
+  // A message box titled with the program's base name.
+  static MsgAnswer Message(const std::string& text, MsgIcon icon, MsgButtons buttons);
+  static void Warn(const std::string& text);
+  // Call once every control exists: their key releases reach Form_KeyUp first.
+  void WatchKeys();
+  // Passes a key release on to the wizard (Enter, Esc, Alt+Left, Alt+Right).
+  virtual void Form_KeyUp(int key, Qt::KeyboardModifiers modifiers);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int pressedKey_ = 0;
+};
+
+// Text with CR LF line ends as a widget shows it.
+QString ShownText(const std::string& text);
+// Puts text into a box and repaints it at once, as no events run during hand control queries.
+void ShowNow(QPlainTextEdit* box, const std::string& text);
+// A read-only multi-line text box.
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry);

@@ -1,0 +1,29 @@
+#pragma once
+// The port page: choose the COM port of the hand control, or "None".
+#include <functional>
+#include <string>
+
+#include "pages/PageBase.h"
+
+class QComboBox;
+class QLabel;
+
+class Step2 : public PageBase {
+ public:
+  using PortProbe = std::function<bool(const std::string& name)>;
+
+  Step2();
+  void BeforePageShow(CWizard& wizard, int16_t previousStep) override;
+  void BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) override;
+
+  // Which COM names exist; ComPortExists unless replaced (tests).
+  void SetPortProbe(PortProbe probe) { portExists_ = std::move(probe); }
+
+ private:
+  void FillPortList();
+  void ShowDevice();
+
+  QComboBox* cboComPort_;
+  QLabel* lblDevice_;
+  PortProbe portExists_;
+};

@@ -1,0 +1,236 @@
+#include "pages/Step3.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "pages/PageLook.h"
+#include "programmer/Image.h"
+#include "programmer/Link.h"
+#include "startup/DebugLog.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/WebUpdates.h"
+#include "wizard/CWizard.h"
+#include "wizard/WizardStyle.h"
+
+namespace {
+
+const char* const kDetermining = "Determining Status ...";
+
+std::string ProgramFolderFile(const std::string& name) {
+  return gProgramFolder + "/" + name;
+}
+
+// Image files: names ending in ".bin" in any case, in plain character-code order.
+QStringList FirmwareFiles() {
+  QStringList names;
+  for (const QString& name : QDir(QString::fromStdString(gProgramFolder)).entryList(QDir::Files)) {
+    if (name.size() >= 4 && name.right(4).toUpper() == ".BIN") names << name;
+  }
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return a.toStdString() < b.toStdString(); });
+  return names;
+}
+
+// Description files are plain text; old ones are Latin-1, new ones may be UTF-8.
+QString DecodeText(const QByteArray& bytes) {
+  QString text = QString::fromUtf8(bytes);
+  if (text.contains(QChar::ReplacementCharacter)) text = QString::fromLatin1(bytes);
+  return text;
+}
+
+}  // namespace
+
+std::string FirmwareLoadError(int result) {
+  switch (result) {
+    case 1:
+      return "Error: Firmware file not found!";
+    case 2:
+      return "Error: Firmware file wrong size!";
+    case 3:
+      return "Error: Firmware file invalid!";
+    default:
+      return "";
+  }
+}
+
+std::string FindDescriptionFile(const std::string& imagePath) {
+  if (imagePath.size() < 4) return "";
+  const std::string wanted = imagePath.substr(0, imagePath.size() - 4) + ".txt";
+  if (FileExists(wanted)) return wanted;
+  const QFileInfo info(QString::fromStdString(wanted));
+  for (const QString& name : info.dir().entryList(QDir::Files)) {
+    if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) {
+      return info.dir().filePath(name).toStdString();
+    }
+  }
+  return "";
+}
+
+Step3::Step3() : PageBase("Step3", 6960, 2724), webUpdates_(ShowWebUpdates) {
+  auto* heading = new QLabel("Choose Firmware or .....", this);
+  heading->setObjectName("Label1");
+  heading->setGeometry(TwipsRect(120, 120, 1692, 252));
+  heading->setFont(BoldSansFont());
+
+  cmdWebUpdate_ = new QPushButton("Download via the Web", this);
+  cmdWebUpdate_->setObjectName("cmdWebUpdate");
+  cmdWebUpdate_->setGeometry(TwipsRect(2160, 120, 2292, 252));
+  StyleWizardButton(cmdWebUpdate_);
+
+  lstFirmware_ = new QListWidget(this);
+  lstFirmware_->setObjectName("lstFirmware");
+  lstFirmware_->setGeometry(TwipsRect(120, 360, 4332, 1392));
+  lstFirmware_->setSelectionMode(QAbstractItemView::SingleSelection);
+  setFocusProxy(lstFirmware_);
+
+  txtFirmware_ = MakeTextBox(this, "txtFirmware", TwipsRect(120, 1800, 4332, 852));
+  txtFirmware_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
+
+  cmdRefresh_ = new QPushButton("Refresh Status", this);
+  cmdRefresh_->setObjectName("cmdRefresh");
+  cmdRefresh_->setGeometry(TwipsRect(4680, 2388, 2172, 252));
+  StyleWizardButton(cmdRefresh_);
+
+  auto* line = new QFrame(this);
+  line->setObjectName("Line1");
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(Twips(4560) - 1, Twips(120), 3, Twips(2520));
+
+  connect(lstFirmware_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0) lstFirmware_Click();
+  });
+  connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
+  connect(cmdWebUpdate_, &QPushButton::clicked, this, [this] { cmdWebUpdate_Click(); });
+  WatchKeys();
+}
+
+void Step3::FillFirmwareList(const std::string& select) {
+  lstFirmware_->clear();
+  int match = -1;
+  const QString wanted = QString::fromStdString(select);
+  for (const QString& name : FirmwareFiles()) {
+    if (match < 0 && name.compare(wanted, Qt::CaseInsensitive) == 0) match = lstFirmware_->count();
+    lstFirmware_->addItem(name);
+  }
+  if (lstFirmware_->count() == 0) return;
+  lstFirmware_->setCurrentRow(0);
+  if (match > 0) lstFirmware_->setCurrentRow(match);
+}
+
+void Step3::lstFirmware_Click() {
+  gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
+  const std::string path = ProgramFolderFile(gFirmwareFile);
+  std::string text = FirmwareLoadError(LoadFirmwareFile(path));
+  if (!text.empty()) text += "\r\n\r\n";
+
+  const std::string description = FindDescriptionFile(path);
+  if (description.empty()) {
+    Wizard().SetFrozen(true);
+    text.clear();
+  } else {
+    QFile file(QString::fromStdString(description));
+    if (file.open(QIODevice::ReadOnly)) {
+      QStringList lines = DecodeText(file.readAll()).split('\n');
+      // A file ending in a line break (or an empty file) has no further line after it.
+      if (lines.back().isEmpty()) lines.removeLast();
+      for (QString line : lines) {
+        if (line.endsWith('\r')) line.chop(1);
+        text += line.toStdString() + "\r\n";
+      }
+    } else {
+      DebugLog("Description file " + description +
+               " cannot be read: " + file.errorString().toStdString());
+    }
+  }
+  ShowNow(txtFirmware_, text);
+  ShowNow(txtStatus_, kDetermining);
+  ShowNow(txtStatus_, BuildStatusText());
+  Wizard().SetFrozen(false);
+}
+
+void Step3::cmdRefresh_Click() {
+  Wizard().SetFrozen(true);
+  cmdRefresh_->setEnabled(false);
+  cmdWebUpdate_->setEnabled(false);
+  ShowNow(txtStatus_, kDetermining);
+  RefreshHandControlInfo();
+  ShowNow(txtStatus_, BuildStatusText());
+  cmdWebUpdate_->setEnabled(true);
+  cmdRefresh_->setEnabled(true);
+  Wizard().SetFrozen(false);
+}
+
+void Step3::cmdWebUpdate_Click() {
+  cmdWebUpdate_->setEnabled(false);
+  const std::string chosen = webUpdates_(this);
+  FillFirmwareList(chosen + ".bin");
+  cmdWebUpdate_->setEnabled(true);
+}
+
+void Step3::BeforePageShow(CWizard& wizard, int16_t previousStep) {
+  if (previousStep != 2) {
+    ShowNow(txtStatus_, BuildStatusText());
+    return;
+  }
+  LinkHost().Breathe();
+  wizard.SetFrozen(true);
+  FillFirmwareList("");
+  ShowNow(txtStatus_, BuildStatusText());
+  wizard.SetFrozen(false);
+}
+
+void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
+  if (nextStep != wizard.CurrentStep() + 1) {
+    gFirmwareFile.clear();
+    return;
+  }
+  if (gComPort.empty()) {
+    Warn("No COM port was specified!");
+    cancel = true;
+    return;
+  }
+  QListWidgetItem* selected = lstFirmware_->currentItem();
+  if (!selected) {
+    Warn("Please choose a firmware file");
+    cancel = true;
+    return;
+  }
+  wizard.SetFrozen(true);
+  gFirmwareFile = selected->text().toStdString();
+  const std::string error = FirmwareLoadError(LoadFirmwareFile(ProgramFolderFile(gFirmwareFile)));
+  if (!error.empty()) {
+    Warn(error);
+    wizard.SetFrozen(false);
+    cancel = true;
+    return;
+  }
+  if (!PingHandControl()) {
+    LinkHost().ShowProgrammingModeHelp();
+    wizard.SetFrozen(false);
+    cancel = true;
+    return;
+  }
+  std::string typeName;
+  int16_t major = 0, minor = 0;
+  if (!GetFileVersion(typeName, major, minor) &&
+      Message("Warning: Firmware file is not supported with this version of the program.\r\n\r\n"
+              "You may want to go back and click on Web Updates to download a more current "
+              "version.\r\n\r\nDo you wish to proceed anyhow?",
+              MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    wizard.SetFrozen(false);
+    cancel = true;
+    return;
+  }
+  ShowNow(txtStatus_, kDetermining);
+  ShowNow(txtStatus_, BuildStatusText());
+  wizard.SetFrozen(false);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The firmware page: choose an image file, see its description and the status of file and hand
+// control, fetch files through the Web Updates window.
+#include <functional>
+#include <string>
+
+#include "pages/PageBase.h"
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+class Step3 : public PageBase {
+ public:
+  // Opens the Web Updates window and returns the base name chosen there.
+  using WebUpdatesFn = std::function<std::string(QWidget* parent)>;
+
+  Step3();
+  void BeforePageShow(CWizard& wizard, int16_t previousStep) override;
+  void BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) override;
+
+  void SetWebUpdates(WebUpdatesFn fn) { webUpdates_ = std::move(fn); }
+
+ private:
+  void FillFirmwareList(const std::string& select);
+  void lstFirmware_Click();
+  void cmdRefresh_Click();
+  void cmdWebUpdate_Click();
+
+  QListWidget* lstFirmware_;
+  QPlainTextEdit* txtFirmware_;
+  QPlainTextEdit* txtStatus_;
+  QPushButton* cmdRefresh_;
+  QPushButton* cmdWebUpdate_;
+  WebUpdatesFn webUpdates_;
+};
+
+// The description file of an image: its name with the last four characters replaced by ".txt",
+// found in the same folder regardless of letter case. Empty when there is none.
+std::string FindDescriptionFile(const std::string& imagePath);
+// The text that explains a LoadFirmwareFile result; empty for success.
+std::string FirmwareLoadError(int result);

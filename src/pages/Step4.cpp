@@ -1,0 +1,226 @@
+#include "pages/Step4.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "pages/PageLook.h"
+#include "programmer/Image.h"
+#include "programmer/Link.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "wizard/CWizard.h"
+#include "wizard/QtHost.h"
+#include "wizard/WizardStyle.h"
+
+namespace {
+
+QFrame* MakeShape(QWidget* parent, const char* name, const QColor& fill) {
+  auto* shape = new QFrame(parent);
+  shape->setObjectName(name);
+  shape->setFrameShape(QFrame::Box);
+  shape->setLineWidth(1);
+  QPalette palette = shape->palette();
+  palette.setColor(QPalette::Window, fill);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  shape->setPalette(palette);
+  shape->setAutoFillBackground(true);
+  return shape;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const QRect& at) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setGeometry(at);
+  StyleWizardButton(button);
+  return button;
+}
+
+}  // namespace
+
+Step4::Step4() : PageBase("Step4", 6960, 2724) {
+  auto* instructions = new QLabel(this);
+  instructions->setObjectName("Label1");
+  instructions->setGeometry(TwipsRect(240, 240, 4455, 1455));
+  instructions->setWordWrap(true);
+  instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  instructions->setText(
+      ShownText("The firmware selected for upgrading is shown below.\r\n\r\n"
+                "Click on Begin Programming to upgrade the hand control.\r\n\r\n"
+                "Click on Verify Firmware to confirm that the firmware is programmed correctly."));
+
+  lblFirmware_ = new QLabel(this);
+  lblFirmware_->setObjectName("lblFirmware");
+  lblFirmware_->setGeometry(TwipsRect(120, 1680, 4335, 255));
+  lblFirmware_->setFont(BoldSansFont());
+
+  cmdProgram_ =
+      MakeButton(this, "cmdProgram", "Begin Programming", TwipsRect(120, 2040, 2172, 372));
+  cmdVerify_ = MakeButton(this, "cmdVerify", "Verify Firmware", TwipsRect(2400, 2040, 2052, 372));
+  // The buttons' lower edge meets the progress strip; lift them clear of it by one pixel.
+  for (QPushButton* button : {cmdProgram_, cmdVerify_}) button->resize(button->width(), 23);
+
+  const QRect strip = TwipsRect(120, 2400, 4335, 255);
+  shape1_ = MakeShape(this, "Shape1", QColor(48, 48, 48));
+  shape1_->setGeometry(strip);
+  shape2_ = MakeShape(this, "Shape2", QColor(0, 128, 0));
+  shape2_->setGeometry(strip.left(), strip.top(), 0, strip.height());
+  lblPacifier_ = new QLabel(this);
+  lblPacifier_->setObjectName("lblPacifier");
+  lblPacifier_->setGeometry(strip);
+  lblPacifier_->setAlignment(Qt::AlignCenter);
+  lblPacifier_->setFont(BoldSansFont());
+  lblPacifier_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
+  cmdRefresh_ = MakeButton(this, "cmdRefresh", "Refresh Status", TwipsRect(4680, 2400, 2172, 252));
+
+  auto* line = new QFrame(this);
+  line->setObjectName("Line1");
+  line->setFrameShape(QFrame::VLine);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setGeometry(Twips(4560) - 1, Twips(120), 3, Twips(2520));
+
+  setFocusProxy(cmdProgram_);
+  connect(cmdProgram_, &QPushButton::clicked, this, [this] { cmdProgram_Click(); });
+  connect(cmdVerify_, &QPushButton::clicked, this, [this] { cmdVerify_Click(); });
+  connect(cmdRefresh_, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
+  TheQtHost().SetProgressView(this);
+  WatchKeys();
+}
+
+Step4::~Step4() {
+  TheQtHost().SetProgressView(nullptr);
+}
+
+void Step4::ShowProgress(const std::string& label, double fraction) {
+  lblPacifier_->setText(QString::fromStdString(label));
+  const double clamped = std::clamp(fraction, 0.0, 1.0);
+  shape2_->resize(static_cast<int>(shape1_->width() * clamped), shape1_->height());
+}
+
+void Step4::ResetPacifier() {
+  shape2_->resize(0, shape1_->height());
+  lblPacifier_->clear();
+}
+
+void Step4::LockButtons(bool locked) {
+  cmdRefresh_->setEnabled(!locked);
+  cmdProgram_->setEnabled(!locked);
+  cmdVerify_->setEnabled(!locked);
+}
+
+void Step4::ShowStatus(bool query) {
+  ShowNow(txtStatus_, "Determining Status ...");
+  if (query) RefreshHandControlInfo();
+  ShowNow(txtStatus_, BuildStatusText());
+}
+
+void Step4::BeginRun(bool& flag) {
+  flag = true;
+  Wizard().TerminateButton()->setText("Cancel");
+}
+
+// The run is over: the caption loses its percentage and the exit button is usable again.
+void Step4::EndRun() {
+  CWizard& wizard = Wizard();
+  wizard.SetCaption(QString::fromStdString(WindowCaption()));
+  QPushButton* terminate = wizard.TerminateButton();
+  terminate->setEnabled(true);
+  gProgramming = false;
+  gVerifying = false;
+  terminate->setText("Finish");
+}
+
+void Step4::BeforePageShow(CWizard& wizard, int16_t previousStep) {
+  if (previousStep != 3) {
+    ShowNow(txtStatus_, BuildStatusText());
+    return;
+  }
+  wizard.SetFrozen(true);
+  ShowNow(txtStatus_, BuildStatusText());
+  lblFirmware_->setText("Filename: " + QString::fromStdString(gFirmwareFile));
+  ResetPacifier();
+  wizard.SetFrozen(false);
+}
+
+void Step4::BeforePageHide(CWizard& wizard, int16_t nextStep, bool&) {
+  if (nextStep != wizard.CurrentStep() + 1) return;
+  wizard.SetFrozen(true);
+  ShowNow(txtStatus_, "Determining Status ...");
+  wizard.SetFrozen(false);
+}
+
+void Step4::cmdRefresh_Click() {
+  Wizard().SetFrozen(true);
+  LockButtons(true);
+  ShowStatus(true);
+  LockButtons(false);
+  Wizard().SetFrozen(false);
+}
+
+void Step4::cmdProgram_Click() {
+  Wizard().SetFrozen(true);
+  LockButtons(true);
+  if (!PingHandControl()) {
+    LinkHost().ShowProgrammingModeHelp();
+    Wizard().SetFrozen(false);
+    LockButtons(false);
+    return;
+  }
+  BeginRun(gProgramming);
+  const bool programmed = ProgramHandControl();
+  EndRun();
+  ShowStatus(true);
+  if (!gCancelProgramming && programmed) {
+    Message(
+        "Programming Complete\r\n\r\n"
+        "After exiting PadFlasher, turn the Quorrel kit power off and then back on.\r\n"
+        "The Hand Control should now be updated and ready to go.\r\n"
+        "Check the Hand Control Version using the Utilities menu.",
+        MsgIcon::Information, MsgButtons::Ok);
+    ShowStatus(false);
+    LinkHost().Breathe();
+  }
+  ResetPacifier();
+  LockButtons(false);
+  Wizard().SetFrozen(false);
+}
+
+void Step4::cmdVerify_Click() {
+  gCancelVerify = false;
+  Wizard().SetFrozen(true);
+  LockButtons(true);
+  if (!PingHandControl()) {
+    LinkHost().ShowProgrammingModeHelp();
+    Wizard().SetFrozen(false);
+    LockButtons(false);
+    return;
+  }
+  bool fast = false;
+  if (gQueryVerify) {
+    const MsgAnswer answer = LinkHost().Message("Fast Verify Only?", "Verify Mode:", MsgIcon::None,
+                                                MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Cancel) {
+      ResetPacifier();
+      LockButtons(false);
+      Wizard().SetFrozen(false);
+      return;
+    }
+    fast = answer == MsgAnswer::Yes;
+  }
+  BeginRun(gVerifying);
+  const bool identical = fast ? FastVerify() : FullVerify();
+  EndRun();
+  gCancelVerify = false;
+  ShowStatus(false);
+  if (identical) {
+    Message("Contents are Identical", MsgIcon::Information, MsgButtons::Ok);
+    LinkHost().Breathe();
+  }
+  ResetPacifier();
+  LockButtons(false);
+  Wizard().SetFrozen(false);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The programming page: program the hand control with the chosen image and verify it.
+#include "pages/PageBase.h"
+#include "wizard/ProgressView.h"
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+class Step4 : public PageBase, public IProgressView {
+ public:
+  Step4();
+  ~Step4() override;
+  void BeforePageShow(CWizard& wizard, int16_t previousStep) override;
+  void BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) override;
+
+  // The label over the bar and the bar's width; the operations report through the host.
+  void ShowProgress(const std::string& label, double fraction) override;
+
+ private:
+  void cmdProgram_Click();
+  void cmdVerify_Click();
+  void cmdRefresh_Click();
+  void ResetPacifier();
+  void LockButtons(bool locked);
+  void ShowStatus(bool query);
+  void BeginRun(bool& flag);
+  void EndRun();
+
+  QLabel* lblFirmware_;
+  QPlainTextEdit* txtStatus_;
+  QPushButton* cmdProgram_;
+  QPushButton* cmdVerify_;
+  QPushButton* cmdRefresh_;
+  QFrame* shape1_;
+  QFrame* shape2_;
+  QLabel* lblPacifier_;
+};
