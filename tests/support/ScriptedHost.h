@@ -1,0 +1,51 @@
+#pragma once
+// A host for link operations in tests: answers questions from a script and records everything
+// the operation showed.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "programmer/Host.h"
+
+class ScriptedHost : public IHost {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+    MsgIcon icon;
+    MsgButtons buttons;
+    MsgAnswer answer;
+  };
+
+  // Answers for the next questions, in order. A question beyond the script gets No (or Cancel)
+  // and counts as unexpected.
+  void Script(std::initializer_list<MsgAnswer> answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
+  }
+  // Runs at every Breathe: the place where a test presses the cancel button at the right moment.
+  std::function<void()> onBreathe;
+
+  void Breathe() override;
+  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
+                    MsgButtons buttons) override;
+  void Progress(const std::string& label, double fraction, const std::string& caption) override;
+  void ShowProgrammingModeHelp() override { ++helpShown; }
+  void RestoreCancelButton() override { ++cancelRestored; }
+
+  // Texts of every message shown, in order.
+  std::vector<std::string> Texts() const;
+  bool Showed(const std::string& text) const;
+
+  std::vector<Shown> messages;
+  std::vector<std::string> labels;
+  std::vector<double> fractions;
+  std::vector<std::string> captions;
+  int helpShown = 0;
+  int cancelRestored = 0;
+  int breaths = 0;
+  int unexpected = 0;
+
+ private:
+  std::deque<MsgAnswer> answers_;
+};
