@@ -4,7 +4,8 @@
 // Adding a command: in a new .cpp file of src/cli (every .cpp there is linked into the CLI),
 // write a function `int RunMine(const QStringList& args)` and register it with a static object:
 //
-//   static const CommandRegistrar kMine{{"mine", "one-line summary for the command list", RunMine}};
+//   static const CommandRegistrar kMine{{"mine", "one-line summary for the command list",
+//   RunMine}};
 //
 // args[0] is "mine"; the rest are the command's own arguments. Parse them with CommandLine below,
 // which adds the options every command takes (--folder, --debug-log, --stats, --help) and sets up
@@ -17,8 +18,8 @@
 #include <vector>
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;     // the hand control did not answer, failed, or differs
-constexpr int kExitUsage = 2;      // bad usage or a bad input file
+constexpr int kExitFailed = 1;  // the hand control did not answer, failed, or differs
+constexpr int kExitUsage = 2;   // bad usage or a bad input file
 constexpr int kExitCancelled = 130;
 
 struct Command {

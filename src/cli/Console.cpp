@@ -1,0 +1,248 @@
+// Console host: terminal questions or the fixed no-terminal policy, progress on stderr, Ctrl-C.
+#include "Console.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <vector>
+
+#include "programmer/Link.h"
+
+namespace {
+
+volatile std::sig_atomic_t gInterruptPending = 0;
+
+void OnInterrupt(int) {
+  if (gInterruptPending) {
+    static const char kNow[] =
+        "\npadflasher-cli: stopped at once; a hand control being programmed stays in "
+        "programming mode.\n";
+    [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kNow, sizeof kNow - 1);
+    _exit(130);
+  }
+  gInterruptPending = 1;
+  static const char kAsked[] =
+      "\npadflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again "
+      "to stop at once).\n";
+  [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kAsked, sizeof kAsked - 1);
+}
+
+// Message texts use CR LF between lines; a terminal wants LF.
+std::string TerminalText(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '\r') out += c;
+  return out;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string Clock(double seconds) {
+  if (seconds < 0 || !std::isfinite(seconds)) return "--:--";
+  long s = std::lround(seconds);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
+  return buf;
+}
+
+constexpr const char* kProgrammingModeText =
+    "Hand Control must be placed into Programming Mode:\n"
+    "\n"
+    "Hold down both the Undo and Info keys while\n"
+    "powering on the Quorrel kit.  When the Hand Control\n"
+    "displays 'Initializing...', release the buttons.\n"
+    "At this point, the display should show\n"
+    "'Transmit Data...'  Once it does, click on the\n"
+    "Next button to proceed.\n";
+
+// Without a terminal a retry question is answered Retry this many times for the same block.
+constexpr int kPolicyRetries = 2;
+
+}  // namespace
+
+void InstallInterruptHandler() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no SA_RESTART: a terminal question returns on Ctrl-C
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+bool InterruptPending() {
+  return gInterruptPending != 0;
+}
+void ClearInterrupt() {
+  gInterruptPending = 0;
+}
+
+ConsoleHost& ConsoleHostInstance() {
+  static ConsoleHost host;
+  return host;
+}
+
+ConsoleHost::ConsoleHost()
+    : askTerminal_(isatty(STDIN_FILENO) == 1), progressTerminal_(isatty(STDERR_FILENO) == 1) {}
+
+void ConsoleHost::SetInteractive(bool questionsOnTerminal, bool progressOnTerminal) {
+  askTerminal_ = questionsOnTerminal;
+  progressTerminal_ = progressOnTerminal;
+}
+
+void ConsoleHost::Breathe() {
+  // Ctrl-C acts like the window's cancel button: it only raises the operation's request flag.
+  if (!gInterruptPending) return;
+  if (gProgramming)
+    gCancelProgramming = true;
+  else if (gVerifying)
+    gCancelVerify = true;
+}
+
+void ConsoleHost::RestoreCancelButton() {
+  // The user declined to cancel: a later Ctrl-C starts a new request.
+  ClearInterrupt();
+}
+
+void ConsoleHost::EndProgressLine() {
+  if (!lineOpen_) return;
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+  lineOpen_ = false;
+}
+
+void ConsoleHost::ShowProgrammingModeHelp() {
+  EndProgressLine();
+  std::fprintf(stderr, "\n%s\n", kProgrammingModeText);
+  std::fflush(stderr);
+}
+
+MsgAnswer ConsoleHost::PolicyAnswer(const std::string& text, MsgButtons buttons) {
+  bool retryQuestion = buttons == MsgButtons::RetryCancel ||
+                       (buttons == MsgButtons::YesNo && Contains(text, "Retry"));
+  if (retryQuestion) {
+    if (text == lastRetryText_) {
+      ++retriesForText_;
+    } else {
+      lastRetryText_ = text;
+      retriesForText_ = 1;
+    }
+    bool again = retriesForText_ <= kPolicyRetries;
+    if (buttons == MsgButtons::RetryCancel) return again ? MsgAnswer::Retry : MsgAnswer::Cancel;
+    return again ? MsgAnswer::Yes : MsgAnswer::No;
+  }
+  switch (buttons) {
+    case MsgButtons::Ok:
+      return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+      // Go on past a difference so that every one is listed; confirm a requested cancel.
+      if (EndsWith(text, "Continue?") || Contains(text, "Cancel Programming?"))
+        return MsgAnswer::Yes;
+      return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+      return MsgAnswer::Cancel;
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Cancel;
+  }
+  return MsgAnswer::No;
+}
+
+MsgAnswer ConsoleHost::Message(const std::string& text, const std::string&, MsgIcon,
+                               MsgButtons buttons) {
+  EndProgressLine();
+  if (EndsWith(text, "Continue?")) difference_ = true;
+  if (text == "Programming cancelled by user" || text == "Verify cancelled by user")
+    cancelled_ = true;
+  MsgAnswer policy = PolicyAnswer(text, buttons);
+  if (buttons == MsgButtons::Ok) {
+    std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
+    std::fflush(stderr);
+    return MsgAnswer::Ok;
+  }
+  return Ask(text, buttons, policy);
+}
+
+MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswer policy) {
+  struct Choice {
+    char key;
+    const char* word;
+    MsgAnswer answer;
+  };
+  std::vector<Choice> choices;
+  if (buttons == MsgButtons::RetryCancel) {
+    choices = {{'r', "Retry", MsgAnswer::Retry}, {'c', "Cancel", MsgAnswer::Cancel}};
+  } else {
+    choices = {{'y', "Yes", MsgAnswer::Yes}, {'n', "No", MsgAnswer::No}};
+    if (buttons == MsgButtons::YesNoCancel) choices.push_back({'c', "Cancel", MsgAnswer::Cancel});
+  }
+  auto wordOf = [&](MsgAnswer answer) {
+    for (const auto& c : choices)
+      if (c.answer == answer) return c.word;
+    return "?";
+  };
+  std::string shown = TerminalText(text);
+  if (!askTerminal_) {
+    std::fprintf(stderr, "%s -> %s (no terminal)\n", shown.c_str(), wordOf(policy));
+    std::fflush(stderr);
+    return policy;
+  }
+  for (;;) {
+    std::string prompt;
+    for (const auto& c : choices) prompt += std::string(prompt.empty() ? "" : "/") + c.key;
+    std::fprintf(stderr, "%s [%s] ", shown.c_str(), prompt.c_str());
+    std::fflush(stderr);
+    std::string line;
+    char ch = 0;
+    ssize_t n = 0;
+    while ((n = read(STDIN_FILENO, &ch, 1)) == 1 && ch != '\n') line += ch;
+    if (n <= 0 && line.empty()) {
+      // End of input or Ctrl-C at the prompt: the cautious answer of the no-terminal policy.
+      std::fprintf(stderr, "\n-> %s\n", wordOf(policy));
+      return policy;
+    }
+    char key =
+        line.empty() ? 0 : static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
+    for (const auto& c : choices)
+      if (key == c.key) return c.answer;
+  }
+}
+
+void ConsoleHost::Progress(const std::string& label, double fraction, const std::string&) {
+  auto now = std::chrono::steady_clock::now();
+  size_t colon = label.rfind(" : ");
+  std::string phase = colon == std::string::npos ? label : label.substr(0, colon);
+  if (phase != phase_) {
+    EndProgressLine();
+    phase_ = phase;
+    phaseStart_ = now;
+    lastDecile_ = -1;
+  }
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  double elapsed = std::chrono::duration<double>(now - phaseStart_).count();
+  if (!progressTerminal_) {
+    int decile = static_cast<int>(std::floor(fraction * 10 + 1e-9));
+    if (decile <= lastDecile_) return;
+    lastDecile_ = decile;
+    std::fprintf(stderr, "%s  (%s elapsed)\n", label.c_str(), Clock(elapsed).c_str());
+    std::fflush(stderr);
+    return;
+  }
+  constexpr int kBarWidth = 30;
+  int filled = static_cast<int>(std::lround(fraction * kBarWidth));
+  double remaining = fraction > 0.005 ? elapsed * (1 - fraction) / fraction : -1;
+  std::fprintf(stderr, "\r%s [%s%s] %s elapsed, %s left\x1b[K", label.c_str(),
+               std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
+               Clock(elapsed).c_str(), Clock(remaining).c_str());
+  std::fflush(stderr);
+  lineOpen_ = true;
+}

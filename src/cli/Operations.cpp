@@ -1,0 +1,105 @@
+// Image loading, reading the hand control back, and the exit code of an operation.
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cmath>
+
+#include "Commands.h"
+#include "Console.h"
+#include "Session.h"
+#include "programmer/Image.h"
+#include "programmer/Link.h"
+
+namespace {
+
+// The block ranges programming writes, in the order it writes them.
+struct Range {
+  int bank, first, last;
+};
+constexpr Range kWrittenRanges[] = {{0, 0, 255}, {0, 384, 511}, {1, 0, 255}, {1, 384, 511}};
+
+void ShowReadProgress(int position, int& lastPercent) {
+  double fraction = static_cast<double>(position) / kImageSize;
+  int percent = static_cast<int>(std::nearbyint(fraction * 100));
+  if (percent == lastPercent) return;
+  lastPercent = percent;
+  std::string shown = std::to_string(percent) + "%";
+  LinkHost().Progress("Reading Hand Control : " + shown, fraction, "HC " + shown);
+}
+
+}  // namespace
+
+int LoadImageForCommand(const QString& path) {
+  int code = LoadFirmwareFile(path.toStdString());
+  QFileInfo info(path);
+  switch (code) {
+    case 0:
+      gFirmwareFile = info.fileName().toStdString();
+      return kExitOk;
+    case 1:
+      PrintError("Error: Firmware file not found!\n" + path + " does not exist.");
+      break;
+    case 2:
+      PrintError("Error: Firmware file wrong size!\n" + path + " has " +
+                 QString::number(info.size()) + " bytes; a firmware image has " +
+                 QString::number(kImageSize) + ".");
+      break;
+    default:
+      PrintError("Error: Firmware file invalid!\n" + path +
+                 " lacks the signature 55 AA at offset 0xFFE0; it is not a firmware image.");
+      break;
+  }
+  return kExitUsage;
+}
+
+int OperationExitCode(bool succeeded) {
+  if (ConsoleHostInstance().Cancelled() || (!succeeded && InterruptPending()))
+    return kExitCancelled;
+  return succeeded ? kExitOk : kExitFailed;
+}
+
+int ReadHandControlImage(std::string& image) {
+  image.assign(kImageSize, static_cast<char>(0xFF));
+  int lastPercent = -1;
+  ShowReadProgress(0, lastPercent);
+  for (const Range& range : kWrittenRanges) {
+    bool selectPage = true;
+    for (int block = range.first; block <= range.last; ++block) {
+      if (InterruptPending()) {
+        PrintError("reading cancelled by user.");
+        return kExitCancelled;
+      }
+      int offset = ImageOffset(range.bank, block);
+      auto* data = reinterpret_cast<uint8_t*>(image.data() + offset);
+      while (!ReadBlock(offset, data, selectPage)) {
+        std::string question = "Error Reading Data at Bank: " + std::to_string(range.bank) +
+                               ", Block: " + std::to_string(block);
+        if (LinkHost().Message(question, "PadFlasher", MsgIcon::Warning, MsgButtons::RetryCancel) !=
+            MsgAnswer::Retry) {
+          PrintError("reading the hand control failed at bank " + QString::number(range.bank) +
+                     ", block " + QString::number(block) + ".");
+          return InterruptPending() ? kExitCancelled : kExitFailed;
+        }
+      }
+      selectPage = false;
+      ShowReadProgress(offset + kBlockSize, lastPercent);
+    }
+  }
+  return kExitOk;
+}
+
+int ReadHandControlToFile(const QString& file) {
+  // Opened first, so that an unwritable place is reported before minutes of reading.
+  QSaveFile out(file);
+  if (!out.open(QIODevice::WriteOnly)) {
+    PrintError("cannot write " + file + ": " + out.errorString());
+    return kExitUsage;
+  }
+  std::string image;
+  if (int code = ReadHandControlImage(image); code != kExitOk) return code;
+  ConsoleHostInstance().EndProgressLine();
+  if (out.write(image.data(), static_cast<qint64>(image.size())) != kImageSize || !out.commit()) {
+    PrintError("cannot write " + file + ": " + out.errorString());
+    return kExitFailed;
+  }
+  return kExitOk;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Installs the console's link services and opens the hand control for a command.
+#include <QString>
+#include <string>
+
+// Creates the serial port, clock and console host and hands them to the link. Needs the
+// QCoreApplication to exist.
+void InstallConsoleServices();
+
+// --stats: at the end of the command print the bytes that crossed the line and the CPU used.
+void SetStatsWanted(bool wanted);
+void PrintStatsIfWanted();
+
+// Resolves PORT (a COM name as the window resolves it, or a device path; empty means the
+// settings' COMPORT), opens it and runs the presence test. Returns kExitOk, or the exit code
+// after a message that names what failed and what to do.
+int OpenHandControl(const QString& portArgument);
+
+// The --port option every device command takes.
+QString PortOptionDescription();
+
+// Loads IMAGE into the image buffer; on failure prints the firmware page's error text with what
+// was found, and returns kExitUsage.
+int LoadImageForCommand(const QString& path);
+
+// The exit code of a finished hand control operation: 130 when the user cancelled it.
+int OperationExitCode(bool succeeded);
+
+// Reads every block of the four written ranges into image (0xFF elsewhere).
+int ReadHandControlImage(std::string& image);
+// Reads the hand control into file, written atomically.
+int ReadHandControlToFile(const QString& file);
+
+// Queries the hand control's firmware and prints "Code: ", "Type: " and "Version: " lines.
+int PrintHandControlIdentity();
