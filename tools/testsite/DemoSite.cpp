@@ -1,0 +1,59 @@
+// The demo's download site: one firmware image with its description, and one program file that
+// the installed program does not have yet, so both the download and the self-update can be shown.
+#include <QDate>
+#include <QDir>
+#include <QFile>
+
+#include "TestSite.h"
+
+namespace {
+
+constexpr int kImageSize = 262144;
+// Identification word of the demo image, listed in the catalogue as version 2.00.
+constexpr unsigned kDemoCode = 0x2B1C;
+
+QByteArray DemoImage() {
+  QByteArray image(kImageSize, char(0xFF));
+  // A few non-blank blocks, so programming has something to write.
+  for (int i = 0; i < 4096; ++i) image[i] = char(i * 7 + 3);
+  for (int i = 0; i < 1024; ++i) image[0x20000 + i] = char(i ^ 0x5A);
+  image[0xFFE0] = char(0x55);
+  image[0xFFE1] = char(0xAA);
+  image[0xFFFE] = char(kDemoCode & 0xFF);
+  image[0xFFFF] = char(kDemoCode >> 8);
+  return image;
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+bool MakeDemoSite(const QString& folder, const std::vector<std::string>& extraVersions) {
+  QDir dir(folder);
+  if (!dir.mkpath(".")) return false;
+  QByteArray image = DemoImage();
+  QByteArray notes =
+      "PadFlasher demo: this file came from the demo download site through the program's "
+      "self-update.\r\n";
+  QString today = QDate::currentDate().toString("yyyy-MM-dd");
+  QByteArray catalogue;
+  catalogue +=
+      "$PadFlasher-notes.txt," + today.toLatin1() + "," + QByteArray::number(notes.size()) + "\r\n";
+  catalogue +=
+      "@DEMO200.bin,2026-11-01," + QByteArray::number(image.size()) + ",A,Demo HC,2B1C,2,0\r\n";
+  catalogue += "Demo firmware 2.00 for the simulated hand control.\r\n";
+  catalogue += "Downloaded from the demo site.\r\n";
+  for (const std::string& row : extraVersions) {
+    // Status,Type,Code,Major,Minor -> a firmware line that only lists a version.
+    QList<QByteArray> f = QByteArray::fromStdString(row).split(',');
+    while (f.size() < 5) f.append("");
+    catalogue += "@" + f[2].trimmed() + ".bin,2000-01-01,0,I," + f[1] + "," + f[2] + "," + f[3] +
+                 "," + f[4] + "\r\n";
+  }
+  return WriteAll(dir.filePath("DEMO200.bin"), image) &&
+         WriteAll(dir.filePath("PadFlasher-notes.txt"), notes) &&
+         WriteAll(dir.filePath("catalogue.txt"), catalogue);
+}
