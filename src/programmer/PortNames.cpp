@@ -1,0 +1,99 @@
+#include "programmer/PortNames.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "programmer/Link.h"
+#include "startup/Startup.h"
+
+namespace {
+
+constexpr int kHighestPort = 16;
+
+// "COM" followed by decimal digits only; the value of the digits (the characters after the
+// first three), or -1.
+int ComSuffixValue(const std::string& name) {
+  if (name.size() < 4 || name.size() > 8) return -1;
+  if (QString::fromStdString(name.substr(0, 3)).compare("COM", Qt::CaseInsensitive) != 0) {
+    return -1;
+  }
+  int value = 0;
+  for (size_t i = 3; i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return -1;
+    value = value * 10 + (name[i] - '0');
+  }
+  return value;
+}
+
+// An entry of ports/ standing for port n: a link (even a dangling one) or a device file.
+std::string PortsFolderEntry(int n, const std::string& programFolder) {
+  if (programFolder.empty()) return {};
+  const QDir dir(QString::fromStdString(programFolder + "/ports"));
+  if (!dir.exists()) return {};
+  const auto entries =
+      dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+  for (const QFileInfo& entry : entries) {
+    if (ComPortNumber(entry.fileName().toStdString()) == n) {
+      return entry.absoluteFilePath().toStdString();
+    }
+  }
+  return {};
+}
+
+bool IsCharDevice(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+// A ttyS node exists for every possible 8250 port, fitted or not; sysfs tells a real UART by a
+// non-zero port type.
+bool UartFitted(int index, const PortRoots& roots) {
+  QFile type(
+      QString::fromStdString(roots.sysRoot + "/class/tty/ttyS" + std::to_string(index) + "/type"));
+  if (!type.open(QIODevice::ReadOnly)) return false;
+  bool ok = false;
+  const int value = type.readAll().trimmed().toInt(&ok);
+  return ok && value != 0;
+}
+
+std::string FixedDevice(int n, const PortRoots& roots) {
+  if (n <= 4) return roots.devRoot + "/ttyS" + std::to_string(n - 1);
+  if (n <= 12) return roots.devRoot + "/ttyUSB" + std::to_string(n - 5);
+  return roots.devRoot + "/ttyACM" + std::to_string(n - 13);
+}
+
+}  // namespace
+
+int ComPortNumber(const std::string& name) {
+  const int value = ComSuffixValue(name);
+  return value >= 1 && value <= kHighestPort ? value : 0;
+}
+
+std::string ResolvePortDeviceIn(const std::string& comName, const PortRoots& roots) {
+  if (!comName.empty() && comName[0] == '/') return comName;
+  const int n = ComPortNumber(comName);
+  if (n == 0) return {};
+  const std::string linked = PortsFolderEntry(n, roots.programFolder);
+  if (!linked.empty()) return linked;
+  return FixedDevice(n, roots);
+}
+
+bool ComPortExistsIn(const std::string& name, const PortRoots& roots) {
+  const std::string device = ResolvePortDeviceIn(name, roots);
+  if (device.empty() || !IsCharDevice(device)) return false;
+  // Only the fixed COM1-COM4 mapping needs the UART check; a link the user made is trusted.
+  const int n = ComPortNumber(name);
+  if (n >= 1 && n <= 4 && device == FixedDevice(n, roots)) return UartFitted(n - 1, roots);
+  return true;
+}
+
+std::string ResolvePortDevice(const std::string& comName) {
+  return ResolvePortDeviceIn(comName, PortRoots{gProgramFolder});
+}
+
+bool ComPortExists(const std::string& name) {
+  return ComPortExistsIn(name, PortRoots{gProgramFolder});
+}

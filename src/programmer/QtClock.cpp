@@ -1,0 +1,30 @@
+#include "programmer/QtClock.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <thread>
+
+QtClock::QtClock() {
+  timer_.start();
+}
+
+uint32_t QtClock::TickCount() {
+  return static_cast<uint32_t>(timer_.elapsed());
+}
+
+void QtClock::Sleep(int ms) {
+  if (ms <= 0) return;
+  // Without an application object there is no event loop to run; a plain sleep is all we can do.
+  if (!QCoreApplication::instance()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(ms);
+  loop.exec();
+}

@@ -1,0 +1,184 @@
+#include "programmer/QtSerialPort.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cerrno>
+#include <thread>
+
+#include "startup/DebugLog.h"
+
+namespace {
+
+const char kPermissionText[] = "permission denied (is the user in the dialout group?)";
+const char kNoDeviceText[] = "no such device";
+const char kUnpluggedText[] = "device unplugged";
+
+bool HaveEventLoop() {
+  return QCoreApplication::instance() != nullptr;
+}
+
+}  // namespace
+
+QtSerialPort::QtSerialPort() {
+  QObject::connect(&port_, &QSerialPort::errorOccurred,
+                   [this](QSerialPort::SerialPortError e) { OnError(e); });
+}
+
+QtSerialPort::~QtSerialPort() {
+  Close();
+}
+
+void QtSerialPort::SetDevice(const std::string& device) {
+  device_ = device;
+}
+
+bool QtSerialPort::Open() {
+  Close();
+  error_.clear();
+  if (device_.empty()) {
+    error_ = kNoDeviceText;
+    DebugLog("Serial port: no device for this port name");
+    return false;
+  }
+  port_.setPortName(QString::fromStdString(device_));
+  port_.setBaudRate(QSerialPort::Baud19200);
+  port_.setParity(QSerialPort::NoParity);
+  port_.setDataBits(QSerialPort::Data8);
+  port_.setStopBits(QSerialPort::OneStop);
+  port_.setReadBufferSize(kReadBufferSize);
+  port_.setFlowControl(QSerialPort::SoftwareControl);
+  if (!port_.open(QIODevice::ReadWrite)) {
+    const auto qtError = port_.error();
+    const std::string detail = port_.errorString().toStdString();
+    if (qtError == QSerialPort::DeviceNotFoundError) {
+      error_ = kNoDeviceText;
+    } else if (qtError == QSerialPort::PermissionError &&
+               ::access(device_.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+      error_ = kPermissionText;
+    } else if (qtError == QSerialPort::PermissionError) {
+      error_ = "device busy (another program has it open)";
+    } else {
+      error_ = detail.empty() ? "cannot open the device" : detail;
+    }
+    DebugLog("Serial port " + device_ + " cannot be opened: " + error_ + " [" + detail + "]");
+    return false;
+  }
+  // A fresh open starts with nothing pending, whatever the device sent while nobody listened.
+  port_.clear(QSerialPort::AllDirections);
+  return true;
+}
+
+void QtSerialPort::Close() {
+  if (port_.isOpen()) port_.close();
+}
+
+bool QtSerialPort::IsOpen() const {
+  return port_.isOpen();
+}
+
+int QtSerialPort::BytesWaiting() {
+  if (!port_.isOpen()) return 0;
+  // Bytes still in the driver count too, or a late reply would slip past the flush before a
+  // command. A zero-timeout wait pulls them in without blocking.
+  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+}
+
+int QtSerialPort::ReadByte() {
+  if (BytesWaiting() == 0) return -1;
+  char c = 0;
+  if (!port_.getChar(&c)) return -1;
+  return static_cast<unsigned char>(c);
+}
+
+bool QtSerialPort::Write(const std::string& bytes) {
+  if (!port_.isOpen()) {
+    if (error_.empty()) error_ = "port not open";
+    return false;
+  }
+  if (port_.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+      static_cast<qint64>(bytes.size())) {
+    Fail("write refused: " + port_.errorString().toStdString());
+    return false;
+  }
+  // Hand everything to the driver before returning: the caller's reply deadline starts when its
+  // data is on its way, and nothing may be lost when the line is slow or held by XOFF.
+  QElapsedTimer sinceProgress;
+  sinceProgress.start();
+  qint64 pending = port_.bytesToWrite();
+  while (port_.isOpen() && pending > 0) {
+    if (sinceProgress.elapsed() >= kWriteStallMs) {
+      error_ = "transmit stalled (the device holds the line with XOFF?)";
+      DebugLog("Serial port " + device_ + ": " + error_);
+      return false;
+    }
+    if (HaveEventLoop()) {
+      WaitEvents(100, false);
+    } else {
+      port_.waitForBytesWritten(100);
+    }
+    const qint64 now = port_.isOpen() ? port_.bytesToWrite() : 0;
+    if (now < pending) sinceProgress.restart();
+    pending = now;
+  }
+  return port_.isOpen();
+}
+
+bool QtSerialPort::WaitForData(int timeoutMs) {
+  if (BytesWaiting() > 0) return true;
+  if (timeoutMs <= 0) return false;
+  if (!port_.isOpen()) {
+    // A failed port stays quiet until the caller's own deadline, without spinning.
+    WaitEvents(timeoutMs, false);
+    return false;
+  }
+  if (HaveEventLoop()) {
+    WaitEvents(timeoutMs, true);
+  } else {
+    port_.waitForReadyRead(timeoutMs);
+  }
+  return BytesWaiting() > 0;
+}
+
+std::string QtSerialPort::LastError() const {
+  return error_;
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  // An unplugged device shows up as a read or resource error that Qt raises again on every turn
+  // of the event loop while the port stays open, so close at once.
+  if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) {
+    if (port_.isOpen()) Fail(kUnpluggedText);
+  }
+}
+
+void QtSerialPort::Fail(const std::string& reason) {
+  error_ = reason;
+  DebugLog("Serial port " + device_ + ": " + reason + " [" + port_.errorString().toStdString() +
+           "]; port closed");
+  Close();
+}
+
+void QtSerialPort::WaitEvents(int ms, bool wantData) {
+  if (!HaveEventLoop()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.setTimerType(Qt::PreciseTimer);
+  if (wantData) {
+    QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+  } else {
+    QObject::connect(&port_, &QSerialPort::bytesWritten, &loop, &QEventLoop::quit);
+  }
+  QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);
+  timer.start(ms);
+  loop.exec();
+}

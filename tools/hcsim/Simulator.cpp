@@ -1,0 +1,147 @@
+#include "Simulator.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace hcsim {
+
+int64_t MonotonicUs() {
+  timespec ts{};
+  ::clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1'000'000 + ts.tv_nsec / 1000;
+}
+
+Simulator::Simulator(HandControlModel& model, int masterFd, int baud, bool verbose)
+    : model_(model),
+      master_(masterFd),
+      paced_(baud > 0),
+      verbose_(verbose),
+      toDevice_(baud),
+      toHost_(baud) {}
+
+Simulator::End Simulator::Run(int signalFd) {
+  for (;;) {
+    const int64_t now = MonotonicUs();
+    Step(now);
+    if (model_.Disconnected()) return End::Disconnected;
+    if (!FlushToHost()) return End::Error;
+
+    const int64_t wake = NextWakeUs(now);
+    int timeoutMs = -1;
+    if (wake != kNeverUs) {
+      const int64_t waitUs = std::max<int64_t>(0, wake - MonotonicUs());
+      timeoutMs = static_cast<int>(std::min<int64_t>((waitUs + 999) / 1000, 60'000));
+    }
+    pollfd fds[2] = {{signalFd, POLLIN, 0},
+                     {master_, static_cast<short>(POLLIN | (writeBuf_.empty() ? 0 : POLLOUT)), 0}};
+    if (::poll(fds, 2, timeoutMs) < 0) {
+      if (errno == EINTR) continue;
+      error_ = std::string("poll: ") + std::strerror(errno);
+      return End::Error;
+    }
+    if (fds[0].revents & POLLIN) return End::Signal;
+    if (fds[1].revents & POLLIN) {
+      if (!ReadHost(MonotonicUs())) return End::Error;
+    } else if (fds[1].revents & (POLLHUP | POLLERR)) {
+      // Cannot happen while we hold the slave open; never spin on it if it does.
+      error_ = "the pseudo-terminal hung up";
+      return End::Error;
+    }
+  }
+}
+
+void Simulator::Step(int64_t nowUs) {
+  toDevice_.Deliver(nowUs, [this](char c, int64_t atUs) {
+    model_.Receive(std::string_view(&c, 1), atUs / 1000);
+  });
+  if (verbose_) LogCommands();
+  if (model_.Disconnected()) return;
+  toHost_.Push(model_.TakeOutput(nowUs / 1000), nowUs);
+  toHost_.Deliver(nowUs, [this, nowUs](char c, int64_t) {
+    // The device's own XON/XOFF: hold or release the host's transmitter, as a real port would.
+    if (c == kXoff || c == kXon) {
+      modelXoff_ = c == kXoff;
+      toDevice_.SetPaused(modelXoff_, nowUs);
+    } else {
+      writeBuf_.push_back(c);
+    }
+  });
+  UpdateHostFlow();
+}
+
+bool Simulator::ReadHost(int64_t nowUs) {
+  char buf[4096];
+  for (int i = 0; i < 16; ++i) {
+    const ssize_t n = ::read(master_, buf, sizeof buf);
+    if (n > 0) {
+      toDevice_.Push(std::string_view(buf, static_cast<size_t>(n)), nowUs);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    // EIO means no host has the slave open (only while nobody holds it); EAGAIN: all read.
+    if (n < 0 && errno != EAGAIN && errno != EIO) {
+      error_ = std::string("read: ") + std::strerror(errno);
+      return false;
+    }
+    break;
+  }
+  UpdateHostFlow();
+  return true;
+}
+
+bool Simulator::FlushToHost() {
+  while (!writeBuf_.empty()) {
+    const ssize_t n = ::write(master_, writeBuf_.data(), writeBuf_.size());
+    if (n > 0) {
+      writeBuf_.erase(0, static_cast<size_t>(n));
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN) {
+      error_ = std::string("write: ") + std::strerror(errno);
+      return false;
+    }
+    break;  // the host is not reading: keep the rest, poll says when there is room
+  }
+  return true;
+}
+
+void Simulator::UpdateHostFlow() {
+  if (paced_) {
+    const size_t pending = toDevice_.Pending();
+    if (pending > kHostBuffer) bufferXoff_ = true;
+    if (pending <= kHostBuffer / 2) bufferXoff_ = false;
+  }
+  const bool hold = modelXoff_ || bufferXoff_;
+  if (hold == hostHeld_) return;
+  hostHeld_ = hold;
+  // Flow control characters overtake queued data, as a UART sends them.
+  writeBuf_.insert(writeBuf_.begin(), hold ? kXoff : kXon);
+}
+
+int64_t Simulator::NextWakeUs(int64_t nowUs) const {
+  auto streamed = [nowUs](const PacedLine& line) {
+    const int64_t next = line.NextArrivalUs();
+    if (next == kNeverUs || line.Pending() < 2) return next;
+    return std::max(next, nowUs + kStreamBatchUs);
+  };
+  int64_t wake = std::min(streamed(toDevice_), streamed(toHost_));
+  const int64_t modelDue = model_.NextOutputDue();
+  if (modelDue != kNever) wake = std::min(wake, modelDue * 1000);
+  return wake;
+}
+
+void Simulator::LogCommands() {
+  const auto& log = model_.CommandLog();
+  for (; commandsLogged_ < log.size(); ++commandsLogged_) {
+    std::fprintf(stderr, "hcsim: %s\n", log[commandsLogged_].c_str());
+  }
+}
+
+}  // namespace hcsim

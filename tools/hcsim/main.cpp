@@ -1,0 +1,208 @@
+// hcsim: a simulated hand control in programming mode, served on a pseudo-terminal.
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "HandControlModel.h"
+#include "Pty.h"
+#include "Simulator.h"
+
+namespace {
+
+struct Options {
+  std::string link;
+  std::string flash;
+  int baud = 19200;
+  bool verbose = false;
+  hcsim::Faults faults;
+};
+
+// Indents each line of the model's fault help under the option column.
+std::string Indented(const std::string& text) {
+  std::string out;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    out += "                   " + text.substr(start, end - start) + "\n";
+    start = end + 1;
+  }
+  return out;
+}
+
+void PrintHelp() {
+  std::printf(
+      "Usage: hcsim --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--verbose]\n"
+      "\n"
+      "Simulates a hand control in programming mode on a pseudo-terminal, so PadFlasher and\n"
+      "padflasher-cli can be tried without hardware. hcsim creates the pseudo-terminal, makes\n"
+      "PATH a symbolic link to it, prints the pseudo-terminal's path on one line, and serves\n"
+      "until it receives SIGINT or SIGTERM (Ctrl+C); then it removes the link and exits.\n"
+      "\n"
+      "  --link PATH    where to publish the port, e.g. build/default/bin/ports/COM3 so that\n"
+      "                 PadFlasher finds it as COM3. An old link there is replaced.\n"
+      "  --flash FILE   the simulated flash, 262144 bytes in firmware-file order. Loaded at\n"
+      "                 start (a missing file means erased flash) and written back on exit,\n"
+      "                 so the simulator keeps what was programmed.\n"
+      "  --baud N       pace both directions as a real 8N1 line at N baud (10 bits per byte).\n"
+      "                 Default 19200; 0 = as fast as possible.\n"
+      "  --fault SPEC   misbehave on purpose; may be given several times. SPEC is one of:\n"
+      "%s"
+      "                 With disconnect the simulator drops the line and exits, as an unplugged\n"
+      "                 cable would.\n"
+      "  --verbose      print every command received on stderr.\n"
+      "  --help         show this text.\n"
+      "\n"
+      "Example:\n"
+      "  hcsim --link ports/COM3 --flash hc-flash.bin &\n"
+      "  padflasher-cli identify --port COM3\n",
+      Indented(hcsim::FaultHelp()).c_str());
+}
+
+bool ParseInt(const std::string& text, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  value = std::atoi(text.c_str());
+  return true;
+}
+
+// 0 to run, 1 on a usage error (message printed), 2 after --help.
+int ParseOptions(int argc, char** argv, Options& options) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::string value;
+    bool hasValue = false;
+    if (const size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name = name.substr(0, eq);
+      hasValue = true;
+    }
+    if (name == "--help" || name == "-h") return 2;
+    if (name == "--verbose") {
+      options.verbose = true;
+      continue;
+    }
+    if (name != "--link" && name != "--flash" && name != "--baud" && name != "--fault") {
+      std::fprintf(stderr, "hcsim: unknown option %s (see hcsim --help)\n", name.c_str());
+      return 1;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) {
+        std::fprintf(stderr, "hcsim: %s needs a value\n", name.c_str());
+        return 1;
+      }
+      value = args[++i];
+    }
+    if (name == "--link") {
+      options.link = value;
+    } else if (name == "--flash") {
+      options.flash = value;
+    } else if (name == "--baud") {
+      if (!ParseInt(value, options.baud)) {
+        std::fprintf(stderr, "hcsim: --baud wants a whole number, not \"%s\"\n", value.c_str());
+        return 1;
+      }
+    } else {
+      std::string error;
+      if (!hcsim::ParseFault(value, options.faults, error)) {
+        std::fprintf(stderr, "hcsim: bad --fault \"%s\": %s\n", value.c_str(), error.c_str());
+        return 1;
+      }
+    }
+  }
+  if (options.link.empty()) {
+    std::fprintf(stderr, "hcsim: --link PATH is required (see hcsim --help)\n");
+    return 1;
+  }
+  return 0;
+}
+
+bool LoadFlash(const std::string& path, hcsim::HandControlModel& model) {
+  QFile file(QString::fromStdString(path));
+  if (!file.exists()) {
+    std::fprintf(stderr, "hcsim: %s does not exist yet; starting with erased flash\n",
+                 path.c_str());
+    return true;
+  }
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "hcsim: cannot read %s: %s\n", path.c_str(),
+                 file.errorString().toLocal8Bit().constData());
+    return false;
+  }
+  const QByteArray data = file.readAll();
+  if (data.size() != hcsim::kFlashSize) {
+    std::fprintf(stderr, "hcsim: %s has %lld bytes, a flash image has %d; not using it\n",
+                 path.c_str(), static_cast<long long>(data.size()), hcsim::kFlashSize);
+    return false;
+  }
+  std::copy(data.begin(), data.end(), model.Flash().begin());
+  return true;
+}
+
+bool SaveFlash(const std::string& path, const hcsim::HandControlModel& model) {
+  QSaveFile file(QString::fromStdString(path));
+  const auto& flash = model.Flash();
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(reinterpret_cast<const char*>(flash.data()), flash.size()) !=
+          static_cast<qint64>(flash.size()) ||
+      !file.commit()) {
+    std::fprintf(stderr, "hcsim: cannot write %s: %s\n", path.c_str(),
+                 file.errorString().toLocal8Bit().constData());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
+    if (parsed == 2) PrintHelp();
+    return parsed == 2 ? 0 : 2;
+  }
+  hcsim::HandControlModel model(options.faults);
+  if (!options.flash.empty() && !LoadFlash(options.flash, model)) return 1;
+
+  // Signals arrive as readable data on a descriptor, so the serving loop can wait on them too.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  ::sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+  const int signalFd = ::signalfd(-1, &stopSignals, SFD_CLOEXEC);
+  ::signal(SIGPIPE, SIG_IGN);
+
+  hcsim::Pty pty;
+  std::string error;
+  if (signalFd < 0 || !pty.Create(options.link, error)) {
+    std::fprintf(stderr, "hcsim: %s\n", signalFd < 0 ? "signalfd failed" : error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", pty.SlavePath().c_str());
+  std::fflush(stdout);
+
+  hcsim::Simulator simulator(model, pty.MasterFd(), options.baud, options.verbose);
+  const auto end = simulator.Run(signalFd);
+  pty.Close();
+  ::close(signalFd);
+  if (end == hcsim::Simulator::End::Disconnected) {
+    std::fprintf(stderr, "hcsim: disconnected after %lld bytes, as the fault asked\n",
+                 static_cast<long long>(model.BytesReceived()));
+  } else if (end == hcsim::Simulator::End::Error) {
+    std::fprintf(stderr, "hcsim: %s\n", simulator.Error().c_str());
+  }
+  const bool saved = options.flash.empty() || SaveFlash(options.flash, model);
+  return end == hcsim::Simulator::End::Error || !saved ? 1 : 0;
+}
