@@ -166,6 +166,7 @@ bool CWizard::SwitchPage(int16_t from, int16_t to) {
     if (!pages_[to - 1].loaded) {
       QWidget* widget = pages_[to - 1].page->PageWidget();
       pages_[to - 1].oldParent = view_->HostPage(widget);
+      widget->hide();  // until BeforePageShow has accepted it
       pages_[to - 1].loaded = true;
     }
     pages_[to - 1].page->BeforePageShow(*this, from);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "pages/PageLook.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
 #include "wizard/WizardStyle.h"
@@ -29,13 +30,9 @@ const QColor kShadow(128, 128, 128);
 const QColor kHighlight(255, 255, 255);
 
 QPixmap LoadSplash() {
-  const QString candidates[] = {":/splash.png", ":/resources/splash.png", ":/images/splash.png",
-                                QString::fromStdString(gProgramFolder + "/splash.png")};
-  for (const QString& name : candidates) {
-    QPixmap picture(name);
-    if (!picture.isNull()) return picture;
-  }
-  return {};
+  QPixmap picture = ArtPixmap("splash");
+  if (picture.isNull()) picture = QPixmap(QString::fromStdString(gProgramFolder + "/splash.png"));
+  return picture;
 }
 
 QPushButton* MakeButton(const char* caption, QWidget* parent) {

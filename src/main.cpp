@@ -1,0 +1,42 @@
+// The window program: builds the wizard and runs it until its window unloads.
+#include <QApplication>
+#include <memory>
+
+#include "pages/Pages.h"
+#include "pages/frmHCerror.h"
+#include "programmer/Link.h"
+#include "programmer/QtClock.h"
+#include "programmer/QtSerialPort.h"
+#include "startup/Startup.h"
+#include "wizard/CWizardController.h"
+#include "wizard/HelpWindow.h"
+#include "wizard/QtHost.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // Help and message boxes may outlive the wizard window for a moment; the wizard's unload
+  // alone ends the program.
+  app.setQuitOnLastWindowClosed(false);
+  InitProgramPaths();
+  InstallHelpViewer();
+
+  QtSerialPort port;
+  QtClock clock;
+  QtHost& host = TheQtHost();
+  SetLinkServices(&port, &clock, &host);
+
+  auto controller = std::make_unique<CWizardController>(host, MakeWizardPages);
+  CWizard& wizard = controller->WizardHandle();
+  host.SetWizard(&wizard);
+  host.SetProgrammingModeHelp([&wizard] { ShowProgrammingModeDialog(wizard.Window()); });
+  wizard.SetUnloadHandler([] { QCoreApplication::exit(0); });
+  gWizardController = controller.get();
+  StartProgram();
+
+  const int status = app.exec();
+  host.SetWizard(nullptr);
+  SetLinkServices(nullptr, nullptr, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the released pages
+  controller.reset();
+  return status;
+}
