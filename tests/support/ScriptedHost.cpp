@@ -20,6 +20,7 @@ MsgAnswer ScriptedHost::Message(const std::string& text, const std::string& titl
     }
   }
   messages.push_back(Shown{text, title, icon, buttons, answer});
+  if (onMessage) onMessage(messages.back());
   return answer;
 }
 

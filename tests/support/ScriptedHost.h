@@ -25,6 +25,8 @@ class ScriptedHost : public IHost {
   }
   // Runs at every Breathe: the place where a test presses the cancel button at the right moment.
   std::function<void()> onBreathe;
+  // Runs when a message is shown, after the answer is chosen.
+  std::function<void(const Shown&)> onMessage;
 
   void Breathe() override;
   MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,

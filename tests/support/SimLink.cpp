@@ -41,7 +41,7 @@ void SimLink::Unplug(const std::string& reason) {
 }
 
 int64_t SimLink::NextEvent() const {
-  int64_t next = kNever;
+  int64_t next = open_ ? unplugAt_ : kNever;
   if (!line_.empty()) next = line_.front().first;
   const int64_t out = model_.NextOutputDue();
   if (out != kNever) next = std::min(next, out * 1000);
@@ -52,6 +52,10 @@ int64_t SimLink::NextEvent() const {
 // Runs every event due at or before now_, in time order.
 void SimLink::RunEventsDue() {
   for (;;) {
+    if (open_ && unplugAt_ <= now_) {
+      unplugAt_ = kNever;
+      Drop("device disconnected");
+    }
     const int64_t lineAt = line_.empty() ? kNever : line_.front().first;
     const int64_t out = model_.NextOutputDue();
     const int64_t outAt = out == kNever ? kNever : out * 1000;

@@ -23,6 +23,8 @@ class SimLink : public ISerialPort, public IClock {
   void FailOpensWith(const std::string& reason) { openError_ = reason; }
   // The adapter is pulled out: the port closes itself, as the real backend does.
   void Unplug(const std::string& reason = "device disconnected");
+  // The same, at a moment of virtual time (ms), whatever the link is doing then.
+  void UnplugAt(int64_t ms) { unplugAt_ = ms * 1000; }
   const std::string& DeviceName() const { return device_; }
   int Opens() const { return opens_; }
   int Waits() const { return waits_; }
@@ -59,7 +61,8 @@ class SimLink : public ISerialPort, public IClock {
   int64_t txDone_ = 0;                         // when tx_.front() has crossed the line
   std::deque<std::pair<int64_t, char>> line_;  // device bytes on their way, with arrival time
   int64_t rxFree_ = 0;                         // when the device-to-host line is free
-  std::deque<char> rx_;                        // arrived, waiting to be read
+  int64_t unplugAt_ = hcsim::kNever;
+  std::deque<char> rx_;  // arrived, waiting to be read
   bool xoff_ = false;
   bool open_ = false;
   int opens_ = 0;

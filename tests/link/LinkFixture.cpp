@@ -1,0 +1,91 @@
+#include "LinkFixture.h"
+
+#include <algorithm>
+
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "startup/Versions.h"
+
+void LinkTest::SetUp() {
+  SetProgramPaths("/nonexistent", "PadFlasher");
+  gComPort = "COM3";
+  gFirmwareFile.clear();
+  gFileChecksum.clear();
+  gVersions.clear();
+  gHcType = "Unknown";
+  gHcMajor = gHcMinor = 0;
+  gHcChecksum.clear();
+  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
+  gImage.fill(0xFF);
+  Attach(hcsim::Faults{});
+}
+
+void LinkTest::TearDown() {
+  SetLinkServices(nullptr, nullptr, nullptr);
+}
+
+void LinkTest::Attach(const hcsim::Faults& faults, int baud) {
+  sim = std::make_unique<SimLink>(faults, baud);
+  SetLinkServices(sim.get(), sim.get(), &host);
+  sim->Open();
+}
+
+void LinkTest::Attach(const std::string& faultSpec, int baud) {
+  hcsim::Faults faults;
+  std::string error;
+  ASSERT_TRUE(hcsim::ParseFault(faultSpec, faults, error)) << error;
+  Attach(faults, baud);
+}
+
+void LinkTest::Fill(int bank, int block) {
+  for (int i = 0; i < kBlockSize; ++i) {
+    gImage[ImageOffset(bank, block, i)] = static_cast<uint8_t>(i * 7 + block * 13 + bank * 101);
+  }
+}
+
+void LinkTest::FillRange(int bank, int first, int last) {
+  for (int block = first; block <= last; ++block) Fill(bank, block);
+}
+
+void LinkTest::SetImageCode(uint16_t code) {
+  gImage[0xFFFE] = code & 0xFF;
+  gImage[0xFFFF] = code >> 8;
+}
+
+int LinkTest::Count(const std::string& prefix) const {
+  return static_cast<int>(
+      std::count_if(Commands().begin(), Commands().end(),
+                    [&](const std::string& c) { return c.starts_with(prefix); }));
+}
+
+std::vector<std::string> LinkTest::From(const std::string& prefix) const {
+  auto at = std::find_if(Commands().begin(), Commands().end(),
+                         [&](const std::string& c) { return c.starts_with(prefix); });
+  return {at, Commands().end()};
+}
+
+bool LinkTest::FlashMatchesImage() const {
+  const auto& flash = sim->Device().Flash();
+  for (int bank = 0; bank < 2; ++bank) {
+    for (int first : {0, 384}) {
+      const int begin = ImageOffset(bank, first);
+      const int end = begin + (first == 0 ? 256 : 128) * kBlockSize;
+      if (!std::equal(flash.begin() + begin, flash.begin() + end, gImage.begin() + begin)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::vector<MsgAnswer> LinkTest::Questions() const {
+  std::vector<MsgAnswer> answers;
+  for (const auto& m : host.messages) {
+    if (m.buttons != MsgButtons::Ok) answers.push_back(m.answer);
+  }
+  return answers;
+}
+
+std::string WriteCommand(int address, int count) {
+  return "@@2" + HexPad(address, 4) + HexPad(count, 2) + "XX";
+}
