@@ -8,6 +8,7 @@
 
 #include "ini/TextUtil.h"
 #include "startup/DebugLog.h"
+#include "startup/LogMasking.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -88,7 +89,7 @@ std::string HTTPClass::BuildQueryString() const {
 
 bool HTTPClass::OpenHTTP(const std::string& server, int port, const std::string& user,
                          const std::string& password) {
-  DebugLog("OpenHTTP: " + server + ", " + user + ", " + (password.empty() ? "" : "****"));
+  DebugLog("OpenHTTP: " + server + ", " + user + ", " + MaskedPassword(password));
   CloseHTTP();
   SplitHostPort(server, host_name_, port);
   if (host_name_.empty() || port <= 0 || port > 65535) return false;

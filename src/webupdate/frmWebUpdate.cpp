@@ -1,0 +1,293 @@
+#include "webupdate/frmWebUpdate.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/Download.h"
+#include "webupdate/SelfUpdate.h"
+
+namespace {
+
+const QColor kLocalColour(255, 255, 255);
+const QColor kRemoteColour(255, 192, 128);
+
+// Busy pointer for the lifetime of the object.
+struct BusyPointer {
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+};
+
+QGroupBox* Framed(QWidget* parent, const QString& title, QWidget* content, const QRect& at) {
+  auto* frame = new QGroupBox(title, parent);
+  frame->setGeometry(at);
+  auto* layout = new QVBoxLayout(frame);
+  layout->addWidget(content);
+  return frame;
+}
+
+// Descriptions hold CR LF line ends; the text box wants plain line feeds.
+QString DescriptionForDisplay(const std::string& description) {
+  return QString::fromStdString(description).replace("\r\n", "\n");
+}
+
+QPushButton* Button(QWidget* parent, const QString& caption, const QRect& at) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(at);
+  return button;
+}
+
+}  // namespace
+
+frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+  setWindowTitle("Web Updates");
+  setFixedSize(640, 420);
+  Grid_ = new QTableWidget(this);
+  Grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  Grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Grid_->verticalHeader()->hide();
+  Grid_->horizontalHeader()->setStretchLastSection(true);
+  Grid_->setColumnCount(4);
+  Grid_->setHorizontalHeaderLabels({"Filename", "Date", "Size", "Location"});
+  txtDescription_ = new QPlainTextEdit(this);
+  txtDescription_->setReadOnly(true);
+  Frame1_ = Framed(this, "Firmware", Grid_, QRect(8, 8, 372, 330));
+  Frame2_ = Framed(this, "Description", txtDescription_, QRect(388, 8, 244, 330));
+
+  Shape1_ = new QFrame(this);
+  Shape1_->setFrameShape(QFrame::Box);
+  Shape1_->setGeometry(8, 348, 372, 22);
+  Shape2_ = new QFrame(this);
+  Shape2_->setAutoFillBackground(true);
+  Shape2_->setPalette(QPalette(QColor(0, 0, 160)));
+  Shape2_->setGeometry(Shape1_->x(), Shape1_->y(), 0, Shape1_->height());
+  lblPacifier_ = new QLabel(this);
+  lblPacifier_->setAlignment(Qt::AlignCenter);
+
+  cmdDownload_ = Button(this, "Download", QRect(8, 382, 100, 28));
+  cmdRemove_ = Button(this, "Remove", QRect(116, 382, 100, 28));
+  cmdHelp_ = Button(this, "Help", QRect(424, 382, 100, 28));
+  cmdDone_ = Button(this, "Done", QRect(532, 382, 100, 28));
+  cmdDone_->setDefault(true);
+
+  connect(cmdDownload_, &QPushButton::clicked, this, &frmWebUpdate::cmdDownload_Click);
+  connect(cmdRemove_, &QPushButton::clicked, this, &frmWebUpdate::cmdRemove_Click);
+  connect(cmdDone_, &QPushButton::clicked, this, &frmWebUpdate::cmdDone_Click);
+  connect(cmdHelp_, &QPushButton::clicked, this, &frmWebUpdate::cmdHelp_Click);
+  connect(Grid_, &QTableWidget::currentCellChanged, this, [this] { ShowSelectedRow(); });
+}
+
+bool frmWebUpdate::Start() {
+  loading_ = true;
+  if (gURL != gDefaultURL) {
+    setWindowTitle(
+        QString::fromStdString(" Web Updates [" + DomainName + DomainPath + DomainDir + "]"));
+  }
+  QScreen* screen = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
+  if (screen) move(screen->availableGeometry().center() - rect().center());
+  cmdDownload_->setEnabled(false);
+  cmdRemove_->setEnabled(false);
+  lblPacifier_->setGeometry(Shape1_->geometry());
+  lblPacifier_->raise();
+  expectedSize_ = 0;
+  HTTP_Progress(0);
+  {
+    BusyPointer busy;
+    LoadCatalogue(lists_, host_, [this](int bytes, int32_t) { HTTP_Progress(bytes); });
+    LoadLocalFiles(lists_.Firmware, gProgramFolder);
+    SortFirmwareList(lists_.Firmware);
+    FillGrid();
+  }
+  loading_ = false;
+  host_.Breathe();
+  bool endProgram = false;
+  OfferProgramUpdate(endProgram);
+  return endProgram;
+}
+
+void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
+  if (!CheckProgramVersions(lists_.Programs, OwnProgramVersion(), gProgramFolder, gBaseName)) {
+    return;
+  }
+  MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName), gBaseName,
+                                   MsgIcon::Question, MsgButtons::YesNo);
+  if (answer != MsgAnswer::Yes) return;
+  cmdDone_->setEnabled(false);
+  host_.Breathe();
+  // The opener has not shown the window yet; the download should be seen.
+  show();
+  repaint();
+  host_.Breathe();
+  bool installed;
+  {
+    BusyPointer busy;
+    installed = InstallProgramUpdate(
+        lists_.Programs, host_,
+        [this](int bytes, int32_t expected) {
+          expectedSize_ = expected;
+          HTTP_Progress(bytes);
+        },
+        [this](const std::string& text) {
+          lblPacifier_->setText(QString::fromStdString(text));
+          lblPacifier_->repaint();
+        });
+  }
+  if (installed) {
+    endProgram = true;
+    return;
+  }
+  host_.Message("Error updating program!", gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+  hide();
+  expectedSize_ = 0;
+  HTTP_Progress(0);
+  cmdDone_->setEnabled(true);
+}
+
+void frmWebUpdate::FillGrid() {
+  const int count = static_cast<int>(lists_.Firmware.size());
+  int keep = Grid_->currentRow();
+  Grid_->blockSignals(true);
+  Grid_->clearContents();
+  Grid_->setRowCount(count);
+  for (int i = 0; i < count; ++i) {
+    const FirmwareEntry& entry = lists_.Firmware[i];
+    QStringList cells = {QString::fromStdString(entry.BaseName), QString::fromStdString(entry.Date),
+                         QString::number(entry.Size), entry.Local ? "Local" : "Remote"};
+    for (int column = 0; column < 4; ++column) {
+      auto* item = new QTableWidgetItem(cells[column]);
+      item->setBackground(entry.Local ? kLocalColour : kRemoteColour);
+      Grid_->setItem(i, column, item);
+    }
+  }
+  Grid_->resizeColumnsToContents();
+  if (count > 0) Grid_->setCurrentCell(std::clamp(keep, 0, count - 1), 0);
+  Grid_->blockSignals(false);
+}
+
+void frmWebUpdate::HTTP_Progress(int bytes) {
+  ProgressFigures figures = HTTPProgressFigures(bytes, expectedSize_);
+  lblPacifier_->setText(QString::fromStdString(figures.Label));
+  Shape2_->resize(static_cast<int>(Shape1_->width() * figures.Fraction), Shape1_->height());
+  host_.Breathe();
+}
+
+int frmWebUpdate::CurrentRow() const {
+  return Grid_->currentRow() + 1;
+}
+
+void frmWebUpdate::SelectRow(int r) {
+  Grid_->setCurrentCell(r - 1, 0);
+}
+
+void frmWebUpdate::EnableForRow(int r) {
+  bool local =
+      r >= 1 && r <= static_cast<int>(lists_.Firmware.size()) && lists_.Firmware[r - 1].Local;
+  cmdDownload_->setEnabled(r >= 1 && !local);
+  cmdRemove_->setEnabled(local);
+}
+
+void frmWebUpdate::ShowSelectedRow() {
+  if (loading_) return;
+  int r = CurrentRow();
+  if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
+  expectedSize_ = 0;
+  HTTP_Progress(0);
+  txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
+  EnableForRow(r);
+}
+
+void frmWebUpdate::cmdDownload_Click() {
+  int r = CurrentRow();
+  if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
+  cmdDownload_->setEnabled(false);
+  cmdDone_->setEnabled(false);
+  {
+    BusyPointer busy;
+    FirmwareEntry& entry = lists_.Firmware[r - 1];
+    DownloadOutcome outcome = DownloadFirmware(entry, host_, [this](int bytes, int32_t expected) {
+      expectedSize_ = expected;
+      HTTP_Progress(bytes);
+    });
+    if (outcome.Saved) {
+      FillGrid();
+    } else if (!outcome.Reported) {
+      host_.Message(
+          "The file " + entry.FileName() + " could not be downloaded:\r\n" + outcome.Reason + ".",
+          gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+    }
+    r = CurrentRow();
+    if (r >= 1) {
+      txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
+    }
+    lblPacifier_->setText("Download Complete");
+    lblPacifier_->repaint();
+    EnableForRow(r);
+    cmdDone_->setEnabled(true);
+  }
+}
+
+void frmWebUpdate::cmdRemove_Click() {
+  int r = CurrentRow();
+  if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
+  cmdRemove_->setEnabled(false);
+  const std::string question = "Are you sure you want to Remove this file from your computer?";
+  std::string text = lists_.Firmware[r - 1].Online
+                         ? question
+                         : "Warning: This firmware is no longer available online.\r\n"
+                           "If you remove it, you will not be able re-download it.\r\n\r\n" +
+                               question;
+  if (host_.Message(text, gBaseName, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
+    if (RemoveFirmware(lists_.Firmware, static_cast<size_t>(r - 1))) {
+      txtDescription_->clear();
+      int count = static_cast<int>(lists_.Firmware.size());
+      if (r > count && count > 0) Grid_->setCurrentCell(count - 1, 0);
+      FillGrid();
+    }
+  }
+  cmdRemove_->setEnabled(true);
+  ShowSelectedRow();
+  if (lists_.Firmware.empty()) {
+    cmdRemove_->setEnabled(false);
+    cmdDownload_->setEnabled(false);
+  }
+}
+
+void frmWebUpdate::cmdDone_Click() {
+  accept();
+}
+
+void frmWebUpdate::cmdHelp_Click() {
+  ShowHelp("WebUpdates.htm");
+}
+
+void frmWebUpdate::done(int result) {
+  QTableWidgetItem* cell = Grid_->currentRow() >= 0 ? Grid_->item(Grid_->currentRow(), 0) : nullptr;
+  firmwareText_ = cell ? cell->text().toStdString() : "";
+  QDialog::done(result);
+}
+
+QString frmWebUpdate::DescriptionText() const {
+  return txtDescription_->toPlainText();
+}
+
+QString frmWebUpdate::PacifierText() const {
+  return lblPacifier_->text();
+}
+
+int frmWebUpdate::BarFill() const {
+  return Shape2_->width();
+}
+
+int frmWebUpdate::BarWidth() const {
+  return Shape1_->width();
+}

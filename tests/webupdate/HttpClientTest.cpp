@@ -1,0 +1,209 @@
+// The HTTP client against the test site over loopback.
+#include <QTimer>
+
+#include "WebFixture.h"
+#include "startup/Startup.h"
+#include "webupdate/HTTPClass.h"
+
+namespace {
+
+const char kConnectFailure[] =
+    "Unable to connect to the Corvane download site.\r\n"
+    "Check your Internet connection and firewall settings.\r\n"
+    "See Help for more details.";
+const char kUnauthorised[] =
+    "Unable to connect to the Corvane download site.\r\n"
+    "User is Unauthorised!\r\n"
+    "See Help for more details.";
+
+class HttpClientTest : public WebFixture {
+ protected:
+  std::string Server() const { return "127.0.0.1:" + std::to_string(site_->Port()); }
+  std::vector<int> progress_;
+  void Track(HTTPClass& http) {
+    QObject::connect(&http, &HTTPClass::Progress,
+                     [this](int bytes) { progress_.push_back(bytes); });
+  }
+};
+
+TEST(UrlEncode, KeepsOnlyLettersAndDigits) {
+  struct Case {
+    std::string in, out;
+  } cases[] = {
+      {"abc-XYZ_09", "abc%2DXYZ%5F09"},
+      {"", ""},
+      {"a b", "a%20b"},
+      {"~", "%7E"},
+      {"x&y=z", "x%26y%3Dz"},
+      {std::string("\x01\xff", 2), "%01%FF"},
+      {"1 2", "1%202"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HTTPClass::URLEncode(c.in), c.out) << c.in;
+}
+
+TEST(Fields, NamesIgnoreCaseAndKeepFirstSpellingAndPlace) {
+  ScriptedHost host;
+  HTTPClass http(host);
+  EXPECT_EQ(http.Fields("never"), "");
+  EXPECT_EQ(http.BuildQueryString(), "");
+  http.Fields("name", "first");
+  http.Fields("other", "o");
+  http.Fields("NAME", "second");
+  EXPECT_EQ(http.Fields("Name"), "second");
+  EXPECT_EQ(http.BuildQueryString(), "name=second&other=o");
+}
+
+TEST_F(HttpClientTest, QueryGoesIntoPathForGetAndIntoBodyForPost) {
+  SiteFile("q.txt", "reply");
+  struct Case {
+    std::string verb;
+    bool withFields;
+    std::string target, contentType, body, method;
+  } cases[] = {
+      {"get", true, "/updates/q.txt?a=1%202&B=x%26y", "", "", "GET"},
+      {"post", true, "/updates/q.txt", "application/x-www-form-urlencoded", "a=1%202&B=x%26y",
+       "POST"},
+      {"GET", false, "/updates/q.txt", "", "", "GET"},
+      {"POST", false, "/updates/q.txt", "", "", "POST"},
+  };
+  for (const auto& c : cases) {
+    HTTPClass http(host_);
+    if (c.withFields) {
+      http.Fields("a", "1 2");
+      http.Fields("B", "x&y");
+    }
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+    EXPECT_EQ(http.SendRequest("/updates/q.txt", c.verb, true), "reply") << c.verb;
+    const SiteRequest& seen = site_->Requests().back();
+    EXPECT_EQ(seen.Method, c.method);
+    EXPECT_EQ(seen.Target, c.target);
+    EXPECT_EQ(seen.Body, c.body);
+    auto type = seen.Headers.find("content-type");
+    EXPECT_EQ(type == seen.Headers.end() ? "" : type->second, c.contentType) << c.verb;
+  }
+}
+
+TEST_F(HttpClientTest, ReloadAsksForAFreshCopyAndCredentialsGoAsBasicAuthentication) {
+  SiteFile("c.txt", "ok");
+  site_->SetCredentials("joe", "s3cret");
+  HTTPClass http(host_);
+  ASSERT_TRUE(http.OpenHTTP(Server(), 80, "joe", "s3cret"));
+  EXPECT_EQ(http.SendRequest("/updates/c.txt", "GET", true), "ok");
+  const SiteRequest& seen = site_->Requests().back();
+  EXPECT_EQ(seen.Headers.at("cache-control"), "no-cache");
+  EXPECT_EQ(seen.Headers.at("pragma"), "no-cache");
+  EXPECT_EQ(seen.Headers.at("authorization"), "Basic am9lOnMzY3JldA==");
+  EXPECT_TRUE(host_.messages.empty());
+
+  // A wrong password: the site's 401 page says unauthorised.
+  HTTPClass wrong(host_);
+  ASSERT_TRUE(wrong.OpenHTTP(Server(), 80, "joe", "guess"));
+  EXPECT_EQ(wrong.SendRequest("/updates/c.txt", "GET", true), "");
+  EXPECT_EQ(host_.Texts(), std::vector<std::string>{kUnauthorised});
+}
+
+TEST_F(HttpClientTest, ReplyOfOneFullChunkReportsItsSizeTwice) {
+  SiteFile("k.bin", QByteArray(1024, 'k'));
+  HTTPClass http(host_);
+  Track(http);
+  ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+  EXPECT_EQ(http.SendRequestBinary("/updates/k.bin", "GET", true).size(), 1024);
+  EXPECT_EQ(progress_, (std::vector<int>{1024, 1024}));
+
+  progress_.clear();
+  SiteFile("k2.bin", QByteArray(2500, 'k'));
+  EXPECT_EQ(http.SendRequest("/updates/k2.bin", "GET", true).size(), 2500u);
+  EXPECT_EQ(progress_, (std::vector<int>{1024, 2048, 2500, 2500}));
+}
+
+TEST_F(HttpClientTest, UnauthorisedHtmlIsRefusedButThePlainWordIsNot) {
+  SiteFile("plain.txt", "the word unauthorised alone");
+  const QByteArray page = "<html><body>User unauthorised</body></html>";
+  SiteFile("page.txt", page);
+  HTTPClass http(host_);
+  ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+  EXPECT_EQ(http.SendRequest("/updates/plain.txt", "GET", true), "the word unauthorised alone");
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(http.SendRequest("/updates/page.txt", "GET", true), "");
+  EXPECT_EQ(host_.Texts(), std::vector<std::string>{kUnauthorised});
+  // The byte variant makes no such check.
+  EXPECT_EQ(http.SendRequestBinary("/updates/page.txt", "GET", true), page);
+
+  site_->SetFault(SiteFault::Unauthorised);
+  EXPECT_EQ(http.SendRequest("/updates/plain.txt", "GET", true), "");
+  EXPECT_EQ(host_.messages.size(), 2u);
+}
+
+TEST_F(HttpClientTest, UnreachableSiteShowsTheFailureOnceAndBringsNothing) {
+  std::string server = "127.0.0.1:" + std::to_string(ClosedPort());
+  HTTPClass text(host_);
+  ASSERT_TRUE(text.OpenHTTP(server, 80, "", ""));
+  EXPECT_EQ(text.SendRequest("/x.txt", "GET", true), "");
+  EXPECT_EQ(host_.Texts(), std::vector<std::string>{kConnectFailure});
+  EXPECT_EQ(host_.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(host_.messages[0].title, gBaseName);
+
+  HTTPClass bytes(host_);
+  ASSERT_TRUE(bytes.OpenHTTP(server, 80, "", ""));
+  EXPECT_TRUE(bytes.SendRequestBinary("/x.bin", "GET", true).isEmpty());
+  EXPECT_EQ(host_.messages.size(), 2u);
+
+  site_->SetFault(SiteFault::CloseEarly);
+  HTTPClass dropped(host_);
+  ASSERT_TRUE(dropped.OpenHTTP(Server(), 80, "", ""));
+  EXPECT_EQ(dropped.SendRequest("/updates/x.txt", "GET", true), "");
+  EXPECT_EQ(host_.messages.size(), 3u);
+}
+
+TEST_F(HttpClientTest, ErrorStatusPassesAsTextButBringsNoBytes) {
+  SiteFile("f.bin", "data");
+  for (SiteFault fault : {SiteFault::NotFound, SiteFault::ServerError}) {
+    site_->SetFault(fault);
+    HTTPClass http(host_);
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+    std::string page = http.SendRequest("/updates/f.bin", "GET", true);
+    EXPECT_NE(page.find("<html>"), std::string::npos);
+    EXPECT_EQ(http.StatusCode(), fault == SiteFault::NotFound ? 404 : 500);
+    EXPECT_TRUE(http.SendRequestBinary("/updates/f.bin", "GET", true).isEmpty());
+  }
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(HttpClientTest, BodyCutShortBringsNothing) {
+  SiteFile("t.bin", QByteArray(8000, 't'));
+  site_->SetFault(SiteFault::Truncated);
+  HTTPClass http(host_);
+  ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+  EXPECT_TRUE(http.SendRequestBinary("/updates/t.bin", "GET", true).isEmpty());
+  EXPECT_EQ(http.SendRequest("/updates/t.bin", "GET", true), "");
+  EXPECT_EQ(host_.messages.size(), 2u);
+}
+
+TEST_F(HttpClientTest, SlowBodyKeepsTheEventLoopRunning) {
+  SiteFile("s.bin", QByteArray(6000, 's'));
+  site_->SetFault(SiteFault::Slow);
+  site_->SetSlowPace(700, 5);
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+  timer.start(1);
+  HTTPClass http(host_);
+  Track(http);
+  ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+  EXPECT_EQ(http.SendRequestBinary("/updates/s.bin", "GET", true), QByteArray(6000, 's'));
+  EXPECT_GT(ticks, 0);
+  ASSERT_GE(progress_.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(progress_.begin(), progress_.end()));
+  EXPECT_EQ(progress_.back(), 6000);
+}
+
+TEST_F(HttpClientTest, OpenRefusesAnAddressWithoutHostOrWithABadPort) {
+  HTTPClass http(host_);
+  EXPECT_FALSE(http.OpenHTTP("", 80, "", ""));
+  EXPECT_FALSE(http.OpenHTTP("127.0.0.1:99999", 80, "", ""));
+  EXPECT_EQ(http.SendRequest("/x", "GET", true), "");
+  EXPECT_TRUE(http.SendRequestBinary("/x", "GET", true).isEmpty());
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "WebFixture.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpServer>
+
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "startup/Versions.h"
+
+void WebFixture::SetUp() {
+  ASSERT_TRUE(programDir_.isValid() && siteDir_.isValid());
+  QDir(siteDir_.path()).mkpath("updates");
+  SetProgramPaths(programDir_.path().toStdString(), "PadFlasher");
+  site_ = std::make_unique<TestSite>(siteDir_.path());
+  ASSERT_TRUE(site_->Listen());
+  gVersions.clear();
+  UseSite();
+}
+
+void WebFixture::TearDown() {
+  site_.reset();
+  gVersions.clear();
+}
+
+void WebFixture::UseSite(const std::string& catalogue) {
+  gDefaultURL = DefaultURL();
+  gURL = "127.0.0.1:" + std::to_string(site_->Port()) + "/updates/" + catalogue;
+  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+}
+
+void WebFixture::SiteFile(const std::string& name, const QByteArray& bytes) {
+  QFile file(siteDir_.filePath(QString::fromStdString("updates/" + name)));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+void WebFixture::ProgramFileBytes(const std::string& name, const QByteArray& bytes) {
+  QFile file(QString::fromStdString(InProgram(name)));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+std::string WebFixture::InProgram(const std::string& name) const {
+  return programDir_.path().toStdString() + "/" + name;
+}
+
+bool WebFixture::ProgramHas(const std::string& name) const {
+  return QFileInfo::exists(QString::fromStdString(InProgram(name)));
+}
+
+QByteArray WebFixture::ProgramRead(const std::string& name) const {
+  QFile file(QString::fromStdString(InProgram(name)));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::string WebFixture::WrittenAt(const std::string& name) const {
+  return QFileInfo(QString::fromStdString(InProgram(name)))
+      .lastModified()
+      .toLocalTime()
+      .toString("yyyy-MM-dd hh:mm")
+      .toStdString();
+}
+
+void WebFixture::SetDate(const std::string& name, const std::string& date) {
+  QFile file(QString::fromStdString(InProgram(name)));
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  QDateTime at(QDate::fromString(QString::fromStdString(date), "yyyy-MM-dd"), QTime(0, 0));
+  ASSERT_TRUE(file.setFileTime(at, QFileDevice::FileModificationTime));
+}
+
+int WebFixture::ClosedPort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();  // closed again when probe goes
+}
+
+QByteArray Image(char fill) {
+  return QByteArray(262144, fill);
+}

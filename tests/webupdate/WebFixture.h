@@ -1,0 +1,40 @@
+#pragma once
+// A program folder and a download site in temporary folders, with the address pointing at the
+// site over loopback.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "ScriptedHost.h"
+#include "TestSite.h"
+
+class WebFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Points the address at the site's /updates/catalogue.txt (or another catalogue name).
+  void UseSite(const std::string& catalogue = "catalogue.txt");
+  // Files of the site (under /updates) and of the program folder.
+  void SiteFile(const std::string& name, const QByteArray& bytes);
+  void ProgramFileBytes(const std::string& name, const QByteArray& bytes);
+  std::string InProgram(const std::string& name) const;
+  bool ProgramHas(const std::string& name) const;
+  QByteArray ProgramRead(const std::string& name) const;
+  // Last-write date of a program folder file, "yyyy-mm-dd hh:mm" local time.
+  std::string WrittenAt(const std::string& name) const;
+  // Sets a file's last-write time to midnight of date, local time.
+  void SetDate(const std::string& name, const std::string& date);
+  // Closed loopback port: nothing listens there.
+  static int ClosedPort();
+
+  QTemporaryDir programDir_, siteDir_;
+  std::unique_ptr<TestSite> site_;
+  ScriptedHost host_;
+};
+
+// 262144 bytes with the given fill.
+QByteArray Image(char fill = 'x');
