@@ -37,8 +37,8 @@ void PageBase::WatchKeys() {
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
-void PageBase::Form_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
-  if (gWizardController) Wizard().TranslateKey(key, modifiers);
+bool PageBase::Form_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
+  return gWizardController && Wizard().TranslateKey(key, modifiers);
 }
 
 bool PageBase::eventFilter(QObject* watched, QEvent* event) {
@@ -53,7 +53,7 @@ bool PageBase::eventFilter(QObject* watched, QEvent* event) {
   } else if (pressedKey_ == key->key()) {
     pressedKey_ = 0;
     if (watched == this || isAncestorOf(qobject_cast<QWidget*>(watched))) {
-      Form_KeyUp(key->key(), key->modifiers());
+      return Form_KeyUp(key->key(), key->modifiers());
     }
   }
   return false;

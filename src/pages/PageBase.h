@@ -26,8 +26,9 @@ class PageBase : public QWidget, public IWizardPage {
   static void Warn(const std::string& text);
   // Call once every control exists: their key releases reach Form_KeyUp first.
   void WatchKeys();
-  // Passes a key release on to the wizard (Enter, Esc, Alt+Left, Alt+Right).
-  virtual void Form_KeyUp(int key, Qt::KeyboardModifiers modifiers);
+  // Passes a key release on to the wizard (Enter, Esc, Alt+Left, Alt+Right); true when the
+  // wizard used it.
+  virtual bool Form_KeyUp(int key, Qt::KeyboardModifiers modifiers);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 

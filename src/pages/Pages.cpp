@@ -4,7 +4,10 @@
 #include "pages/Step2.h"
 #include "pages/Step3.h"
 #include "pages/Step4.h"
+#include "webupdate/WebUpdates.h"
 
 std::vector<IWizardPage*> MakeWizardPages() {
-  return {new Step1, new Step2, new Step3, new Step4};
+  auto* firmware = new Step3;
+  firmware->SetWebUpdates(ShowWebUpdates);
+  return {new Step1, new Step2, firmware, new Step4};
 }

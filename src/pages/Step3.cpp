@@ -15,7 +15,6 @@
 #include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
-#include "webupdate/WebUpdates.h"
 #include "wizard/CWizard.h"
 #include "wizard/WizardStyle.h"
 
@@ -73,7 +72,7 @@ std::string FindDescriptionFile(const std::string& imagePath) {
   return "";
 }
 
-Step3::Step3() : PageBase("Step3", 6960, 2724), webUpdates_(ShowWebUpdates) {
+Step3::Step3() : PageBase("Step3", 6960, 2724) {
   auto* heading = new QLabel("Choose Firmware or .....", this);
   heading->setObjectName("Label1");
   heading->setGeometry(TwipsRect(120, 120, 1692, 252));
@@ -170,6 +169,7 @@ void Step3::cmdRefresh_Click() {
 }
 
 void Step3::cmdWebUpdate_Click() {
+  if (!webUpdates_) return;
   cmdWebUpdate_->setEnabled(false);
   const std::string chosen = webUpdates_(this);
   FillFirmwareList(chosen + ".bin");

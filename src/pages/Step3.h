@@ -19,6 +19,7 @@ class Step3 : public PageBase {
   void BeforePageShow(CWizard& wizard, int16_t previousStep) override;
   void BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) override;
 
+  // The program passes ShowWebUpdates; tests pass a stand-in.
   void SetWebUpdates(WebUpdatesFn fn) { webUpdates_ = std::move(fn); }
 
  private:
