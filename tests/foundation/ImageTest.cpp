@@ -1,0 +1,88 @@
+#include <QDir>
+#include <algorithm>
+#include <vector>
+
+#include "FoundationFixture.h"
+#include "programmer/Image.h"
+
+namespace {
+// An image of the given size: byte i is i * 7 mod 251 (so no two blocks look alike), with the
+// two signature bytes given.
+std::string MakeImage(size_t size, uint8_t atFFE0, uint8_t atFFE1) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  if (size > 0xFFE1) {
+    bytes[0xFFE0] = static_cast<char>(atFFE0);
+    bytes[0xFFE1] = static_cast<char>(atFFE1);
+  }
+  return bytes;
+}
+
+std::string ImageBytes() {
+  return std::string(gImage.begin(), gImage.end());
+}
+
+class ImageTest : public FoundationTest {
+ protected:
+  void SetUp() override {
+    FoundationTest::SetUp();
+    gImage.fill(0x11);
+  }
+};
+
+TEST_F(ImageTest, ResultCodesFollowSizeAndSignature) {
+  struct Case {
+    const char* name;
+    std::string file;  // empty: no file at the path
+    int code;
+    bool replaces;
+  };
+  const std::vector<Case> cases = {
+      {"valid image", MakeImage(262144, 0x55, 0xAA), 0, true},
+      {"signature bytes swapped", MakeImage(262144, 0xAA, 0x55), 3, true},
+      {"no signature", MakeImage(262144, 0xFF, 0xFF), 3, true},
+      {"one byte short", MakeImage(262143, 0x55, 0xAA), 2, false},
+      {"one byte long", MakeImage(262145, 0x55, 0xAA), 2, false},
+      {"empty file", std::string(), 2, false},
+      {"missing file", std::string(), 1, false},
+  };
+  for (const auto& c : cases) {
+    gImage.fill(0x11);
+    const std::string before = ImageBytes();
+    const std::string path = Path("fw.bin");
+    QFile::remove(QString::fromStdString(path));
+    if (c.code != 1) WriteBytes(path, c.file);
+    EXPECT_EQ(LoadFirmwareFile(path), c.code) << c.name;
+    EXPECT_EQ(ImageBytes(), c.replaces ? c.file : before) << c.name;
+  }
+}
+
+TEST_F(ImageTest, AFolderIsNotAnImageFile) {
+  ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.bin"));
+  EXPECT_EQ(LoadFirmwareFile(Path("folder.bin")), 1);
+}
+
+TEST_F(ImageTest, BlanknessIsPerBlockInBankAndBlockCoordinates) {
+  std::string file(262144, '\xff');
+  file[0xFFE0] = 0x55;  // bank 0, block 255
+  file[0xFFE1] = static_cast<char>(0xAA);
+  file[131072 + 7 * 256 + 255] = 0x00;     // bank 1, block 7, byte 255 only
+  file[262143] = static_cast<char>(0xFE);  // bank 1, block 511, last byte
+  WriteBytes(Path("fw.bin"), file);
+  ASSERT_EQ(LoadFirmwareFile(Path("fw.bin")), 0);
+
+  struct Case {
+    int bank, block;
+    bool blank;
+  };
+  const std::vector<Case> cases = {
+      {0, 0, true},  {0, 255, false}, {0, 256, true},  {1, 6, true},   {1, 7, false},
+      {1, 8, true},  {0, 7, true},    {1, 511, false}, {1, 510, true}, {0, 511, true},
+      {2, 0, false}, {-1, 0, false},  {0, 512, false}, {0, -1, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(IsBlockBlank(c.bank, c.block), c.blank) << c.bank << "/" << c.block;
+  EXPECT_EQ(ImageOffset(1, 7, 255), 131072 + 7 * 256 + 255);
+  EXPECT_EQ(ImageOffset(1, 511, 255), kImageSize - 1);
+}
+}  // namespace
