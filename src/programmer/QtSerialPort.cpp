@@ -129,11 +129,13 @@ bool QtSerialPort::Write(const std::string& bytes) {
 }
 
 bool QtSerialPort::WaitForData(int timeoutMs) {
+  const bool wasOpen = port_.isOpen();
   if (BytesWaiting() > 0) return true;
   if (timeoutMs <= 0) return false;
   if (!port_.isOpen()) {
-    // A failed port stays quiet until the caller's own deadline, without spinning.
-    WaitEvents(timeoutMs, false);
+    // The wait that finds the failure returns at once; later ones on the closed port last to
+    // the caller's deadline, so a caller that only loops on its clock cannot spin.
+    if (!wasOpen) WaitEvents(timeoutMs, false);
     return false;
   }
   if (HaveEventLoop()) {

@@ -1,0 +1,175 @@
+// The QSerialPort backend against hcsim on a real pseudo-terminal.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <random>
+
+#include "HcsimProcess.h"
+#include "programmer/QtClock.h"
+#include "programmer/QtSerialPort.h"
+
+namespace {
+
+constexpr int kBlock = 256;
+
+std::string RandomBytes(size_t size, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(rng() & 0xFF);
+  // Make sure the flow-control characters are among the data: they must pass untouched.
+  bytes[0] = 0x11;
+  bytes[1] = 0x13;
+  return bytes;
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+class PtySerialTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    link_ = dir_.filePath("COM3");
+    flash_ = dir_.filePath("flash.bin");
+  }
+
+  void StartSim(const QStringList& extra = {"--baud", "0"}) {
+    ASSERT_TRUE(sim_.Start(link_, QStringList{"--flash", flash_} + extra)) << sim_.ErrorOutput();
+    port_.SetDevice(link_.toStdString());
+    ASSERT_TRUE(port_.Open()) << port_.LastError();
+  }
+
+  // Stops hcsim and returns the flash it wrote back.
+  QByteArray FlashAfterStop() {
+    port_.Close();
+    EXPECT_EQ(sim_.Stop(), 0) << sim_.ErrorOutput();
+    QFile file(flash_);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  }
+
+  // Writes data as one run at address 0 of page 00 (file offset 0x10000) and awaits the "#".
+  void WriteRun(const std::string& data) {
+    const int blocks = static_cast<int>(data.size()) / kBlock;
+    char command[16];
+    std::snprintf(command, sizeof command, "@@20000%02XXX", blocks & 0xFF);
+    std::string reply;
+    ASSERT_TRUE(Exchange(port_, clock_, "@@100XXXXXX", reply));
+    ASSERT_TRUE(port_.Write(command));
+    ASSERT_TRUE(port_.Write(data));
+    ASSERT_TRUE(ReadUntilHash(port_, clock_, reply, 20000)) << sim_.ErrorOutput();
+    // The device's XON/XOFF never reach the reader.
+    EXPECT_EQ(reply, "");
+  }
+
+  QTemporaryDir dir_;
+  QString link_;
+  QString flash_;
+  HcsimProcess sim_;
+  QtSerialPort port_;
+  QtClock clock_;
+};
+
+TEST_F(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
+  StartSim();
+  for (int round = 0; round < 3; ++round) {
+    std::string reply;
+    ASSERT_TRUE(Exchange(port_, clock_, "@@100XXXXXX", reply)) << "round " << round;
+    EXPECT_EQ(reply, "");
+    ASSERT_TRUE(Exchange(port_, clock_, "@@3XXXXXXXX", reply));
+    ASSERT_EQ(reply.size(), 95u);
+    EXPECT_EQ(reply.substr(88, 4), "FFFF");  // erased flash
+    // The program closes and reopens the port often; the simulator must keep serving.
+    port_.Close();
+    EXPECT_FALSE(port_.IsOpen());
+    ASSERT_TRUE(port_.Open()) << port_.LastError();
+  }
+}
+
+// Every byte of a long write reaches the device in order, unpaced and on a paced line where
+// the simulator holds the host back with XOFF; the device's own XOFF fault too.
+TEST_F(PtySerialTest, LongWritesArriveCompleteAndInOrder) {
+  struct Case {
+    QStringList args;
+    int blocks;
+  };
+  const Case cases[] = {
+      {{"--baud", "0"}, 256},
+      {{"--baud", "460800"}, 40},
+      {{"--baud", "0", "--fault", "xoff=300"}, 8},
+  };
+  unsigned seed = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    QFile::remove(flash_);
+    StartSim(c.args);
+    const std::string data = RandomBytes(size_t(c.blocks) * kBlock, seed++);
+    WriteRun(data);
+    const QByteArray flash = FlashAfterStop();
+    ASSERT_EQ(flash.size(), 262144);
+    EXPECT_EQ(flash.mid(0x10000, int(data.size())).toStdString(), data);
+    EXPECT_EQ(flash.at(0x10000 + int(data.size())), char(0xFF));
+  }
+}
+
+TEST_F(PtySerialTest, UnpluggedDeviceClosesThePortAndWaitsDoNotSpin) {
+  StartSim();
+  sim_.Kill();
+  // The hang-up shows at the next wait; the port closes itself.
+  EXPECT_FALSE(port_.WaitForData(1000));
+  EXPECT_FALSE(port_.IsOpen());
+  EXPECT_EQ(port_.LastError(), "device unplugged");
+  EXPECT_FALSE(port_.Write("@@100XXXXXX"));
+  EXPECT_EQ(port_.BytesWaiting(), 0);
+  EXPECT_EQ(port_.ReadByte(), -1);
+
+  // A wait on the failed port lasts to its deadline without burning the processor.
+  const double cpuBefore = CpuSeconds();
+  const uint32_t start = clock_.TickCount();
+  EXPECT_FALSE(port_.WaitForData(600));
+  EXPECT_GE(clock_.TickCount() - start, 550u);
+  EXPECT_LT(CpuSeconds() - cpuBefore, 0.3);
+}
+
+TEST_F(PtySerialTest, SimulatorDisconnectFaultEndsItAndClosesThePort) {
+  StartSim({"--baud", "0", "--fault", "disconnect=20"});
+  std::string reply;
+  ASSERT_TRUE(Exchange(port_, clock_, "@@100XXXXXX", reply));
+  EXPECT_FALSE(Exchange(port_, clock_, "@@100XXXXXX", reply, 2000));
+  EXPECT_FALSE(port_.IsOpen());
+  EXPECT_EQ(port_.LastError(), "device unplugged");
+  EXPECT_EQ(sim_.WaitForExit(), 0);
+  EXPECT_FALSE(QFileInfo::exists(link_)) << "the link outlived the device";
+}
+
+TEST(SerialPortOpen, FailuresGiveAReason) {
+  QTemporaryDir dir;
+  QtSerialPort port;
+  port.SetDevice(dir.filePath("ttyUSB9").toStdString());
+  EXPECT_FALSE(port.Open());
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(port.LastError(), "no such device");
+
+  port.SetDevice("");
+  EXPECT_FALSE(port.Open());
+  EXPECT_EQ(port.LastError(), "no such device");
+
+  if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
+  HcsimProcess sim;
+  const QString link = dir.filePath("COM5");
+  ASSERT_TRUE(sim.Start(link, {"--baud", "0"}));
+  ASSERT_EQ(::chmod(sim.PtyPath().toLocal8Bit().constData(), 0), 0);
+  port.SetDevice(link.toStdString());
+  EXPECT_FALSE(port.Open());
+  EXPECT_EQ(port.LastError(), "permission denied (is the user in the dialout group?)");
+}
+
+}  // namespace
