@@ -1,0 +1,123 @@
+#include "CliHarness.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <random>
+
+namespace {
+
+constexpr int kImage = 262144;
+constexpr int kBlock = 256;
+// A CLI run against an unpaced simulator takes seconds; this only guards against a hang.
+constexpr int kRunLimitMs = 120000;
+
+}  // namespace
+
+QString BinPath(const QString& program) {
+  return QString(PADFLASHER_BIN_DIR) + "/" + program;
+}
+
+QByteArray MakeImageOfBlocks(const std::vector<int>& fileBlocks, uint16_t code, unsigned seed) {
+  QByteArray image(kImage, char(0xFF));
+  std::mt19937 random(seed);
+  for (int block : fileBlocks)
+    for (int i = 0; i < kBlock; ++i) image[block * kBlock + i] = char(random() & 0xFF);
+  image[0xFFE0] = char(0x55);
+  image[0xFFE1] = char(0xAA);
+  image[0xFFFE] = char(code & 0xFF);
+  image[0xFFFF] = char(code >> 8);
+  return image;
+}
+
+QByteArray MakeImage(std::initializer_list<int> fileBlocks, uint16_t code, unsigned seed) {
+  return MakeImageOfBlocks(std::vector<int>(fileBlocks), code, seed);
+}
+
+bool InWrittenRange(int fileOffset) {
+  int block = (fileOffset % 131072) / kBlock;
+  return block < 256 || block >= 384;
+}
+
+CliFixture::CliFixture() {
+  EXPECT_TRUE(dir_.isValid());
+  QDir(dir_.path()).mkdir("ports");
+}
+
+CliFixture::~CliFixture() {
+  StopSim();
+}
+
+void CliFixture::WriteFile(const QString& name, const QByteArray& data) const {
+  QFile file(Path(name));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+QByteArray CliFixture::ReadFile(const QString& name) const {
+  QFile file(Path(name));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void CliFixture::ListVersion(const QString& code, const QString& type, int major, int minor) const {
+  WriteFile("PadFlasher.ver", QString("[VERSIONS]\r\n   Version         = A,%1,%2,%3,%4\r\n")
+                                  .arg(type, code)
+                                  .arg(major)
+                                  .arg(minor, 2, 10, QChar('0'))
+                                  .toLatin1());
+}
+
+void CliFixture::StartSim(const QStringList& extra, int baud) {
+  sim_ = std::make_unique<QProcess>();
+  QStringList args{"--link", Path("ports/COM1"),    "--flash",  Path("flash.bin"),
+                   "--baud", QString::number(baud), "--verbose"};
+  sim_->start(BinPath("hcsim"), args + extra);
+  ASSERT_TRUE(sim_->waitForStarted()) << "hcsim did not start";
+  // hcsim prints the pty's path once the link is in place.
+  while (!sim_->canReadLine()) ASSERT_TRUE(sim_->waitForReadyRead(10000)) << "hcsim said nothing";
+  ASSERT_TRUE(QFileInfo::exists(Path("ports/COM1")));
+}
+
+QString CliFixture::StopSim() {
+  if (!sim_) return {};
+  if (sim_->state() != QProcess::NotRunning) {
+    sim_->terminate();
+    if (!sim_->waitForFinished(10000)) sim_->kill();
+  }
+  QString log = QString::fromLocal8Bit(sim_->readAllStandardError());
+  sim_.reset();
+  return log;
+}
+
+std::unique_ptr<QProcess> CliFixture::Start(const QStringList& args) {
+  auto process = std::make_unique<QProcess>();
+  process->setWorkingDirectory(dir_.path());
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->start(BinPath("padflasher-cli"), args);
+  process->waitForStarted();
+  return process;
+}
+
+CliResult CliFixture::Run(const QStringList& args, const QString& workDir) {
+  QProcess process;
+  process.setWorkingDirectory(workDir.isEmpty() ? dir_.path() : workDir);
+  process.setStandardInputFile(QProcess::nullDevice());
+  QStringList full = args;
+  if (!args.isEmpty() && !args.contains("--folder")) full << "--folder" << dir_.path();
+  process.start(BinPath("padflasher-cli"), full);
+  CliResult result;
+  if (!process.waitForFinished(kRunLimitMs)) {
+    process.kill();
+    process.waitForFinished();
+    ADD_FAILURE() << "padflasher-cli " << args.join(' ').toStdString() << " did not finish";
+    return result;
+  }
+  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+  result.err = QString::fromLocal8Bit(process.readAllStandardError());
+  return result;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Runs padflasher-cli and hcsim as a user would: a program folder in a temporary directory,
+// a simulated hand control on a real pseudo-terminal linked as ports/COM1, and the CLI as a
+// subprocess.
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <memory>
+
+// A 262144-byte firmware image: 0xFF except the given blocks (pseudo-random data from seed),
+// with the signature and the identification code in place.
+QByteArray MakeImage(std::initializer_list<int> fileBlocks, uint16_t code, unsigned seed = 1);
+// Blocks are counted over the whole file here: bank 1 block 400 is 512 + 400.
+QByteArray MakeImageOfBlocks(const std::vector<int>& fileBlocks, uint16_t code, unsigned seed);
+// The part of an image that programming writes and reading returns.
+bool InWrittenRange(int fileOffset);
+
+struct CliResult {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+class CliFixture {
+ public:
+  CliFixture();
+  ~CliFixture();
+
+  QString Dir() const { return dir_.path(); }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  void WriteFile(const QString& name, const QByteArray& data) const;
+  QByteArray ReadFile(const QString& name) const;
+  // PadFlasher.ver listing one code.
+  void ListVersion(const QString& code, const QString& type, int major, int minor) const;
+
+  // Starts hcsim on ports/COM1 with the flash file "flash.bin" of the folder (written by
+  // MakeFlash beforehand when wanted), unpaced unless baud is given.
+  void StartSim(const QStringList& extra = {}, int baud = 0);
+  // Ends hcsim cleanly so that it writes its flash back; returns what it logged (--verbose).
+  QString StopSim();
+  QByteArray SimFlash() const { return ReadFile("flash.bin"); }
+
+  // Runs padflasher-cli in the program folder with the given arguments; no terminal.
+  CliResult Run(const QStringList& args, const QString& workDir = {});
+  // Starts padflasher-cli without waiting, for tests that interrupt it.
+  std::unique_ptr<QProcess> Start(const QStringList& args);
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<QProcess> sim_;
+};
+
+QString BinPath(const QString& program);

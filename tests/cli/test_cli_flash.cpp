@@ -1,0 +1,134 @@
+// padflasher-cli against hcsim on a real pseudo-terminal: programming, reading, identifying.
+#include <gtest/gtest.h>
+
+#include "CliHarness.h"
+
+namespace {
+
+constexpr uint16_t kListedCode = 0x00AB;
+
+QString Explain(const CliResult& r) {
+  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
+}
+
+// Offsets where two images differ, described for a failure message.
+QString FirstDifference(const QByteArray& a, const QByteArray& b) {
+  if (a.size() != b.size()) return QString("sizes %1 and %2").arg(a.size()).arg(b.size());
+  for (int i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return QString("first difference at offset 0x%1").arg(i, 0, 16);
+  return "identical";
+}
+
+TEST(CliFlash, RoundTripThenIdentifyShowsTheNewCode) {
+  CliFixture f;
+  f.ListVersion("00ab", "Demo Hand Control", 2, 7);
+  f.WriteFile("PadFlasher.ini", "[PADFLASHER]\r\nCOMPORT=com1\r\n");
+  // Runs in both banks and both halves, a lone block, and block 300 that is never written.
+  const QByteArray image =
+      MakeImage({0, 1, 2, 10, 255, 300, 400, 511, 512 + 5, 512 + 450}, kListedCode);
+  f.WriteFile("new.bin", image);
+  f.StartSim();
+
+  CliResult before = f.Run({"identify"});  // port from COMPORT
+  ASSERT_EQ(before.exitCode, 0) << Explain(before).toStdString();
+  EXPECT_EQ(before.out, "Code: FFFF\nType: Unknown\nVersion: Unknown\n");
+
+  CliResult flash = f.Run({"flash", "--port", "COM1", "new.bin"});
+  ASSERT_EQ(flash.exitCode, 0) << Explain(flash).toStdString();
+  EXPECT_TRUE(flash.err.contains("Erasing Flash Memory ... please wait (9 secs) : 0%"));
+  EXPECT_TRUE(flash.err.contains("Programming Complete : 100%"));
+
+  CliResult after = f.Run({"identify", "--port", "COM1"});
+  ASSERT_EQ(after.exitCode, 0) << Explain(after).toStdString();
+  EXPECT_EQ(after.out, "Code: 00AB\nType: Demo Hand Control\nVersion: 2.07\n");
+
+  f.StopSim();
+  QByteArray expected = image;
+  for (int i = 0; i < expected.size(); ++i)
+    if (!InWrittenRange(i)) expected[i] = char(0xFF);
+  EXPECT_EQ(f.SimFlash(), expected) << FirstDifference(f.SimFlash(), expected).toStdString();
+}
+
+TEST(CliRead, BackupHoldsTheWrittenRangesAndFlashingItBackReproducesIt) {
+  CliFixture f;
+  // The simulator starts with data in every quarter, also where programming never writes.
+  const QByteArray original =
+      MakeImage({3, 255, 256, 383, 384, 500, 512, 700, 896, 1023}, 0x1234, 7);
+  f.WriteFile("flash.bin", original);
+  f.WriteFile("other.bin", MakeImage({0, 1, 2}, 0x4321, 9));
+  f.StartSim();
+
+  CliResult read = f.Run({"read", "--port", "COM1", "backup.bin"});
+  ASSERT_EQ(read.exitCode, 0) << Explain(read).toStdString();
+  const QByteArray backup = f.ReadFile("backup.bin");
+  ASSERT_EQ(backup.size(), 262144);
+  int mismatches = 0;
+  for (int i = 0; i < backup.size(); ++i) {
+    char want = InWrittenRange(i) ? original[i] : char(0xFF);
+    if (backup[i] != want) ++mismatches;
+  }
+  EXPECT_EQ(mismatches, 0);
+
+  // Overwrite it with another image, taking a second backup first: the same bytes come back.
+  CliResult other =
+      f.Run({"flash", "--port", "COM1", "--yes", "--backup", "second.bin", "other.bin"});
+  ASSERT_EQ(other.exitCode, 0) << Explain(other).toStdString();
+  EXPECT_EQ(f.ReadFile("second.bin"), backup);
+
+  CliResult restore = f.Run({"flash", "--port", "COM1", "--yes", "--verify", "full", "backup.bin"});
+  ASSERT_EQ(restore.exitCode, 0) << Explain(restore).toStdString();
+  EXPECT_TRUE(restore.out.contains("Contents are Identical"));
+  EXPECT_TRUE(restore.out.contains("Code: 1234"));
+  f.StopSim();
+  EXPECT_EQ(f.SimFlash(), backup) << FirstDifference(f.SimFlash(), backup).toStdString();
+}
+
+TEST(CliRead, UnwritableOutputFailsBeforeReadingAndKeepsNoPartialFile) {
+  CliFixture f;
+  f.StartSim();
+  CliResult r = f.Run({"read", "--port", "COM1", f.Path("missing-folder/out.bin")});
+  EXPECT_EQ(r.exitCode, 2) << Explain(r).toStdString();
+  EXPECT_TRUE(r.err.contains("cannot write"));
+  EXPECT_FALSE(f.StopSim().contains("@@6"));
+}
+
+TEST(CliFlash, SilentHandControlFailsWithTheInstructionsAndErasesNothing) {
+  CliFixture f;
+  f.ListVersion("00AB", "Demo", 1, 0);
+  const QByteArray held = MakeImage({4, 5}, 0x5555, 3);
+  f.WriteFile("flash.bin", held);
+  f.WriteFile("new.bin", MakeImage({0}, kListedCode));
+  f.StartSim({"--fault", "silent"});
+
+  CliResult r = f.Run({"flash", "--port", "COM1", "new.bin"});
+  EXPECT_EQ(r.exitCode, 1) << Explain(r).toStdString();
+  EXPECT_TRUE(
+      r.err.contains("Hand Control must be placed into Programming Mode:\n\n"
+                     "Hold down both the Undo and Info keys while\n"));
+  EXPECT_TRUE(r.err.contains("Nothing was changed"));
+  QString simLog = f.StopSim();
+  EXPECT_TRUE(simLog.contains("@@100XXXXXX"));
+  EXPECT_FALSE(simLog.contains("@@5XXXXXXXX"));
+  EXPECT_EQ(f.SimFlash(), held);
+}
+
+TEST(CliFlash, UnlistedImageNeedsYes) {
+  CliFixture f;
+  f.ListVersion("00AB", "Demo", 1, 0);
+  const QByteArray held = MakeImage({4}, kListedCode, 3);
+  f.WriteFile("flash.bin", held);
+  f.WriteFile("unlisted.bin", MakeImage({0}, 0xBEEF));
+  f.StartSim();
+
+  CliResult r = f.Run({"flash", "--port", "COM1", "unlisted.bin"});
+  EXPECT_EQ(r.exitCode, 2) << Explain(r).toStdString();
+  EXPECT_TRUE(r.err.contains(
+      "Warning: Firmware file is not supported with this version of the program.\n\n"
+      "You may want to go back and click on Web Updates to download a more current version.\n\n"
+      "Do you wish to proceed anyhow?"));
+  EXPECT_TRUE(r.err.contains("BEEF"));
+  EXPECT_FALSE(f.StopSim().contains("@@5XXXXXXXX"));
+  EXPECT_EQ(f.SimFlash(), held);
+}
+
+}  // namespace
