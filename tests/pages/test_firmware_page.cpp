@@ -1,0 +1,224 @@
+// The firmware page: the list, the description, the status box and the checks of Next.
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "PagesFixture.h"
+#include "pages/Step2.h"
+#include "pages/Step3.h"
+#include "programmer/Image.h"
+#include "programmer/Link.h"
+#include "startup/Settings.h"
+
+namespace {
+
+QStringList Items(QListWidget* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  return items;
+}
+
+class FirmwarePageTest : public PagesTest {
+ protected:
+  // To page 3 with COM1 chosen (or None).
+  void ToFirmwarePage(bool withPort = true) {
+    StartWizard();
+    NextTo(2);
+    Find<QComboBox>(step2, "cboComPort")->setCurrentIndex(withPort ? 1 : 0);
+    Click(WizardButton::Next);
+    ASSERT_EQ(Wizard().CurrentStep(), 3);
+    list = Find<QListWidget>(step3, "lstFirmware");
+    description = Find<QPlainTextEdit>(step3, "txtFirmware");
+    status = Find<QPlainTextEdit>(step3, "txtStatus");
+  }
+  void Select(const QString& name) {
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name.toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found[0]).center());
+    ASSERT_EQ(list->currentItem(), found[0]);
+  }
+
+  QListWidget* list = nullptr;
+  QPlainTextEdit* description = nullptr;
+  QPlainTextEdit* status = nullptr;
+};
+
+}  // namespace
+
+TEST_F(FirmwarePageTest, ListsImageFilesInCharacterCodeOrderAndSelectsTheFirst) {
+  WriteImage("b.bin", 0x1111);
+  WriteImage("C.BIN", 0x2222);
+  WriteImage("a.bin", 0x3333);
+  WriteImage("notes.binx", 0x4444);
+  WriteImage("D.Bin", 0x5555);
+  WriteFile("readme.txt", "not firmware");
+  ToFirmwarePage();
+  EXPECT_EQ(Items(list), QStringList({"C.BIN", "D.Bin", "a.bin", "b.bin"}));
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(gFirmwareFile, "C.BIN");
+  EXPECT_EQ(gFileChecksum, "2222") << "the selected image is loaded";
+}
+
+TEST_F(FirmwarePageTest, DescriptionFollowsTheSelectionAndIsFoundInAnyCase) {
+  WriteImage("a.bin", 0x1111);
+  WriteFile("a.TXT", "First line\r\nSecond line\r\n");
+  WriteImage("b.bin", 0x2222);
+  WriteFile("b.txt", "Unix line\nno end");
+  WriteImage("c.bin", 0x3333);
+  ToFirmwarePage();
+  EXPECT_EQ(description->toPlainText(), "First line\nSecond line\n");
+  Select("b.bin");
+  EXPECT_EQ(description->toPlainText(), "Unix line\nno end\n");
+  Select("c.bin");
+  EXPECT_EQ(description->toPlainText(), "");
+  EXPECT_FALSE(Wizard().Frozen());
+}
+
+TEST_F(FirmwarePageTest, LoadErrorsShowAboveTheDescriptionOnlyWhenThereIsOne) {
+  WriteImage("short.bin", 0x1111, 1000);
+  WriteFile("short.txt", "Described");
+  WriteImage("short2.bin", 0x1111, 1000);
+  std::string unsigned_(kImageSize, '\xFF');
+  WriteFile("unsigned.bin", unsigned_);
+  WriteFile("unsigned.txt", "Bad one");
+  ToFirmwarePage();
+  Select("short.bin");
+  EXPECT_EQ(description->toPlainText(), "Error: Firmware file wrong size!\n\nDescribed\n");
+  Select("short2.bin");
+  EXPECT_EQ(description->toPlainText(), "");
+  Select("unsigned.bin");
+  EXPECT_EQ(description->toPlainText(), "Error: Firmware file invalid!\n\nBad one\n");
+}
+
+TEST_F(FirmwarePageTest, StatusBoxDescribesFileAndHandControl) {
+  WriteImage("a.bin", 0x1234);
+  KnowCode("1234", 3, 7);
+  ToFirmwarePage(false);
+  EXPECT_EQ(status->toPlainText().toStdString(),
+            "No COM port specified!\n\nFile: a.bin\nVersion: 3.07\nType: Standard\n"
+            "___________________\n\nEXE Version: 1.0.2\n");
+}
+
+TEST_F(FirmwarePageTest, RefreshAsksTheHandControlAgain) {
+  WriteImage("a.bin", 0x1234);
+  KnowCode("1234", 2, 5);
+  ToFirmwarePage();
+  EXPECT_TRUE(status->toPlainText().contains("Hand Control\nVersion: Unknown"));
+  const size_t before = sim->Device().CommandLog().size();
+  // The hand control now holds the firmware of the image.
+  sim->Device().Flash()[0xFFFE] = 0x34;
+  sim->Device().Flash()[0xFFFF] = 0x12;
+  QTest::mouseClick(Find<QPushButton>(step3, "cmdRefresh"), Qt::LeftButton);
+  EXPECT_EQ(sim->Device().CommandLog().size(), before + 2);
+  EXPECT_TRUE(status->toPlainText().contains("Hand Control\nVersion: 2.05\nType: Standard"))
+      << status->toPlainText().toStdString();
+  EXPECT_TRUE(Find<QPushButton>(step3, "cmdWebUpdate")->isEnabled());
+  EXPECT_FALSE(Wizard().Frozen());
+}
+
+TEST_F(FirmwarePageTest, WebUpdatesWindowReturnsTheFileToSelect) {
+  WriteImage("a.bin", 0x1111);
+  ToFirmwarePage();
+  WriteImage("HC200.BIN", 0x2222);  // fetched while the window was open
+  webChoice = "hc200";
+  QTest::mouseClick(Find<QPushButton>(step3, "cmdWebUpdate"), Qt::LeftButton);
+  EXPECT_EQ(webOpened, 1);
+  EXPECT_EQ(Items(list), QStringList({"HC200.BIN", "a.bin"}));
+  EXPECT_EQ(list->currentItem()->text(), "HC200.BIN");
+  EXPECT_EQ(gFileChecksum, "2222");
+  webChoice = "";
+  Select("a.bin");
+  QTest::mouseClick(Find<QPushButton>(step3, "cmdWebUpdate"), Qt::LeftButton);
+  EXPECT_EQ(list->currentItem()->text(), "HC200.BIN") << "no name selects the first entry";
+}
+
+TEST_F(FirmwarePageTest, ComingBackFromPage2RebuildsTheListButNotFromPage4) {
+  WriteImage("a.bin", 0x1111);
+  WriteImage("b.bin", 0x2222);
+  KnowCode("2222", 1, 0);
+  ToFirmwarePage();
+  Select("b.bin");
+  Click(WizardButton::Next);
+  ASSERT_EQ(Wizard().CurrentStep(), 4);
+  Click(WizardButton::Back);
+  EXPECT_EQ(list->currentItem()->text(), "b.bin");
+  EXPECT_EQ(gFirmwareFile, "b.bin");
+  Click(WizardButton::Back);
+  EXPECT_EQ(gFirmwareFile, "") << "leaving backwards forgets the choice";
+  Click(WizardButton::Next);
+  EXPECT_EQ(list->currentItem()->text(), "a.bin");
+}
+
+TEST_F(FirmwarePageTest, NextRefusesUntilEverythingIsInPlace) {
+  struct Case {
+    const char* what;
+    bool port;
+    const char* file;  // image to select, or none
+    const char* warning;
+    int help;
+  };
+  const Case cases[] = {
+      {"no port, no file", false, nullptr, "No COM port was specified!", 0},
+      {"no file", true, nullptr, "Please choose a firmware file", 0},
+      {"wrong size", true, "short.bin", "Error: Firmware file wrong size!", 0},
+      {"hand control gone", true, "good.bin", nullptr, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // A fresh wizard, host and hand control for every case.
+    TearDown();
+    host = PageHost();
+    SetUp();
+    if (c.file) {
+      WriteImage("short.bin", 0x1111, 5000);
+      WriteImage("good.bin", 0x1111);
+      KnowCode("1111", 1, 0);
+    }
+    ToFirmwarePage(c.port);
+    if (c.file) Select(c.file);
+    if (c.help) sim->Device().GetFaults().silent = true;
+    Click(WizardButton::Next);
+    EXPECT_EQ(Wizard().CurrentStep(), 3);
+    EXPECT_FALSE(Wizard().Frozen());
+    EXPECT_EQ(host.helpShown, c.help);
+    if (c.warning) {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0].text, c.warning);
+      EXPECT_EQ(host.messages[0].title, "PadFlasher");
+      EXPECT_EQ(host.messages[0].icon, MsgIcon::Warning);
+    } else {
+      EXPECT_TRUE(host.messages.empty());
+    }
+  }
+}
+
+TEST_F(FirmwarePageTest, UnlistedFirmwareNeedsTheUsersConsent) {
+  WriteImage("a.bin", 0x1111);
+  WriteImage("new.bin", 0x9999);
+  KnowCode("1111", 1, 0);
+  ToFirmwarePage();
+  Select("new.bin");
+  host.Script({MsgAnswer::No, MsgAnswer::Yes});
+  Click(WizardButton::Next);
+  EXPECT_EQ(Wizard().CurrentStep(), 3);
+  EXPECT_EQ(list->currentItem()->text(), "new.bin");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text,
+            "Warning: Firmware file is not supported with this version of the program.\r\n\r\n"
+            "You may want to go back and click on Web Updates to download a more current "
+            "version.\r\n\r\nDo you wish to proceed anyhow?");
+  EXPECT_EQ(host.messages[0].icon, MsgIcon::Question);
+  EXPECT_EQ(host.messages[0].buttons, MsgButtons::YesNo);
+  Click(WizardButton::Next);
+  EXPECT_EQ(Wizard().CurrentStep(), 4);
+  EXPECT_EQ(gFirmwareFile, "new.bin");
+
+  Click(WizardButton::Back);
+  Select("a.bin");
+  Click(WizardButton::Next);
+  EXPECT_EQ(Wizard().CurrentStep(), 4) << "a listed image goes on without a question";
+  EXPECT_EQ(host.messages.size(), 2u);
+}
