@@ -1,0 +1,128 @@
+// padflasher-bench: times programming, fast verify and full verify of a full random image by
+// padflasher-cli against hcsim on a pseudo-terminal paced like a real serial line, and compares
+// each phase with the time its bytes need on the line.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+constexpr int kImageSize = 262144;
+constexpr int kBitsPerByte = 10;  // 8N1: start, eight data bits, stop
+
+struct Phase {
+  const char* name;
+  QStringList args;
+};
+
+struct Measure {
+  double wall = 0, cpu = 0, bound = 0;
+  qint64 sent = 0, received = 0;
+  int exitCode = -1;
+};
+
+QByteArray FullRandomImage(unsigned seed) {
+  std::mt19937 random(seed);
+  QByteArray image(kImageSize, '\0');
+  for (int i = 0; i < kImageSize; ++i) image[i] = char(random() & 0xFF);
+  image[0xFFE0] = char(0x55);
+  image[0xFFE1] = char(0xAA);
+  return image;
+}
+
+bool RunPhase(const QString& cli, const QStringList& args, int baud, Measure& m) {
+  QProcess process;
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setProcessChannelMode(QProcess::SeparateChannels);
+  QElapsedTimer timer;
+  timer.start();
+  process.start(cli, args);
+  if (!process.waitForFinished(-1)) return false;
+  m.wall = timer.nsecsElapsed() / 1e9;
+  m.exitCode = process.exitCode();
+  QString err = QString::fromLocal8Bit(process.readAllStandardError());
+  static const QRegularExpression stats(
+      "stats: sent (\\d+) bytes, received (\\d+) bytes, cpu ([0-9.]+) s");
+  auto match = stats.match(err);
+  if (!match.hasMatch()) {
+    std::fprintf(stderr, "no statistics from padflasher-cli:\n%s\n", qPrintable(err));
+    return false;
+  }
+  m.sent = match.captured(1).toLongLong();
+  m.received = match.captured(2).toLongLong();
+  m.cpu = match.captured(3).toDouble();
+  m.bound = double(m.sent + m.received) * kBitsPerByte / baud;
+  return m.exitCode == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  int baud = 19200;
+  QString bin = QCoreApplication::applicationDirPath();
+  QStringList args = app.arguments().mid(1);
+  for (int i = 0; i < args.size(); ++i) {
+    if (args[i] == "--baud" && i + 1 < args.size()) {
+      baud = args[++i].toInt();
+    } else if (args[i] == "--bin" && i + 1 < args.size()) {
+      bin = args[++i];
+    } else {
+      std::fprintf(stderr,
+                   "Usage: padflasher-bench [--baud N] [--bin DIR]\n"
+                   "Times padflasher-cli against hcsim paced at N baud (default 19200).\n");
+      return args[i] == "--help" ? 0 : 2;
+    }
+  }
+  if (baud <= 0) {
+    std::fprintf(stderr, "padflasher-bench: --baud must be above 0 (the bound needs a rate)\n");
+    return 2;
+  }
+
+  QTemporaryDir dir;
+  QDir folder(dir.path());
+  folder.mkdir("ports");
+  QFile image(folder.filePath("bench.bin"));
+  if (!image.open(QIODevice::WriteOnly) || image.write(FullRandomImage(2026)) != kImageSize)
+    return 1;
+  image.close();
+
+  QProcess sim;
+  sim.start(bin + "/hcsim",
+            {"--link", folder.filePath("ports/COM1"), "--baud", QString::number(baud)});
+  if (!sim.waitForStarted() || !sim.waitForReadyRead(10000)) {
+    std::fprintf(stderr, "padflasher-bench: hcsim did not start from %s\n", qPrintable(bin));
+    return 1;
+  }
+
+  const QStringList common{"--port", "COM1", "--folder", dir.path(), "--stats"};
+  const Phase phases[] = {
+      {"program + check", QStringList{"flash", "--yes"} + common + QStringList{image.fileName()}},
+      {"fast verify", QStringList{"verify", "--fast"} + common + QStringList{image.fileName()}},
+      {"full verify", QStringList{"verify"} + common + QStringList{image.fileName()}},
+  };
+  std::printf("padflasher-cli against hcsim at %d baud, full random image (768 written blocks)\n\n",
+              baud);
+  std::printf("%-16s %10s %10s %7s %9s %7s %12s\n", "phase", "wall s", "line s", "ratio", "CPU s",
+              "CPU %", "bytes");
+  bool ok = true;
+  for (const Phase& phase : phases) {
+    Measure m;
+    bool good = RunPhase(bin + "/padflasher-cli", phase.args, baud, m);
+    std::printf("%-16s %10.1f %10.1f %7.3f %9.2f %6.2f%% %12lld%s\n", phase.name, m.wall, m.bound,
+                m.bound > 0 ? m.wall / m.bound : 0, m.cpu, m.wall > 0 ? 100 * m.cpu / m.wall : 0,
+                m.sent + m.received, good ? "" : "  FAILED");
+    std::fflush(stdout);
+    ok = ok && good;
+  }
+  sim.terminate();
+  sim.waitForFinished(10000);
+  std::printf("\nline s: every byte sent and received at %d baud, 10 bits per byte.\n", baud);
+  return ok ? 0 : 1;
+}
