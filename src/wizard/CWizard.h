@@ -60,6 +60,7 @@ class CWizard {
   // "Cancel", "Wait...").
   QWidget* Window() const { return view_->Widget(); }
   QPushButton* TerminateButton() const { return view_->Button(WizardButton::Terminate); }
+  QPushButton* Button(WizardButton which) const { return view_->Button(which); }
   void SetCaption(const QString& caption);
 
   // Step keys.

@@ -23,6 +23,7 @@ class FakePage : public QWidget, public IWizardPage {
     setFixedSize(size);
     edit = new QLineEdit(this);  // something that takes the focus, like a real page's list
     edit->setGeometry(10, 10, 100, 20);
+    edit->installEventFilter(this);  // like a real page, it sees its controls' keys first
   }
   QWidget* PageWidget() override { return this; }
   void BeforePageShow(CWizard& wizard, int16_t previousStep) override {
@@ -42,8 +43,12 @@ class FakePage : public QWidget, public IWizardPage {
   CWizard* keysTo = nullptr;  // when set, key releases go to the wizard like on a real page
 
  protected:
-  void keyReleaseEvent(QKeyEvent* event) override {
-    if (keysTo && keysTo->TranslateKey(event->key(), event->modifiers())) event->accept();
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyRelease && keysTo) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (keysTo->TranslateKey(key->key(), key->modifiers())) return true;
+    }
+    return QWidget::eventFilter(watched, event);
   }
 
  private:

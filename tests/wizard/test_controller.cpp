@@ -1,0 +1,175 @@
+// The program's controller on fake pages: building the wizard, help topics, and the three ways
+// a close request ends (cancel programming, cancel verifying, the exit question).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "WizardFakes.h"
+#include "programmer/Link.h"
+#include "startup/DebugLog.h"
+#include "startup/Startup.h"
+#include "wizard/CWizardController.h"
+
+namespace {
+
+struct Asked {
+  std::string text, title;
+  MsgIcon icon;
+  MsgButtons buttons;
+};
+
+class AnsweringHost : public IHost {
+ public:
+  void Breathe() override {}
+  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
+                    MsgButtons buttons) override {
+    asked.push_back({text, title, icon, buttons});
+    return answer;
+  }
+  void Progress(const std::string&, double, const std::string&) override {}
+  void ShowProgrammingModeHelp() override {}
+  void RestoreCancelButton() override {}
+
+  MsgAnswer answer = MsgAnswer::No;
+  std::vector<Asked> asked;
+};
+
+class Controller : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(folder.path());  // the debug log lands in the working directory
+    SetProgramPaths(folder.path().toStdString(), "PadFlasher");
+    gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
+  }
+  void TearDown() override {
+    controller.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    CloseDebugLog();
+    SetHelpViewer(nullptr);
+    gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
+    QDir::setCurrent(previousDir);
+  }
+  void Create(int pageCount = 4) {
+    controller = std::make_unique<CWizardController>(host, [this, pageCount] {
+      std::vector<IWizardPage*> made;
+      for (int i = 0; i < pageCount; ++i) {
+        made.push_back(new FakePage("p" + std::to_string(i + 1), log));
+        pages.push_back(static_cast<FakePage*>(made.back()));
+      }
+      return made;
+    });
+    wizard().SetShutdownRoutine([this] { log.push_back("EndProgram"); });
+  }
+  CWizard& wizard() { return controller->WizardHandle(); }
+  QPushButton* Terminate() { return wizard().TerminateButton(); }
+  QString LogText() {
+    QFile file(folder.filePath("debugexe.txt"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : "(none)";
+  }
+
+  QTemporaryDir folder;
+  QString previousDir;
+  CallLog log;
+  AnsweringHost host;
+  std::unique_ptr<CWizardController> controller;
+  std::vector<FakePage*> pages;
+};
+
+TEST_F(Controller, CreationOpensTheLogAndStartsOnPageOneWithTheKeys) {
+  Create();
+  EXPECT_TRUE(QFile::exists(folder.filePath("debugexe.txt")));
+  EXPECT_TRUE(DebugEnabled());
+  EXPECT_EQ(wizard().ClientHandle(), controller.get());
+  EXPECT_EQ(wizard().CurrentStep(), 1);
+  EXPECT_TRUE(wizard().Window()->isVisible());
+  const char* keys[] = {"One", "Two", "Three", "Four"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(wizard().PageHandle(keys[i]), pages[i]);
+}
+
+TEST_F(Controller, HelpTopicPerPage) {
+  std::vector<std::string> topics;
+  SetHelpViewer([&](const std::string& helpFolder, const std::string& topic) {
+    EXPECT_EQ(helpFolder, folder.path().toStdString() + "/PadFlasher.help");
+    topics.push_back(topic);
+  });
+  Create(5);
+  for (int step = 1; step <= 5; ++step) {
+    wizard().StepTo(step);
+    controller->OnRequestHelp();
+  }
+  EXPECT_EQ(topics, (std::vector<std::string>{"Step1.htm", "Step2.htm", "Step3.htm", "Step4.htm"}));
+}
+
+TEST_F(Controller, CloseWhileProgrammingBecomesACancelRequest) {
+  Create();
+  wizard().StepTo(4);
+  gProgramming = true;
+  Terminate()->setText("Cancel");
+  EXPECT_FALSE(wizard().Window()->close());
+  EXPECT_TRUE(gCancelProgramming);
+  EXPECT_FALSE(gCancelVerify);
+  EXPECT_EQ(Terminate()->text(), "Wait...");
+  EXPECT_FALSE(Terminate()->isEnabled());
+  EXPECT_TRUE(host.asked.empty());
+  EXPECT_TRUE(wizard().Window()->isVisible());
+  EXPECT_FALSE(std::count(log.begin(), log.end(), "EndProgram"));
+}
+
+TEST_F(Controller, CloseWhileVerifyingKeepsTheCaption) {
+  Create();
+  wizard().StepTo(4);
+  gVerifying = true;
+  Terminate()->setText("Cancel");
+  wizard().SetFrozen(true);
+  QTest::mouseClick(Terminate(), Qt::LeftButton);  // still usable on the frozen last page
+  EXPECT_TRUE(gCancelVerify);
+  EXPECT_FALSE(gCancelProgramming);
+  EXPECT_EQ(Terminate()->text(), "Cancel");
+  EXPECT_FALSE(Terminate()->isEnabled());
+  EXPECT_TRUE(host.asked.empty());
+  EXPECT_TRUE(wizard().Window()->isVisible());
+}
+
+TEST_F(Controller, ExitQuestionAnsweredNoChangesNothing) {
+  Create();
+  wizard().StepTo(2);
+  host.answer = MsgAnswer::No;
+  QTest::mouseClick(Terminate(), Qt::LeftButton);
+  ASSERT_EQ(host.asked.size(), 1u);
+  EXPECT_EQ(host.asked[0].text, "Are you sure you want to Exit the program?");
+  EXPECT_EQ(host.asked[0].title, "PadFlasher");
+  EXPECT_EQ(host.asked[0].icon, MsgIcon::Question);
+  EXPECT_EQ(host.asked[0].buttons, MsgButtons::YesNo);
+  EXPECT_TRUE(wizard().Window()->isVisible());
+  EXPECT_EQ(wizard().CurrentStep(), 2);
+  DebugLog("still logging");
+  EXPECT_TRUE(LogText().contains("still logging"));
+}
+
+TEST_F(Controller, ExitQuestionAnsweredYesClosesTheLogAndFinishes) {
+  Create();
+  wizard().StepTo(2);
+  host.answer = MsgAnswer::Yes;
+  QTest::mouseClick(Terminate(), Qt::LeftButton);
+  ASSERT_EQ(host.asked.size(), 1u);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "EndProgram"), 1);
+  EXPECT_FALSE(wizard().Window()->isVisible());
+  EXPECT_EQ(wizard().ClientHandle(), nullptr);
+  DebugLog("after the end");
+  EXPECT_FALSE(LogText().contains("after the end"));
+}
+
+TEST_F(Controller, NextFromPageOneRightAfterStartPasses) {
+  Create();
+  QTest::mouseClick(wizard().Button(WizardButton::Next), Qt::LeftButton);
+  EXPECT_EQ(wizard().CurrentStep(), 2);
+  EXPECT_EQ(wizard().LastStep(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The window program's host and help window.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include "WizardFakes.h"
+#include "startup/Startup.h"
+#include "wizard/HelpWindow.h"
+#include "wizard/QtHost.h"
+
+namespace {
+
+class RecordingProgress : public IProgressView {
+ public:
+  void ShowProgress(const std::string& label, double fraction) override {
+    shown.emplace_back(label, fraction);
+  }
+  std::vector<std::pair<std::string, double>> shown;
+};
+
+TEST(QtHost, ProgressGoesToTheRegisteredViewAndTheCaption) {
+  CWizard wizard;
+  QtHost host;
+  RecordingProgress view;
+  host.Progress("ignored", 0.1, "HC 10%");  // no wizard, no view yet: nothing breaks
+  host.SetWizard(&wizard);
+  host.SetProgressView(&view);
+  host.Progress("Programming Hand Control : 37%", 0.37, "HC 37%");
+  ASSERT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(view.shown[0].first, "Programming Hand Control : 37%");
+  EXPECT_DOUBLE_EQ(view.shown[0].second, 0.37);
+  EXPECT_EQ(wizard.Window()->windowTitle(), "HC 37%");
+  host.SetProgressView(nullptr);
+  host.Progress("x", 0.5, "HC 50%");
+  EXPECT_EQ(view.shown.size(), 1u);
+}
+
+TEST(QtHost, RestoreCancelButtonAfterADeclinedCancel) {
+  CWizard wizard;
+  QtHost host;
+  host.SetWizard(&wizard);
+  wizard.TerminateButton()->setText("Wait...");
+  wizard.TerminateButton()->setEnabled(false);
+  host.RestoreCancelButton();
+  EXPECT_EQ(wizard.TerminateButton()->text(), "Cancel");
+  EXPECT_TRUE(wizard.TerminateButton()->isEnabled());
+}
+
+TEST(QtHost, QuestionsAndTheInstructionsGoThroughTheirHooks) {
+  QtHost host;
+  host.ShowProgrammingModeHelp();  // none installed: nothing happens
+  int shown = 0;
+  host.SetProgrammingModeHelp([&] { ++shown; });
+  host.ShowProgrammingModeHelp();
+  EXPECT_EQ(shown, 1);
+  std::string asked;
+  host.SetMessageBox(
+      [&](const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
+        asked = title + "|" + text;
+        EXPECT_EQ(icon, MsgIcon::Question);
+        EXPECT_EQ(buttons, MsgButtons::RetryCancel);
+        return MsgAnswer::Retry;
+      });
+  EXPECT_EQ(host.Message("Try again?", "PadFlasher", MsgIcon::Question, MsgButtons::RetryCancel),
+            MsgAnswer::Retry);
+  EXPECT_EQ(asked, "PadFlasher|Try again?");
+}
+
+TEST(HelpWindow, ShowsExistingTopicsOnlyFromItsFolder) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const std::string helpFolder = folder.filePath("PadFlasher.help").toStdString();
+  EXPECT_FALSE(ShowHelpTopic(helpFolder, "Step1.htm"));  // no folder
+  ASSERT_TRUE(QDir(folder.path()).mkdir("PadFlasher.help"));
+  QFile topic(QString::fromStdString(helpFolder + "/Step3.htm"));
+  ASSERT_TRUE(topic.open(QIODevice::WriteOnly));
+  topic.write("<html><body><h1>Choosing firmware</h1></body></html>");
+  topic.close();
+  QFile outside(folder.filePath("secret.htm"));
+  ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+  outside.write("<html><body>outside</body></html>");
+  outside.close();
+
+  EXPECT_FALSE(ShowHelpTopic(helpFolder, "Step2.htm"));
+  EXPECT_FALSE(ShowHelpTopic(helpFolder, "../secret.htm"));
+  EXPECT_FALSE(ShowHelpTopic(helpFolder, ""));
+  EXPECT_EQ(HelpBrowser(), nullptr);
+  ASSERT_TRUE(ShowHelpTopic(helpFolder, "Step3.htm"));
+  ASSERT_NE(HelpBrowser(), nullptr);
+  EXPECT_TRUE(HelpBrowser()->isVisible());
+  EXPECT_TRUE(HelpBrowser()->toPlainText().contains("Choosing firmware"));
+  QTextBrowser* first = HelpBrowser();
+  EXPECT_TRUE(ShowHelpTopic(helpFolder, "Step3.htm"));
+  EXPECT_EQ(HelpBrowser(), first);  // one help window, reused
+  HelpBrowser()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(HelpBrowser(), nullptr);
+}
+
+TEST(HelpWindow, InstalledViewerAnswersShowHelp) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  SetProgramPaths(folder.path().toStdString(), "Other");
+  ASSERT_TRUE(QDir(folder.path()).mkdir("Other.help"));
+  QFile topic(folder.filePath("Other.help/Step1.htm"));
+  ASSERT_TRUE(topic.open(QIODevice::WriteOnly));
+  topic.write("<p>Welcome help</p>");
+  topic.close();
+  InstallHelpViewer();
+  ShowHelp("Step4.htm");
+  EXPECT_EQ(HelpBrowser(), nullptr);
+  ShowHelp("Step1.htm");
+  ASSERT_NE(HelpBrowser(), nullptr);
+  EXPECT_TRUE(HelpBrowser()->toPlainText().contains("Welcome help"));
+  EXPECT_EQ(HelpBrowser()->windowTitle(), "Other Help");
+  HelpBrowser()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  SetHelpViewer(nullptr);
+}
+
+}  // namespace
