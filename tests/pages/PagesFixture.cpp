@@ -93,7 +93,14 @@ void PagesTest::NextTo(int page) {
 
 void PagesTest::WriteImage(const std::string& name, uint16_t code, int size) {
   std::vector<uint8_t> bytes(kImageSize, 0xFF);
-  for (int i = 0; i < 4096; ++i) bytes[i] = static_cast<uint8_t>(i * 31 + code);
+  // Data in runs of seven blocks all over the written ranges (blocks 256 to 383 of a bank are
+  // never written), so programming has many runs and progress steps.
+  for (int i = 0; i < kImageSize; ++i) {
+    const int block = (i % kBankSize) / kBlockSize;
+    if (block % 8 != 7 && (block < 256 || block >= 384)) {
+      bytes[i] = static_cast<uint8_t>(i * 31 + code);
+    }
+  }
   bytes[0xFFE0] = 0x55;
   bytes[0xFFE1] = 0xAA;
   bytes[0xFFFE] = code & 0xFF;

@@ -41,7 +41,8 @@ class PagesTest : public ::testing::Test {
   // Steps forward with Next until the wizard is on the given page (or refuses).
   void NextTo(int page);
 
-  // A firmware image file in the program folder: valid signature and the given code.
+  // A firmware image file in the program folder: valid signature, the given code, data in most
+  // blocks.
   void WriteImage(const std::string& name, uint16_t code, int size = 262144);
   void WriteFile(const std::string& name, const std::string& content);
   // Lists the code in the versions table.
