@@ -84,7 +84,9 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   connect(cmdRemove_, &QPushButton::clicked, this, &frmWebUpdate::cmdRemove_Click);
   connect(cmdDone_, &QPushButton::clicked, this, &frmWebUpdate::cmdDone_Click);
   connect(cmdHelp_, &QPushButton::clicked, this, &frmWebUpdate::cmdHelp_Click);
+  // A click on the row that is already current must show it too.
   connect(Grid_, &QTableWidget::currentCellChanged, this, [this] { ShowSelectedRow(); });
+  connect(Grid_, &QTableWidget::cellClicked, this, [this] { ShowSelectedRow(); });
 }
 
 bool frmWebUpdate::Start() {
@@ -187,6 +189,7 @@ int frmWebUpdate::CurrentRow() const {
 
 void frmWebUpdate::SelectRow(int r) {
   Grid_->setCurrentCell(r - 1, 0);
+  ShowSelectedRow();
 }
 
 void frmWebUpdate::EnableForRow(int r) {

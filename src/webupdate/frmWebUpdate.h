@@ -29,6 +29,8 @@ class frmWebUpdate : public QDialog {
   void DeviceName(const std::string& text) { firmwareText_ = text; }
 
   void FillGrid();
+  // Size of the download under way (0: none), the base of HTTP_Progress's figures.
+  void ExpectedSize(int32_t size) { expectedSize_ = size; }
   void HTTP_Progress(int bytes);
   void ShowSelectedRow();
   void cmdDownload_Click();

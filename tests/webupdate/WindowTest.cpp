@@ -1,0 +1,246 @@
+// The Web Updates window over the loopback site, driven the way a user drives it.
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "WebFixture.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/SelfUpdate.h"
+#include "webupdate/frmWebUpdate.h"
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kOrange(255, 192, 128);
+const char kRemoveQuestion[] = "Are you sure you want to Remove this file from your computer?";
+
+class WindowTest : public WebFixture {
+ protected:
+  void TearDown() override {
+    SetScriptStarter(nullptr);
+    WebFixture::TearDown();
+  }
+  // Catalogue: X1 and b online; local files B.BIN (so b is local) and c.Bin (local only).
+  void StandardSite() {
+    SiteFile("catalogue.txt",
+             "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\nAbout X1\r\n"
+             "@b.bin,2007-02-02,262144,A,TypeB,0B0B,1,0\r\nAbout b");
+    SiteFile("X1.bin", Image('1'));
+    ProgramFileBytes("B.BIN", Image('b'));
+    ProgramFileBytes("c.Bin", "cc");
+    ProgramFileBytes("c.txt", "About c");
+  }
+  std::unique_ptr<frmWebUpdate> Open() {
+    auto form = std::make_unique<frmWebUpdate>(host_);
+    EXPECT_FALSE(form->Start());
+    return form;
+  }
+  static QString Cell(frmWebUpdate& form, int r, int column) {
+    return form.Grid()->item(r - 1, column)->text();
+  }
+  static QColor Colour(frmWebUpdate& form, int r) {
+    return form.Grid()->item(r - 1, 0)->background().color();
+  }
+  static std::vector<std::string> Rows(frmWebUpdate& form) {
+    std::vector<std::string> rows;
+    for (int r = 1; r <= form.Grid()->rowCount(); ++r) {
+      rows.push_back(Cell(form, r, 0).toStdString() + " " + Cell(form, r, 3).toStdString());
+    }
+    return rows;
+  }
+};
+
+TEST_F(WindowTest, StartListsSiteAndLocalFilesSortedAndColoured) {
+  StandardSite();
+  auto form = Open();
+  EXPECT_EQ(form->windowTitle().toStdString(),
+            " Web Updates [" + DomainName + "/updates/catalogue.txt]");
+  QStringList header;
+  for (int c = 0; c < 4; ++c) header << form->Grid()->horizontalHeaderItem(c)->text();
+  EXPECT_EQ(header, (QStringList{"Filename", "Date", "Size", "Location"}));
+  EXPECT_EQ(Rows(*form), (std::vector<std::string>{"X1 Remote", "b Local", "c Local"}));
+  EXPECT_EQ(Cell(*form, 1, 1), "2007-05-01");
+  EXPECT_EQ(Cell(*form, 1, 2), "262144");
+  EXPECT_EQ(Cell(*form, 3, 2), "2");
+  EXPECT_EQ(Colour(*form, 1), kOrange);
+  EXPECT_EQ(Colour(*form, 2), kWhite);
+  EXPECT_FALSE(form->DownloadButton()->isEnabled());
+  EXPECT_FALSE(form->RemoveButton()->isEnabled());
+  EXPECT_TRUE(form->DescriptionText().isEmpty());
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(WindowTest, CaptionStaysPlainForTheBuiltInAddressAndAFailedFetchListsLocalFiles) {
+  ProgramFileBytes("c.Bin", "cc");
+  gDefaultURL = gURL;
+  site_->SetFault(SiteFault::NotFound);
+  auto form = Open();
+  EXPECT_EQ(form->windowTitle(), "Web Updates");
+  EXPECT_EQ(Rows(*form), std::vector<std::string>{"c Local"});
+}
+
+TEST_F(WindowTest, SelectionEnablesDownloadForRemoteAndRemoveForLocalRows) {
+  StandardSite();
+  auto form = Open();
+  form->SelectRow(2);
+  EXPECT_FALSE(form->DownloadButton()->isEnabled());
+  EXPECT_TRUE(form->RemoveButton()->isEnabled());
+  EXPECT_EQ(form->DescriptionText(), "About b\n");
+  form->SelectRow(1);
+  EXPECT_TRUE(form->DownloadButton()->isEnabled());
+  EXPECT_FALSE(form->RemoveButton()->isEnabled());
+  EXPECT_EQ(form->DescriptionText(), "About X1\n");
+  form->SelectRow(3);
+  EXPECT_EQ(form->DescriptionText(), "About c\n");
+}
+
+TEST_F(WindowTest, DownloadTurnsTheRowLocal) {
+  StandardSite();
+  auto form = Open();
+  form->SelectRow(1);
+  form->DownloadButton()->click();
+  EXPECT_EQ(Rows(*form)[0], "X1 Local");
+  EXPECT_EQ(Colour(*form, 1), kWhite);
+  EXPECT_EQ(form->PacifierText(), "Download Complete");
+  EXPECT_FALSE(form->DownloadButton()->isEnabled());
+  EXPECT_TRUE(form->RemoveButton()->isEnabled());
+  EXPECT_TRUE(form->DoneButton()->isEnabled());
+  EXPECT_EQ(ProgramRead("X1.bin"), Image('1'));
+}
+
+TEST_F(WindowTest, FailedDownloadSaysWhyAndKeepsTheRowRemote) {
+  StandardSite();
+  site_->SetFault(SiteFault::NotFound, "/updates/X1.bin");
+  auto form = Open();
+  form->SelectRow(1);
+  form->DownloadButton()->click();
+  EXPECT_EQ(Rows(*form)[0], "X1 Remote");
+  EXPECT_FALSE(ProgramHas("X1.bin"));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(host_.messages[0].text.find("404"), std::string::npos);
+  EXPECT_TRUE(form->DownloadButton()->isEnabled());
+  EXPECT_TRUE(form->DoneButton()->isEnabled());
+}
+
+TEST_F(WindowTest, RemovingTheLastOfTwoLocalOnlyRowsSelectsTheOther) {
+  ProgramFileBytes("A.bin", "a");
+  ProgramFileBytes("B.bin", "b");
+  auto form = Open();
+  form->SelectRow(2);
+  host_.Script({MsgAnswer::Yes});
+  form->RemoveButton()->click();
+  EXPECT_EQ(host_.messages.back().text,
+            "Warning: This firmware is no longer available online.\r\n"
+            "If you remove it, you will not be able re-download it.\r\n\r\n" +
+                std::string(kRemoveQuestion));
+  EXPECT_EQ(Rows(*form), std::vector<std::string>{"A Local"});
+  EXPECT_EQ(form->CurrentRow(), 1);
+  EXPECT_FALSE(ProgramHas("B.bin"));
+
+  host_.Script({MsgAnswer::Yes});
+  form->RemoveButton()->click();
+  EXPECT_EQ(form->Grid()->rowCount(), 0);
+  EXPECT_FALSE(form->RemoveButton()->isEnabled());
+}
+
+TEST_F(WindowTest, RemovingAnOnlineImageKeepsItsRowAsRemote) {
+  StandardSite();
+  ProgramFileBytes("b.TXT", "local description");
+  auto form = Open();
+  form->SelectRow(2);
+  host_.Script({MsgAnswer::Yes});
+  form->RemoveButton()->click();
+  EXPECT_EQ(host_.messages.back().text, kRemoveQuestion);
+  EXPECT_EQ(Rows(*form)[1], "b Remote");
+  EXPECT_EQ(Colour(*form, 2), kOrange);
+  EXPECT_TRUE(form->DownloadButton()->isEnabled());
+  EXPECT_FALSE(form->RemoveButton()->isEnabled());
+  EXPECT_FALSE(ProgramHas("B.BIN"));
+  EXPECT_FALSE(ProgramHas("b.TXT"));
+}
+
+TEST_F(WindowTest, AnsweringNoRemovesNothing) {
+  StandardSite();
+  auto form = Open();
+  form->SelectRow(3);
+  host_.Script({MsgAnswer::No});
+  form->RemoveButton()->click();
+  EXPECT_TRUE(ProgramHas("c.Bin"));
+  EXPECT_TRUE(ProgramHas("c.txt"));
+  EXPECT_EQ(Rows(*form).size(), 3u);
+  EXPECT_TRUE(form->RemoveButton()->isEnabled());
+}
+
+TEST_F(WindowTest, ClosingHandsOverTheSelectedBaseName) {
+  StandardSite();
+  auto form = Open();
+  form->SelectRow(2);
+  form->DoneButton()->click();
+  EXPECT_EQ(form->FirmwareText(), "b");
+  auto empty = std::make_unique<frmWebUpdate>(host_);
+  site_->SetFault(SiteFault::NotFound);
+  QDir(QString::fromStdString(gProgramFolder)).removeRecursively();
+  empty->Start();
+  empty->reject();
+  EXPECT_EQ(empty->FirmwareText(), "");
+}
+
+TEST_F(WindowTest, ProgressBarFollowsTheExpectedSize) {
+  auto form = Open();
+  struct Case {
+    int32_t expected;
+    int bytes;
+    QString label;
+    bool full;
+    bool empty;
+  } cases[] = {
+      {1000, 0, "0%", false, true},      {1000, 125, "12%", false, false},
+      {1000, 375, "38%", false, false},  {1000, 999, "100%", false, false},
+      {1000, 2000, "100%", true, false}, {0, 500, "", false, true},
+  };
+  for (const auto& c : cases) {
+    form->ExpectedSize(c.expected);
+    form->HTTP_Progress(c.bytes);
+    EXPECT_EQ(form->PacifierText(), c.label) << c.bytes;
+    EXPECT_EQ(form->BarFill() == form->BarWidth(), c.full) << c.bytes;
+    EXPECT_EQ(form->BarFill() == 0, c.empty) << c.bytes;
+  }
+}
+
+TEST_F(WindowTest, NewerProgramIsOfferedAndInstalledOnYes) {
+  SiteFile("catalogue.txt", "$PadFlasher.exe,9.0.0,4\r\n$Notes.txt,2000-01-01,2");
+  SiteFile("PadFlasher.exe", "new!");
+  ProgramFileBytes("Notes.txt", "n");
+  std::string started;
+  SetScriptStarter([&](const std::string& path) {
+    started = path;
+    return true;
+  });
+  host_.Script({MsgAnswer::Yes});
+  frmWebUpdate form(host_);
+  EXPECT_TRUE(form.Start());
+  EXPECT_EQ(host_.messages[0].text,
+            "A newer version of this program is available.\r\n\r\nPadFlasher.exe  v9.0.0\r\n"
+            "\r\nDo you wish to download and install?");
+  EXPECT_EQ(host_.messages[0].icon, MsgIcon::Question);
+  EXPECT_EQ(started, InProgram("WebUpdate.sh"));
+  EXPECT_EQ(ProgramRead("$PadFlasher.exe"), "new!");
+  EXPECT_FALSE(ProgramHas("$Notes.txt"));
+}
+
+TEST_F(WindowTest, DecliningOrFailingTheUpdateLeavesTheWindowUsable) {
+  SiteFile("catalogue.txt", "$PadFlasher.exe,9.0.0,4");
+  host_.Script({MsgAnswer::No});
+  EXPECT_FALSE(Open()->isVisible());
+  EXPECT_FALSE(ProgramHas("$PadFlasher.exe"));
+
+  host_.Script({MsgAnswer::Yes});  // the file is not on the site
+  auto form = Open();
+  EXPECT_EQ(host_.messages.back().text, "Error updating program!");
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(form->DoneButton()->isEnabled());
+  EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+}
+
+}  // namespace
