@@ -58,6 +58,8 @@ bool RunPhase(const QString& cli, const QStringList& args, int baud, Measure& m)
   m.received = match.captured(2).toLongLong();
   m.cpu = match.captured(3).toDouble();
   m.bound = double(m.sent + m.received) * kBitsPerByte / baud;
+  if (m.exitCode != 0)
+    std::fprintf(stderr, "padflasher-cli failed:\n%s\n", qPrintable(err.right(2000)));
   return m.exitCode == 0;
 }
 

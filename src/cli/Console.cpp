@@ -237,6 +237,11 @@ void ConsoleHost::Progress(const std::string& label, double fraction, const std:
     std::fflush(stderr);
     return;
   }
+  // The link reports every block; the line is redrawn when its text changes or the clock moves.
+  if (lineOpen_ && label == lastLabel_ && now - lastDraw_ < std::chrono::milliseconds(500))
+    return;
+  lastLabel_ = label;
+  lastDraw_ = now;
   constexpr int kBarWidth = 30;
   int filled = static_cast<int>(std::lround(fraction * kBarWidth));
   double remaining = fraction > 0.005 ? elapsed * (1 - fraction) / fraction : -1;

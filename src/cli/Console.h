@@ -39,6 +39,8 @@ class ConsoleHost : public IHost {
   std::string phase_;
   int lastDecile_ = -1;
   std::chrono::steady_clock::time_point phaseStart_;
+  std::string lastLabel_;
+  std::chrono::steady_clock::time_point lastDraw_;
 };
 
 ConsoleHost& ConsoleHostInstance();
