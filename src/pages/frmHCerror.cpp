@@ -55,7 +55,13 @@ class frmHCerror : public QDialog {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   }
 
-  // Centred on the screen rather than over the owner, as the owner may sit anywhere.
+  // Centred on the screen rather than over the owner, once its frame is known.
+  void showEvent(QShowEvent* event) override {
+    QDialog::showEvent(event);
+    CentreOnScreen();
+  }
+
+ private:
   void CentreOnScreen() {
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
@@ -70,6 +76,5 @@ class frmHCerror : public QDialog {
 
 void ShowProgrammingModeDialog(QWidget* parent) {
   frmHCerror dialog(parent);
-  dialog.CentreOnScreen();
   dialog.exec();
 }
