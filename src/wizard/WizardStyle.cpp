@@ -12,7 +12,10 @@ void StyleWizardButton(QPushButton* button) {
   button->setFont(font);
   QPalette palette = button->palette();
   palette.setColor(QPalette::Button, QColor(255, 192, 128));
-  palette.setColor(QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Active, QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Inactive, QPalette::ButtonText, Qt::black);
+  palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+  palette.setColor(QPalette::Disabled, QPalette::Button, QColor(255, 192, 128));
   button->setPalette(palette);
   button->setAutoDefault(false);
 }
