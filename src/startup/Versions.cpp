@@ -1,5 +1,6 @@
 #include "startup/Versions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -49,6 +50,27 @@ size_t NumberLength(const std::string& text, size_t start) {
   }
   return i - start;
 }
+// Roughly the decimal exponent of an unsigned number text such as "0.00012e-7"; only
+// consulted when the number lies far outside the range of a double.
+long DecimalOrder(const std::string& number) {
+  const auto e = number.find('e');
+  long exponent = 0;
+  if (e != std::string::npos) {
+    size_t i = e + 1;
+    const bool negative = number[i] == '-';
+    if (number[i] == '+' || negative) ++i;
+    for (; i < number.size() && exponent < 1000000; ++i)
+      exponent = exponent * 10 + (number[i] - '0');
+    if (negative) exponent = -exponent;
+  }
+  const std::string mantissa = number.substr(0, e);
+  const auto point = std::min(mantissa.find('.'), mantissa.size());
+  const auto firstDigit = mantissa.find_first_of("123456789");
+  if (firstDigit == std::string::npos) return 0;
+  const long order = firstDigit < point ? static_cast<long>(point - firstDigit)
+                                        : -static_cast<long>(firstDigit - point - 1);
+  return order + exponent;
+}
 }  // namespace
 
 int16_t ParseVersionNumber(const std::string& piece, bool& clamped) {
@@ -64,11 +86,8 @@ int16_t ParseVersionNumber(const std::string& piece, bool& clamped) {
   if (number.front() == '+' || negative) number.erase(0, 1);
   double value = 0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too large for a double, or so small that it is zero.
-    const auto e = number.find('e');
-    value = (e != std::string::npos && number[e + 1] == '-') ? 0 : HUGE_VAL;
-  }
+  // Beyond a double either way: too large, or so small that it is zero.
+  if (result.ec == std::errc::result_out_of_range) value = DecimalOrder(number) > 0 ? HUGE_VAL : 0;
   if (negative) value = -value;
   constexpr double lo = std::numeric_limits<int16_t>::min();
   constexpr double hi = std::numeric_limits<int16_t>::max();

@@ -104,6 +104,12 @@ TEST_F(VersionsTest, NumbersAreTheLeadingNumberRoundedHalfToEven) {
       {"1e400", 32767, true},
       {"-1e400", -32768, true},
       {std::string(400, '9'), 32767, true},
+      {"-" + std::string(400, '9'), -32768, true},
+      {"0." + std::string(400, '0') + "1", 0, false},
+      {"0." + std::string(400, '0') + "1e390", 0, false},
+      {"0.0001e400", 32767, true},
+      {"1000e-400", 0, false},
+      {"1e99999999999999999999", 32767, true},
   };
   for (const auto& c : cases) {
     bool clamped = !c.clamped;
