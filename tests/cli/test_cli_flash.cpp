@@ -49,6 +49,21 @@ TEST(CliFlash, RoundTripThenIdentifyShowsTheNewCode) {
   EXPECT_EQ(f.SimFlash(), expected) << FirstDifference(f.SimFlash(), expected).toStdString();
 }
 
+TEST(CliFlash, LongRunAtTheRealLineRateIsAcknowledged) {
+  CliFixture f;
+  // A 64-block run is 16 KB: more than a transmit buffer, far less than a pseudo-terminal takes
+  // at once. The acknowledgement must not be awaited while most of the run is still queued.
+  std::vector<int> blocks;
+  for (int b = 0; b < 64; ++b) blocks.push_back(b);
+  const QByteArray image = MakeImageOfBlocks(blocks, kListedCode, 4);
+  f.WriteFile("long.bin", image);
+  f.StartSim({}, 19200);
+  CliResult r = f.Run({"flash", "--yes", "--port", "COM1", "long.bin"});
+  EXPECT_EQ(r.exitCode, 0) << Explain(r).toStdString();
+  EXPECT_FALSE(r.err.contains("Retry Block?"));
+  EXPECT_EQ(f.StopSim().count("@@2000040XX"), 1);
+}
+
 TEST(CliRead, BackupHoldsTheWrittenRangesAndFlashingItBackReproducesIt) {
   CliFixture f;
   // The simulator starts with data in every quarter, also where programming never writes.

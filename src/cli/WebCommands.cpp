@@ -1,0 +1,108 @@
+// catalogue and download: the Web Updates window's catalogue and Download button, headless.
+#include <cstdio>
+
+#include "Commands.h"
+#include "Console.h"
+#include "startup/Settings.h"
+#include "startup/Startup.h"
+#include "webupdate/Catalogue.h"
+#include "webupdate/Download.h"
+
+namespace {
+
+std::string SiteAddress() {
+  return DomainName + DomainPath + DomainDir;
+}
+
+// Fetches the catalogue (refreshing PadFlasher.ver) and merges the local files, as the window
+// does when it opens. Returns kExitOk, or kExitFailed after saying what went wrong.
+int FetchLists(WebLists& lists) {
+  if (gURL.empty()) gURL = gDefaultURL.empty() ? DefaultURL() : gDefaultURL;
+  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+  CatalogueResult result = LoadCatalogue(lists, ConsoleHostInstance(), nullptr);
+  LoadLocalFiles(lists.Firmware, gProgramFolder);
+  SortFirmwareList(lists.Firmware);
+  switch (result) {
+    case CatalogueResult::Loaded:
+      return kExitOk;
+    case CatalogueResult::Unreachable:
+      PrintError(QString::fromStdString("the download address '" + SiteAddress() +
+                                        "' has no host name; check URL in PadFlasher.ini."));
+      break;
+    case CatalogueResult::Failed:
+      PrintError(QString::fromStdString("no catalogue came from " + SiteAddress() +
+                                        " (unreachable, refused, or an error page); " +
+                                        "PadFlasher.ver is unchanged."));
+      break;
+    case CatalogueResult::NotCatalogue:
+      PrintError(QString::fromStdString("the reply from " + SiteAddress() +
+                                        " is not a catalogue (no \"@\" or \"$\" line); " +
+                                        "PadFlasher.ver is unchanged."));
+      break;
+  }
+  return kExitFailed;
+}
+
+int RunCatalogue(const QStringList& args) {
+  CommandLine cl(args, "catalogue [options]",
+                 "Fetches the catalogue at URL of PadFlasher.ini, refreshes PadFlasher.ver from it "
+                 "and lists the firmware images of the site and of the program folder: base "
+                 "name, date, size, Local or Remote.");
+  if (int code; !cl.Parse(0, 0, code)) return code;
+  WebLists lists;
+  int code = FetchLists(lists);
+  for (const FirmwareEntry& e : lists.Firmware) {
+    char size[16];
+    std::snprintf(size, sizeof size, "%10d", e.Size);
+    PrintOut(QString::fromStdString(e.BaseName + "  " + e.Date + "  " + size + "  " +
+                                    (e.Local ? "Local" : "Remote")));
+  }
+  return code;
+}
+
+int RunDownload(const QStringList& args) {
+  CommandLine cl(args, "download [options] NAME",
+                 "Downloads the firmware image NAME (its base name, as the catalogue lists it) "
+                 "with its description into the program folder, dated as the catalogue says.");
+  cl.AddPositional("NAME", "Base name of the firmware image, e.g. HC200.");
+  if (int code; !cl.Parse(1, 1, code)) return code;
+  const std::string name = cl.Positional().value(1).toStdString();
+  WebLists lists;
+  if (int code = FetchLists(lists); code != kExitOk) return code;
+  FirmwareEntry* entry = nullptr;
+  for (FirmwareEntry& e : lists.Firmware) {
+    if (e.BaseName == name) entry = &e;
+  }
+  if (!entry || !entry->Online) {
+    PrintError(QString::fromStdString("the catalogue of " + SiteAddress() +
+                                      " offers no firmware named " + name + "."));
+    return kExitUsage;
+  }
+  if (entry->Local) {
+    PrintError(
+        QString::fromStdString(entry->BaseName +
+                               " is already in the program folder; remove it first to download it "
+                               "again."));
+    return kExitUsage;
+  }
+  const std::string label = "Downloading " + entry->FileName() + " : ";
+  DownloadOutcome outcome =
+      DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
+        ProgressFigures figures = HTTPProgressFigures(bytes, size);
+        ConsoleHostInstance().Progress(label + figures.Label, figures.Fraction, figures.Label);
+      });
+  if (!outcome.Saved) {
+    PrintError(QString::fromStdString("nothing was saved: " + outcome.Reason + "."));
+    return kExitFailed;
+  }
+  PrintOut(QString::fromStdString("Downloaded " + entry->FileName() + " and " + entry->BaseName +
+                                  ".txt (" + entry->Date + ") into " + gProgramFolder));
+  return kExitOk;
+}
+
+const CommandRegistrar kCatalogue{
+    {"catalogue", "list the download site's firmware and refresh PadFlasher.ver", RunCatalogue}};
+const CommandRegistrar kDownload{
+    {"download", "download a firmware image named in the catalogue", RunDownload}};
+
+}  // namespace
