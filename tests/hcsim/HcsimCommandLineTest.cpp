@@ -1,0 +1,94 @@
+// hcsim's own command line: bad input is refused with a reason and never harms the user's files.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Outcome {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+Outcome Hcsim(const QStringList& args) {
+  QProcess process;
+  process.start(QStringLiteral(PADFLASHER_BIN_DIR "/hcsim"), args);
+  Outcome run;
+  if (!process.waitForFinished(15000)) {
+    process.kill();
+    process.waitForFinished();
+    return run;
+  }
+  run.exitCode = process.exitCode();
+  run.out = QString::fromUtf8(process.readAllStandardOutput());
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+void WriteFile(const QString& path, const QByteArray& data) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(HcsimCommandLine, HelpNamesEveryOptionAndFault) {
+  const Outcome run = Hcsim({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  for (const char* word : {"--link", "--flash", "--baud", "--fault", "SIGTERM", "disconnect=N",
+                           "xoff=N", "nack=N", "corrupt=B:K", "lowercase"}) {
+    EXPECT_TRUE(run.out.contains(word)) << word;
+  }
+}
+
+TEST(HcsimCommandLine, UsageErrorsAreRefusedWithAReason) {
+  QTemporaryDir dir;
+  const QString link = dir.filePath("COM3");
+  const struct {
+    QStringList args;
+    const char* reason;
+  } cases[] = {
+      {{}, "--link"},
+      {{"--link"}, "needs a value"},
+      {{"--link", link, "--baud", "fast"}, "--baud"},
+      {{"--link", link, "--baud", "-5"}, "--baud"},
+      {{"--link", link, "--fault", "explode=3"}, "explode=3"},
+      {{"--link", link, "--speed", "9600"}, "--speed"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Hcsim(c.args);
+    EXPECT_EQ(run.exitCode, 2) << c.args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.contains(c.reason)) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(link));
+  }
+}
+
+TEST(HcsimCommandLine, NeverOverwritesWhatIsNotItsOwn) {
+  QTemporaryDir dir;
+  // A flash file of the wrong size is not used, and not replaced on exit either.
+  const QString shortFlash = dir.filePath("short.bin");
+  WriteFile(shortFlash, QByteArray(1000, 'x'));
+  Outcome run = Hcsim({"--link", dir.filePath("COM3"), "--flash", shortFlash});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains("262144")) << run.err.toStdString();
+  EXPECT_EQ(ReadFile(shortFlash), QByteArray(1000, 'x'));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("COM3")));
+
+  // A regular file where the link should go stays as it is.
+  const QString occupied = dir.filePath("COM4");
+  WriteFile(occupied, "keep me");
+  run = Hcsim({"--link", occupied, "--baud", "0"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains("not a symbolic link")) << run.err.toStdString();
+  EXPECT_EQ(ReadFile(occupied), "keep me");
+}
+
+}  // namespace
