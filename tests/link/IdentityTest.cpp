@@ -1,10 +1,5 @@
 // Opening the port, identifying image and hand control, and the status text.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "LinkFixture.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Versions.h"
 
@@ -50,19 +45,13 @@ TEST_F(IdentityTest, OpeningFindsTheHandControlAndReopensAnOpenPort) {
 }
 
 TEST_F(IdentityTest, APortThatWillNotOpenIsReportedAndLogged) {
-  QTemporaryDir dir;
-  const QString previous = QDir::currentPath();
-  QDir::setCurrent(dir.path());
-  OpenDebugLog();
+  CapturedLog log;
   sim->Close();
   sim->FailOpensWith("Permission denied");
   EXPECT_FALSE(OpenComPort());
-  CloseDebugLog();
-  SetDebugEnabled(false);
-  QFile log(dir.filePath("debugexe.txt"));
-  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-  const std::string text = log.readAll().toStdString();
-  QDir::setCurrent(previous);
+  const auto lines = log.Messages();
+  ASSERT_EQ(lines.size(), 1u);
+  const std::string& text = lines[0];
 
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Error Opening COM Port");

@@ -1,6 +1,10 @@
 #include "LinkFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <algorithm>
+
+#include "startup/DebugLog.h"
 
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -88,4 +92,26 @@ std::vector<MsgAnswer> LinkTest::Questions() const {
 
 std::string WriteCommand(int address, int count) {
   return "@@2" + HexPad(address, 4) + HexPad(count, 2) + "XX";
+}
+
+CapturedLog::CapturedLog() : previous_(QDir::currentPath()) {
+  QDir::setCurrent(dir_.path());
+  OpenDebugLog();
+}
+
+CapturedLog::~CapturedLog() {
+  CloseDebugLog();
+  SetDebugEnabled(false);
+  QDir::setCurrent(previous_);
+}
+
+std::vector<std::string> CapturedLog::Messages() const {
+  QFile file(dir_.filePath("debugexe.txt"));
+  std::vector<std::string> lines;
+  if (!file.open(QIODevice::ReadOnly)) return lines;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const auto colon = line.indexOf(": ");
+    if (colon >= 0) lines.push_back(line.mid(colon + 2).trimmed().toStdString());
+  }
+  return lines;
 }

@@ -2,6 +2,7 @@
 // Every link test runs the real link code against the simulated hand control on virtual time.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,19 @@
 #include "SimLink.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+
+// The debug log lines written while the object lives (the log lands in a scratch folder).
+class CapturedLog {
+ public:
+  CapturedLog();
+  ~CapturedLog();
+  // The messages of the lines so far, without their time stamps.
+  std::vector<std::string> Messages() const;
+
+ private:
+  QTemporaryDir dir_;
+  QString previous_;
+};
 
 class LinkTest : public ::testing::Test {
  protected:

@@ -1,42 +1,9 @@
 // Fast and full verification against the device's flash.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "LinkFixture.h"
-#include "startup/DebugLog.h"
 
 namespace {
 
 const std::string kDifference12 = "Found Difference at Bank: 0, Block: 12\r\n\r\nContinue?";
-
-// The debug log lines written while the object lives (the log lands in a scratch folder).
-class CapturedLog {
- public:
-  CapturedLog() : previous_(QDir::currentPath()) {
-    QDir::setCurrent(dir_.path());
-    OpenDebugLog();
-  }
-  ~CapturedLog() {
-    CloseDebugLog();
-    SetDebugEnabled(false);
-    QDir::setCurrent(previous_);
-  }
-  std::vector<std::string> Messages() const {
-    QFile file(dir_.filePath("debugexe.txt"));
-    std::vector<std::string> lines;
-    if (!file.open(QIODevice::ReadOnly)) return lines;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-      const auto colon = line.indexOf(": ");
-      if (colon >= 0) lines.push_back(line.mid(colon + 2).trimmed().toStdString());
-    }
-    return lines;
-  }
-
- private:
-  QTemporaryDir dir_;
-  QString previous_;
-};
 
 std::string BlockHex(const uint8_t* data) {
   std::string text;
