@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -107,10 +108,14 @@ TEST_F(WizardWindow, LargerPageResizesAndRecentresEqualSizeStaysPut) {
   AddPages({{464, 182}, {464, 182}, {520, 300}});
   wizard->Start();
   const QPoint first = window->pos();
+  QCursor::setPos(5, 5);
   QTest::mouseClick(Btn(WizardButton::Next), Qt::LeftButton);
   EXPECT_EQ(wizard->CurrentStep(), 2);
   EXPECT_EQ(window->pos(), first);
+  EXPECT_EQ(QCursor::pos(), QPoint(5, 5));
   QTest::mouseClick(Btn(WizardButton::Next), Qt::LeftButton);
+  // The pointer follows the button the user clicked to its new place.
+  EXPECT_EQ(QCursor::pos(), Btn(WizardButton::Next)->mapToGlobal(QPoint(40, 11)));
   EXPECT_EQ(wizard->CurrentStep(), 3);
   EXPECT_EQ(window->PageArea()->size(), QSize(522, 302));
   const QRect screen = window->screen()->geometry();
