@@ -297,3 +297,25 @@ TEST_F(StepModel, FreezingGoesToTheWindowAndDoesNotStopCodeFromStepping) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StepModelKeys, EnterWithoutAUsableDefaultButtonBeepsAndKeepsTheKey) {
+  CallLog log;
+  CWizard wizard(std::make_unique<RecordingView>(log));
+  wizard.SetShutdownRoutine([] {});
+  EXPECT_FALSE(wizard.TranslateKey(Qt::Key_Return, Qt::NoModifier));
+  EXPECT_EQ(log, CallLog{"Beep"});
+  wizard.Button(WizardButton::Back)->setDefault(true);
+  wizard.Button(WizardButton::Back)->setEnabled(false);
+  log.clear();
+  EXPECT_FALSE(wizard.TranslateKey(Qt::Key_Enter, Qt::KeypadModifier));
+  EXPECT_EQ(log, CallLog{"Beep"});
+  wizard.Button(WizardButton::Terminate)->setDefault(true);
+  log.clear();
+  EXPECT_TRUE(wizard.TranslateKey(Qt::Key_Enter, Qt::KeypadModifier));
+  EXPECT_EQ(log, CallLog{"RequestClose"});
+  EXPECT_EQ(wizard.FocusTarget(), WizardButton::Terminate);
+}
+
+}  // namespace
