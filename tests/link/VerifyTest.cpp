@@ -18,6 +18,7 @@ class VerifyTest : public LinkTest {
   // Programs the image, then forgets what that showed and sent.
   void Program(const std::string& faultSpec = "") {
     if (!faultSpec.empty()) Attach(faultSpec);
+    host = ScriptedHost();
     ASSERT_TRUE(ProgramHandControl());
     host = ScriptedHost();
     commandsBefore_ = Commands().size();
