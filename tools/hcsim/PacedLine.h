@@ -1,6 +1,7 @@
 #pragma once
 // One direction of a serial line: bytes go out one after another, each taking a fixed time
 // (10 bit times for 8N1). A byte counts as delivered once its stop bit has gone by.
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -13,14 +14,22 @@ constexpr int64_t kNeverUs = std::numeric_limits<int64_t>::max();
 class PacedLine {
  public:
   // baud 0 means an ideal line: bytes arrive the moment they are queued.
-  explicit PacedLine(int baud);
+  explicit PacedLine(int baud) : byteUs_(baud > 0 ? (10'000'000 + baud / 2) / baud : 0) {}
 
-  void Push(std::string_view bytes, int64_t nowUs);
+  void Push(std::string_view bytes, int64_t nowUs) {
+    if (bytes.empty()) return;
+    // An idle line starts the first byte now, not back when it last fell idle.
+    if (Pending() == 0) freeUs_ = std::max(freeUs_, nowUs);
+    queue_.append(bytes);
+  }
   // While paused no new byte starts (XOFF from the receiving end).
-  void SetPaused(bool paused, int64_t nowUs);
+  void SetPaused(bool paused, int64_t nowUs) {
+    if (paused_ && !paused) freeUs_ = std::max(freeUs_, nowUs);
+    paused_ = paused;
+  }
   bool Paused() const { return paused_; }
   // When the next byte will have arrived, or kNeverUs.
-  int64_t NextArrivalUs() const;
+  int64_t NextArrivalUs() const { return paused_ || Pending() == 0 ? kNeverUs : freeUs_ + byteUs_; }
   // Calls deliver(byte, arrivalUs) for every byte that has arrived by nowUs, in order.
   template <typename Fn>
   void Deliver(int64_t nowUs, Fn&& deliver);
