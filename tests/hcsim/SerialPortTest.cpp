@@ -94,6 +94,30 @@ TEST_F(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
   }
 }
 
+TEST_F(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
+  QByteArray image(262144, char(0xFF));
+  image[0xFFFE] = char(0x34);  // the code the hand control reports: high byte at 0xFFFF
+  image[0xFFFF] = char(0x12);
+  image[0x10000] = 0;  // first byte of page 00: that block's sum becomes 255 * 255 % 256 = 1
+  QFile file(flash_);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(image);
+  file.close();
+  StartSim();
+  std::string reply;
+  ASSERT_TRUE(Exchange(port_, clock_, "@@3XXXXXXXX", reply));
+  ASSERT_EQ(reply.size(), 95u);
+  EXPECT_EQ(reply.substr(88, 4), "1234");
+  ASSERT_TRUE(Exchange(port_, clock_, "@@100XXXXXX", reply));
+  ASSERT_TRUE(Exchange(port_, clock_, "@@8000001XX", reply));
+  EXPECT_EQ(reply, "01");
+  ASSERT_TRUE(Exchange(port_, clock_, "@@101XXXXXX", reply));
+  ASSERT_TRUE(Exchange(port_, clock_, "@@8000001XX", reply));
+  EXPECT_EQ(reply, "00");
+  // Nothing was written, so the file comes back as it was.
+  EXPECT_EQ(FlashAfterStop(), image);
+}
+
 // Every byte of a long write reaches the device in order, unpaced and on a paced line where
 // the simulator holds the host back with XOFF; the device's own XOFF fault too.
 TEST_F(PtySerialTest, LongWritesArriveCompleteAndInOrder) {
