@@ -76,5 +76,10 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geom
   box->setGeometry(geometry);
   box->setReadOnly(true);
   box->setLineWrapMode(QPlainTextEdit::NoWrap);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Small enough that the twelve lines of a full status block fit without scrolling.
+  QFont font = box->font();
+  font.setPixelSize(10);
+  box->setFont(font);
   return box;
 }

@@ -16,14 +16,15 @@ Step2::Step2() : PageBase("Step2", 4476, 2736), portExists_(ComPortExists) {
 
   cboComPort_ = new QComboBox(this);
   cboComPort_->setObjectName("cboComPort");
-  cboComPort_->move(Twips(240), Twips(360));
-  cboComPort_->setFixedWidth(Twips(2292));
+  // A drop-down list of the classic height, so that the device line fits above Label2.
+  cboComPort_->setGeometry(Twips(240), Twips(360), Twips(2292), 21);
   setFocusProxy(cboComPort_);
 
   // Which device a COM name stands for on this machine; it changes nothing that is stored.
   lblDevice_ = new QLabel(this);
   lblDevice_->setObjectName("lblDevice");
-  lblDevice_->setGeometry(Twips(240), cboComPort_->geometry().bottom() + 1, Twips(4092), 11);
+  lblDevice_->setGeometry(Twips(240), cboComPort_->geometry().bottom() + 1, Twips(4092),
+                          Twips(840) - cboComPort_->geometry().bottom() - 1);
   QFont small = font();
   small.setPixelSize(9);
   lblDevice_->setFont(small);
@@ -67,15 +68,18 @@ void Step2::ShowDevice() {
     lblDevice_->clear();
     return;
   }
-  const std::string device = ResolvePortDevice(cboComPort_->currentText().toStdString());
-  if (device.empty()) {
+  const QString device =
+      QString::fromStdString(ResolvePortDevice(cboComPort_->currentText().toStdString()));
+  if (device.isEmpty()) {
     lblDevice_->setText("No device for this name");
     return;
   }
-  QString text = "Device: " + QString::fromStdString(device);
-  const QString target = QFileInfo(QString::fromStdString(device)).canonicalFilePath();
-  if (!target.isEmpty() && target != QString::fromStdString(device)) text += " -> " + target;
-  lblDevice_->setText(text);
+  // A link in ports/ is shown by the device it leads to, the part a user recognises.
+  const QString target = QFileInfo(device).canonicalFilePath();
+  const QString text = "Device: " + (target.isEmpty() ? device : target);
+  lblDevice_->setText(
+      lblDevice_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDevice_->width()));
+  lblDevice_->setToolTip(device);
 }
 
 void Step2::BeforePageShow(CWizard&, int16_t previousStep) {

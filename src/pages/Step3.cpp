@@ -76,7 +76,9 @@ Step3::Step3() : PageBase("Step3", 6960, 2724) {
   auto* heading = new QLabel("Choose Firmware or .....", this);
   heading->setObjectName("Label1");
   heading->setGeometry(TwipsRect(120, 120, 1692, 252));
-  heading->setFont(BoldSansFont());
+  QFont headingFont = heading->font();
+  headingFont.setPixelSize(10);  // the whole caption, dots included, within its design width
+  heading->setFont(headingFont);
 
   cmdWebUpdate_ = new QPushButton("Download via the Web", this);
   cmdWebUpdate_->setObjectName("cmdWebUpdate");
