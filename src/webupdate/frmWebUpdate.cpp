@@ -131,6 +131,7 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
   repaint();
   host_.Breathe();
   bool installed;
+  transferring_ = true;
   {
     BusyPointer busy;
     installed = InstallProgramUpdate(
@@ -144,6 +145,7 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
           lblPacifier_->repaint();
         });
   }
+  transferring_ = false;
   if (installed) {
     endProgram = true;
     return;
@@ -214,6 +216,7 @@ void frmWebUpdate::cmdDownload_Click() {
   if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
   cmdDownload_->setEnabled(false);
   cmdDone_->setEnabled(false);
+  transferring_ = true;
   {
     BusyPointer busy;
     FirmwareEntry& entry = lists_.Firmware[r - 1];
@@ -237,6 +240,7 @@ void frmWebUpdate::cmdDownload_Click() {
     EnableForRow(r);
     cmdDone_->setEnabled(true);
   }
+  transferring_ = false;
 }
 
 void frmWebUpdate::cmdRemove_Click() {
@@ -274,6 +278,8 @@ void frmWebUpdate::cmdHelp_Click() {
 }
 
 void frmWebUpdate::done(int result) {
+  // Escape or the title bar's close button while a download runs.
+  if (transferring_) return;
   QTableWidgetItem* cell = Grid_->currentRow() >= 0 ? Grid_->item(Grid_->currentRow(), 0) : nullptr;
   firmwareText_ = cell ? cell->text().toStdString() : "";
   QDialog::done(result);

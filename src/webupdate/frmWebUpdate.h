@@ -62,6 +62,7 @@ class frmWebUpdate : public QDialog {
   WebLists lists_;
   int32_t expectedSize_ = 0;
   bool loading_ = false;
+  bool transferring_ = false;  // the window cannot be closed meanwhile
   std::string firmwareText_;
 
   QGroupBox* Frame1_;

@@ -109,6 +109,28 @@ TEST_F(WindowTest, DownloadTurnsTheRowLocal) {
   EXPECT_EQ(ProgramRead("X1.bin"), Image('1'));
 }
 
+TEST_F(WindowTest, TheWindowStaysOpenWhileADownloadRuns) {
+  StandardSite();
+  site_->SetFault(SiteFault::Slow, "/updates/X1.bin");
+  site_->SetSlowPace(65536, 1);
+  auto form = Open();
+  int finished = 0;
+  QObject::connect(form.get(), &QDialog::finished, [&] { ++finished; });
+  form->SelectRow(1);
+  int closeAttempts = 0;
+  host_.onBreathe = [&] {
+    ++closeAttempts;
+    form->reject();
+  };
+  form->DownloadButton()->click();
+  host_.onBreathe = nullptr;
+  EXPECT_GT(closeAttempts, 0);
+  EXPECT_EQ(finished, 0);
+  EXPECT_EQ(Rows(*form)[0], "X1 Local");
+  form->reject();
+  EXPECT_EQ(finished, 1);
+}
+
 TEST_F(WindowTest, FailedDownloadSaysWhyAndKeepsTheRowRemote) {
   StandardSite();
   site_->SetFault(SiteFault::NotFound, "/updates/X1.bin");
