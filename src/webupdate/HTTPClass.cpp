@@ -189,6 +189,7 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
     lastError_ = "the transfer broke off after " + std::to_string(body.size()) + " bytes";
     outcome = Outcome::Incomplete;
   }
+  reply->disconnect(this);
   reply->deleteLater();
   return outcome;
 }
