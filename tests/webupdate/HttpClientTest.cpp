@@ -1,7 +1,10 @@
 // The HTTP client against the test site over loopback.
+#include <QDir>
+#include <QFile>
 #include <QTimer>
 
 #include "WebFixture.h"
+#include "startup/DebugLog.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"
 
@@ -100,6 +103,30 @@ TEST_F(HttpClientTest, ReloadAsksForAFreshCopyAndCredentialsGoAsBasicAuthenticat
   ASSERT_TRUE(wrong.OpenHTTP(Server(), 80, "joe", "guess"));
   EXPECT_EQ(wrong.SendRequest("/updates/c.txt", "GET", true), "");
   EXPECT_EQ(host_.Texts(), std::vector<std::string>{kUnauthorised});
+}
+
+TEST_F(HttpClientTest, DebugLogTracesRequestsWithThePasswordMasked) {
+  SiteFile("c.txt", "ok");
+  QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(programDir_.path()));
+  OpenDebugLog();
+  {
+    HTTPClass http(host_);
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "joe", "s3cret"));
+    http.SendRequest("/updates/c.txt", "GET", true);
+    http.SendRequestBinary("/updates/c.txt", "GET", true);
+  }
+  CloseDebugLog();
+  SetDebugEnabled(false);
+  QDir::setCurrent(before);
+  QList<QByteArray> lines = ProgramRead("debugexe.txt").split('\n');
+  std::vector<std::string> messages;
+  for (const QByteArray& line : lines) {
+    if (line.size() > 16) messages.push_back(line.mid(16).trimmed().toStdString());
+  }
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "OpenHTTP: " + Server() + ", joe, ****", "SendRequest: /updates/c.txt",
+                          "SendRequest Response: ok", "SendRequestBinary: /updates/c.txt"}));
 }
 
 TEST_F(HttpClientTest, ReplyOfOneFullChunkReportsItsSizeTwice) {
