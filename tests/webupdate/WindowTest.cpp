@@ -208,6 +208,20 @@ TEST_F(WindowTest, ClosingHandsOverTheSelectedBaseName) {
   EXPECT_EQ(empty->FirmwareText(), "");
 }
 
+TEST_F(WindowTest, HelpOpensTheWebUpdatesTopic) {
+  std::vector<std::string> topics;
+  SetHelpViewer([&](const std::string&, const std::string& topic) { topics.push_back(topic); });
+  auto form = Open();
+  QPushButton* help = nullptr;
+  for (QPushButton* button : form->findChildren<QPushButton*>()) {
+    if (button->text() == "Help") help = button;
+  }
+  ASSERT_NE(help, nullptr);
+  help->click();
+  SetHelpViewer(nullptr);
+  EXPECT_EQ(topics, std::vector<std::string>{"WebUpdates.htm"});
+}
+
 TEST_F(WindowTest, ProgressBarFollowsTheExpectedSize) {
   auto form = Open();
   struct Case {
