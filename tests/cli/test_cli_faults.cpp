@@ -119,6 +119,27 @@ TEST(CliFlash, InterruptStopsAPacedFlashAfterTheCurrentRunWithCode130) {
   EXPECT_LT(writes, 128);
 }
 
+TEST(CliRead, InterruptLeavesNoFileBehindAndExitsWith130) {
+  CliFixture f;
+  f.WriteFile("flash.bin", MakeImage({0, 1}, 0x00AB));
+  f.WriteFile("out.bin", "an older file");
+  f.StartSim({}, 19200);
+  auto cli = f.Start({"read", "--port", "COM1", "--folder", f.Dir(), "out.bin"});
+  cli->setReadChannel(QProcess::StandardError);
+  QString err;
+  while (!err.contains("Reading Hand Control : 0%") && cli->state() == QProcess::Running) {
+    cli->waitForReadyRead(30000);
+    err += QString::fromLocal8Bit(cli->readAllStandardError());
+  }
+  ASSERT_EQ(cli->state(), QProcess::Running) << err.toStdString();
+  ::kill(static_cast<pid_t>(cli->processId()), SIGINT);
+  ASSERT_TRUE(cli->waitForFinished(60000));
+  EXPECT_EQ(cli->exitCode(), 130) << err.toStdString();
+  EXPECT_EQ(f.ReadFile("out.bin"), QByteArray("an older file"));
+  EXPECT_EQ(QDir(f.Dir()).entryList(QDir::Files).filter("out.bin").size(), 1)
+      << "a temporary file was left behind";
+}
+
 TEST(CliUsage, BadUsageExitsWithCode2AndEveryCommandHasHelp) {
   CliFixture f;
   f.WriteFile("x.bin", MakeImage({0}, 1));
