@@ -238,8 +238,7 @@ void ConsoleHost::Progress(const std::string& label, double fraction, const std:
     return;
   }
   // The link reports every block; the line is redrawn when its text changes or the clock moves.
-  if (lineOpen_ && label == lastLabel_ && now - lastDraw_ < std::chrono::milliseconds(500))
-    return;
+  if (lineOpen_ && label == lastLabel_ && now - lastDraw_ < std::chrono::milliseconds(500)) return;
   lastLabel_ = label;
   lastDraw_ = now;
   constexpr int kBarWidth = 30;
