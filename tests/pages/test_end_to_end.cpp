@@ -1,0 +1,149 @@
+// The real window program under Xvfb against hcsim, driven by keys and clicks through xdotool:
+// from the welcome page to a finished programming run and a full verification, out through
+// the exit question.
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "PagesFixture.h"
+
+namespace {
+
+const QString kBin = PADFLASHER_BIN_DIR;
+
+class EndToEndTest : public PagesTest {
+ protected:
+  void TearDown() override {
+    for (QProcess* process : {&program, &sim, &xvfb}) {
+      if (process->state() != QProcess::NotRunning) {
+        process->terminate();
+        if (!process->waitForFinished(5000)) process->kill();
+        process->waitForFinished(5000);
+      }
+    }
+    PagesTest::TearDown();
+  }
+
+  // Runs xdotool on our display; its output, trimmed. Waits (--sync) end after timeoutMs.
+  QString Xdo(const QStringList& args, int timeoutMs = 30000) {
+    QProcess xdo;
+    xdo.setProcessEnvironment(env);
+    xdo.start("xdotool", args);
+    if (!xdo.waitForFinished(timeoutMs)) {
+      xdo.kill();
+      xdo.waitForFinished();
+      ADD_FAILURE() << "xdotool " << args.join(' ').toStdString() << " did not finish";
+      return {};
+    }
+    return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed().section('\n', 0, 0);
+  }
+  QString Window(const QString& title) {
+    const QString id = Xdo({"search", "--sync", "--onlyvisible", "--name", title});
+    EXPECT_FALSE(id.isEmpty()) << "no window " << title.toStdString();
+    return id;
+  }
+  // Input reaches the program only when it is idle again: keys that arrive while a step runs
+  // are ignored by the wizard, as they would be for a user. So each action gets a moment.
+  void Key(const QString& window, const QString& key) {
+    Xdo({"windowfocus", "--sync", window, "key", key});
+    QThread::msleep(1500);
+  }
+  // Alt held down around the key (xdotool's "alt+key" form does not reach Qt as Alt under Xvfb).
+  void AltKey(const QString& window, const QString& key) {
+    Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
+    QThread::msleep(1500);
+  }
+  void ClickAt(const QString& window, int x, int y) {
+    Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
+         "1"});
+    QThread::msleep(1500);
+  }
+  bool StartDisplay() {
+    for (int n = 150; n < 200; ++n) {
+      if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
+      xvfb.start("Xvfb",
+                 {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+      if (!xvfb.waitForStarted()) return false;
+      env.insert("DISPLAY", QString(":%1").arg(n));
+      env.remove("QT_QPA_PLATFORM");
+      for (int i = 0; i < 100; ++i) {
+        QProcess probe;
+        probe.setProcessEnvironment(env);
+        probe.start("xdotool", {"getmouselocation"});
+        if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
+        QThread::msleep(100);
+      }
+      return false;
+    }
+    return false;
+  }
+
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  QProcess xvfb, sim, program;
+};
+
+}  // namespace
+
+TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
+  for (const char* tool : {"Xvfb", "xdotool"}) {
+    if (QStandardPaths::findExecutable(tool).isEmpty()) {
+      GTEST_SKIP() << tool << " is not installed (scripts/bootstrap installs it)";
+    }
+  }
+  if (!QFile::exists(kBin + "/PadFlasher") || !QFile::exists(kBin + "/hcsim")) {
+    GTEST_SKIP() << "build the PadFlasher and hcsim targets first";
+  }
+  ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
+
+  ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", dir.filePath("PadFlasher")));
+  QFile::setPermissions(dir.filePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
+  WriteImage("HC-3.01.bin", 0xE301);
+  WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,E301,3,01\r\n");
+  WriteFile("PadFlasher.ini",
+            "[PADFLASHER]\r\n   COMPORT = com1\r\n   DEBUGFILTER10 = True\r\n"
+            "   QUERYVERIFY = True\r\n");
+  ASSERT_TRUE(QDir(dir.path()).mkpath("ports"));
+  sim.start(kBin + "/hcsim", {"--link", dir.filePath("ports/COM1"), "--flash",
+                              dir.filePath("hc-flash.bin"), "--baud", "0"});
+  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
+
+  program.setProcessEnvironment(env);
+  program.setWorkingDirectory(dir.path());
+  program.start(dir.filePath("PadFlasher"), {});
+  ASSERT_TRUE(program.waitForStarted());
+  const QString main = Window("^PadFlasher  v1.0.2$");
+  ASSERT_FALSE(main.isEmpty());
+
+  Key(main, "Return");    // to the port page, COM1 preselected from the settings
+  Key(main, "Return");    // opens COM1, the simulated hand control answers
+  AltKey(main, "Right");  // the listed firmware goes on without a question
+  // "Begin Programming" and "Verify Firmware": the page area starts at (131, 3) in the window.
+  ClickAt(main, 131 + 8 + 72, 3 + 136 + 12);
+  Key(Window("^PadFlasher$"), "space");  // "Programming Complete"
+  ClickAt(main, 131 + 160 + 68, 3 + 136 + 12);
+  AltKey(Window("^Verify Mode:$"), "n");  // No: the full verification
+  Key(Window("^PadFlasher$"), "space");   // "Contents are Identical"
+  Key(main, "Escape");
+  Key(Window("^PadFlasher$"), "space");  // Yes, leave
+  ASSERT_TRUE(program.waitForFinished(30000)) << "the program did not end";
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+
+  // hcsim writes its flash back when it ends: the hand control holds the image.
+  sim.terminate();
+  ASSERT_TRUE(sim.waitForFinished(10000));
+  QFile image(dir.filePath("HC-3.01.bin")), flash(dir.filePath("hc-flash.bin"));
+  ASSERT_TRUE(image.open(QIODevice::ReadOnly) && flash.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(image.readAll() == flash.readAll());
+
+  QFile settings(dir.filePath("PadFlasher.ini"));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  const QString saved = QString::fromLatin1(settings.readAll());
+  EXPECT_TRUE(saved.contains("COM1")) << "the port is written back in upper case:\n"
+                                      << saved.toStdString();
+  EXPECT_TRUE(saved.contains("QUERYVERIFY")) << saved.toStdString();
+  QFile log(dir.filePath("debugexe.txt"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no debug log in the working directory";
+  EXPECT_TRUE(log.readAll().contains("DomainName = ")) << "the settings were logged";
+}
