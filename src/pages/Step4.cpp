@@ -161,15 +161,26 @@ void Step4::cmdRefresh_Click() {
   Wizard().SetFrozen(false);
 }
 
-void Step4::cmdProgram_Click() {
+// Locks the page and checks that the hand control answers; without an answer the user is
+// shown how to enter programming mode and the page is unlocked again.
+bool Step4::PrepareRun() {
   Wizard().SetFrozen(true);
   LockButtons(true);
-  if (!PingHandControl()) {
-    LinkHost().ShowProgrammingModeHelp();
-    Wizard().SetFrozen(false);
-    LockButtons(false);
-    return;
-  }
+  if (PingHandControl()) return true;
+  LinkHost().ShowProgrammingModeHelp();
+  Wizard().SetFrozen(false);
+  LockButtons(false);
+  return false;
+}
+
+void Step4::BackToIdle() {
+  ResetPacifier();
+  LockButtons(false);
+  Wizard().SetFrozen(false);
+}
+
+void Step4::cmdProgram_Click() {
+  if (!PrepareRun()) return;
   BeginRun(gProgramming);
   const bool programmed = ProgramHandControl();
   EndRun();
@@ -184,29 +195,18 @@ void Step4::cmdProgram_Click() {
     ShowStatus(false);
     LinkHost().Breathe();
   }
-  ResetPacifier();
-  LockButtons(false);
-  Wizard().SetFrozen(false);
+  BackToIdle();
 }
 
 void Step4::cmdVerify_Click() {
   gCancelVerify = false;
-  Wizard().SetFrozen(true);
-  LockButtons(true);
-  if (!PingHandControl()) {
-    LinkHost().ShowProgrammingModeHelp();
-    Wizard().SetFrozen(false);
-    LockButtons(false);
-    return;
-  }
+  if (!PrepareRun()) return;
   bool fast = false;
   if (gQueryVerify) {
     const MsgAnswer answer = LinkHost().Message("Fast Verify Only?", "Verify Mode:", MsgIcon::None,
                                                 MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Cancel) {
-      ResetPacifier();
-      LockButtons(false);
-      Wizard().SetFrozen(false);
+      BackToIdle();
       return;
     }
     fast = answer == MsgAnswer::Yes;
@@ -220,7 +220,5 @@ void Step4::cmdVerify_Click() {
     Message("Contents are Identical", MsgIcon::Information, MsgButtons::Ok);
     LinkHost().Breathe();
   }
-  ResetPacifier();
-  LockButtons(false);
-  Wizard().SetFrozen(false);
+  BackToIdle();
 }

@@ -25,6 +25,8 @@ class Step4 : public PageBase, public IProgressView {
   void ResetPacifier();
   void LockButtons(bool locked);
   void ShowStatus(bool query);
+  bool PrepareRun();
+  void BackToIdle();
   void BeginRun(bool& flag);
   void EndRun();
 
