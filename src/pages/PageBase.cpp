@@ -42,21 +42,10 @@ bool PageBase::Form_KeyUp(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool PageBase::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  if (key->isAutoRepeat()) return false;
-  // A release counts only when its press reached this page too: Enter that closes a drop-down
-  // list or a message box must not step the wizard.
-  if (type == QEvent::KeyPress) {
-    pressedKey_ = key->key();
-  } else if (pressedKey_ == key->key()) {
-    pressedKey_ = 0;
-    if (watched == this || isAncestorOf(qobject_cast<QWidget*>(watched))) {
-      return Form_KeyUp(key->key(), key->modifiers());
-    }
-  }
-  return false;
+  if (!keys_.Passes(*event)) return false;
+  if (watched != this && !isAncestorOf(qobject_cast<QWidget*>(watched))) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  return Form_KeyUp(key->key(), key->modifiers());
 }
 
 QString ShownText(const std::string& text) {

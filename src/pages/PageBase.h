@@ -6,6 +6,7 @@
 
 #include "programmer/Host.h"
 #include "wizard/IWizardPage.h"
+#include "wizard/KeyReleaseGate.h"
 
 class CWizard;
 class QLabel;
@@ -33,7 +34,7 @@ class PageBase : public QWidget, public IWizardPage {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  int pressedKey_ = 0;
+  KeyReleaseGate keys_;
 };
 
 // Text with CR LF line ends as a widget shows it.

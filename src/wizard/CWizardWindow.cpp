@@ -283,11 +283,23 @@ void CWizardWindow::closeEvent(QCloseEvent* event) {
   wizard_->OnUnload();
 }
 
+void CWizardWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) keys_.Forget();
+  QWidget::changeEvent(event);
+}
+
+void CWizardWindow::keyPressEvent(QKeyEvent* event) {
+  // A page's key that no control took arrives here too; its release is the page's business.
+  QWidget* focus = focusWidget();
+  if (!focus || focus == this) keys_.Passes(*event);
+  QWidget::keyPressEvent(event);
+}
+
 void CWizardWindow::keyReleaseEvent(QKeyEvent* event) {
   // Only keys with no control in focus: keys of the pages and of the buttons are translated
   // where they arise and would otherwise count twice.
   QWidget* focus = focusWidget();
-  if (wizard_ && !event->isAutoRepeat() && (!focus || focus == this) &&
+  if (wizard_ && keys_.Passes(*event) && (!focus || focus == this) &&
       wizard_->TranslateKey(event->key(), event->modifiers())) {
     event->accept();
     return;
@@ -298,15 +310,16 @@ void CWizardWindow::keyReleaseEvent(QKeyEvent* event) {
 bool CWizardWindow::eventFilter(QObject* watched, QEvent* event) {
   // Keys on the wizard's own buttons act like keys on a page: Enter operates the default button
   // (on release, like the pages), not the focused one.
+  const bool released = keys_.Passes(*event);
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
         !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
       return true;
     }
-  } else if (event->type() == QEvent::KeyRelease && wizard_) {
+  } else if (released && wizard_) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->isAutoRepeat()) return wizard_->TranslateKey(key->key(), key->modifiers());
+    return wizard_->TranslateKey(key->key(), key->modifiers());
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "wizard/IWizardView.h"
+#include "wizard/KeyReleaseGate.h"
 
 class QFrame;
 class QLabel;
@@ -34,6 +35,8 @@ class CWizardWindow : public QWidget, public IWizardView {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -52,4 +55,5 @@ class CWizardWindow : public QWidget, public IWizardView {
   QPushButton* cmdTerminate_;
   int separatorY_ = -1;
   int separatorRight_ = -1;
+  KeyReleaseGate keys_;
 };

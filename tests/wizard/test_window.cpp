@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "WizardFakes.h"
 #include "startup/Startup.h"
@@ -244,6 +246,39 @@ TEST_F(WizardWindow, EnterOnAWizardButtonRunsTheDefaultButtonOnce) {
   EXPECT_EQ(wizard->CurrentStep(), 3);
   QTest::keyClick(Btn(WizardButton::Help), Qt::Key_Space);  // Space presses the focused one
   EXPECT_TRUE(Has("OnRequestHelp"));
+}
+
+// Enter pressed on a message box closes it; its release then reaches the window.
+void CloseBoxWithEnter(QWidget* parent) {
+  QMessageBox box(QMessageBox::Information, "PadFlasher", "Programming Complete", QMessageBox::Ok,
+                  parent);
+  QTimer::singleShot(0, &box, [&box] { QTest::keyPress(&box, Qt::Key_Return); });
+  box.exec();
+}
+
+TEST_F(WizardWindow, EnterThatClosedAMessageBoxIsNotTakenAsTheWindowsOwn) {
+  StartFour();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  wizard->StepTo(4);  // Exit is the default button: a stray Enter would ask to exit
+  struct Case {
+    const char* where;
+    QWidget* focus;  // nullptr: no control in focus, as while a run froze the page
+  } cases[] = {{"window", nullptr}, {"Help button", Btn(WizardButton::Help)}};
+  for (const Case& each : cases) {
+    if (each.focus) {
+      each.focus->setFocus();
+    } else if (QWidget* focus = window->focusWidget()) {
+      focus->clearFocus();
+    }
+    CloseBoxWithEnter(window);
+    QTest::keyRelease(each.focus ? each.focus : window, Qt::Key_Return);
+    EXPECT_FALSE(Has("OnCancel")) << each.where;
+    // A whole Enter of the window's own still runs the default button.
+    QTest::keyClick(each.focus ? each.focus : window, Qt::Key_Return);
+    EXPECT_TRUE(Has("OnCancel")) << each.where;
+    log.clear();
+  }
 }
 
 TEST_F(WizardWindow, TransferFocusAndPageFocus) {
