@@ -5,8 +5,6 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -19,16 +17,7 @@
 
 namespace {
 
-// The hand control line runs at 19200 baud, 8N1: 1920 bytes a second.
-constexpr double kLineBytesPerSecond = 1920.0;
-// What a serial port's transmit buffer holds; the link's reply deadlines assume no more is
-// still on its way when a write returns.
-constexpr double kTransmitBuffer = 4096.0;
-
-// Counts what crosses the line, for --stats and the benchmark, and holds writes back to the
-// line's rate beyond one transmit buffer. A pseudo-terminal (a simulator) accepts tens of
-// kilobytes at once, which would start the write acknowledgement's 5 s wait while most of a
-// 64 KB run is still queued; on a real port the driver blocks in the same way.
+// Counts what crosses the line, for --stats and the benchmark.
 class CountingPort : public ISerialPort {
  public:
   explicit CountingPort(ISerialPort& inner) : inner_(inner) {}
@@ -44,7 +33,6 @@ class CountingPort : public ISerialPort {
   }
   bool Write(const std::string& bytes) override {
     sent += bytes.size();
-    HoldForLine(static_cast<double>(bytes.size()));
     return inner_.Write(bytes);
   }
   bool WaitForData(int timeoutMs) override { return inner_.WaitForData(timeoutMs); }
@@ -54,25 +42,7 @@ class CountingPort : public ISerialPort {
   unsigned long long received = 0;
 
  private:
-  void HoldForLine(double size) {
-    IClock& clock = LinkClock();
-    uint32_t now = clock.TickCount();
-    queued_ = std::max(0.0, queued_ - (now - lastTick_) * kLineBytesPerSecond / 1000.0);
-    lastTick_ = now;
-    double excess = queued_ + size - kTransmitBuffer;
-    if (excess > 0) {
-      int waitMs = static_cast<int>(std::ceil(excess * 1000.0 / kLineBytesPerSecond));
-      clock.Sleep(waitMs);
-      now = clock.TickCount();
-      queued_ = std::max(0.0, queued_ - (now - lastTick_) * kLineBytesPerSecond / 1000.0);
-      lastTick_ = now;
-    }
-    queued_ += size;
-  }
-
   ISerialPort& inner_;
-  double queued_ = 0;  // bytes still on the line, as a 19200-baud line would drain them
-  uint32_t lastTick_ = 0;
 };
 
 std::unique_ptr<QtSerialPort> gSerial;

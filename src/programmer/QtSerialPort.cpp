@@ -6,10 +6,28 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <thread>
 
 #include "startup/DebugLog.h"
+
+void LineBacklog::Add(size_t bytes, int64_t nowUs) {
+  if (baud_ <= 0) return;
+  // An idle line starts sending now, not back when it fell idle.
+  freeNs_ = std::max(freeNs_, nowUs * 1000) + LineNs(bytes);
+}
+
+int64_t LineBacklog::WaitUs(int64_t nowUs) const {
+  if (baud_ <= 0) return 0;
+  const int64_t owedNs = freeNs_ - nowUs * 1000 - LineNs(kTransmitBuffer);
+  return owedNs > 0 ? (owedNs + 999) / 1000 : 0;
+}
+
+int64_t LineBacklog::LineNs(size_t bytes) const {
+  return static_cast<int64_t>(bytes) * 10'000'000'000LL / baud_;
+}
 
 namespace {
 
@@ -19,6 +37,12 @@ const char kUnpluggedText[] = "device unplugged";
 
 bool HaveEventLoop() {
   return QCoreApplication::instance() != nullptr;
+}
+
+int64_t NowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 }  // namespace
@@ -64,11 +88,17 @@ bool QtSerialPort::Open() {
     } else {
       error_ = detail.empty() ? "cannot open the device" : detail;
     }
-    DebugLog("Serial port " + device_ + " cannot be opened: " + error_ + " [" + detail + "]");
+    // The one log line of a failed open, for the window and the command line alike.
+    DebugLog("Serial port " + device_ + " cannot be opened: " + error_ +
+             (error_ == kPermissionText
+                  ? " - add the user to it (sudo usermod -aG dialout $USER) and log in again"
+                  : "") +
+             " [" + detail + "]");
     return false;
   }
   // A fresh open starts with nothing pending, whatever the device sent while nobody listened.
   port_.clear(QSerialPort::AllDirections);
+  backlog_.Reset();
   return true;
 }
 
@@ -105,8 +135,12 @@ bool QtSerialPort::Write(const std::string& bytes) {
     Fail("write refused: " + port_.errorString().toStdString());
     return false;
   }
-  // Hand everything to the driver before returning: the caller's reply deadline starts when its
-  // data is on its way, and nothing may be lost when the line is slow or held by XOFF.
+  return HandToDriver() && HoldForLine(bytes.size());
+}
+
+bool QtSerialPort::HandToDriver() {
+  // The caller's reply deadline starts when its data is on its way, and nothing may be lost
+  // when the line is slow or held by XOFF.
   QElapsedTimer sinceProgress;
   sinceProgress.start();
   qint64 pending = port_.bytesToWrite();
@@ -117,13 +151,23 @@ bool QtSerialPort::Write(const std::string& bytes) {
       return false;
     }
     if (HaveEventLoop()) {
-      WaitEvents(100, false);
+      WaitEvents(100, Until::kWritten);
     } else {
       port_.waitForBytesWritten(100);
     }
     const qint64 now = port_.isOpen() ? port_.bytesToWrite() : 0;
     if (now < pending) sinceProgress.restart();
     pending = now;
+  }
+  return port_.isOpen();
+}
+
+bool QtSerialPort::HoldForLine(size_t bytes) {
+  // A real UART drains at this rate anyway, so on hardware the hold costs nothing.
+  backlog_.Add(bytes, NowUs());
+  for (int64_t waitUs = backlog_.WaitUs(NowUs()); waitUs > 0 && port_.isOpen();
+       waitUs = backlog_.WaitUs(NowUs())) {
+    WaitEvents(static_cast<int>((waitUs + 999) / 1000), Until::kClosed);
   }
   return port_.isOpen();
 }
@@ -135,11 +179,11 @@ bool QtSerialPort::WaitForData(int timeoutMs) {
   if (!port_.isOpen()) {
     // The wait that finds the failure returns at once; later ones on the closed port last to
     // the caller's deadline, so a caller that only loops on its clock cannot spin.
-    if (!wasOpen) WaitEvents(timeoutMs, false);
+    if (!wasOpen) WaitEvents(timeoutMs, Until::kClosed);
     return false;
   }
   if (HaveEventLoop()) {
-    WaitEvents(timeoutMs, true);
+    WaitEvents(timeoutMs, Until::kData);
   } else {
     port_.waitForReadyRead(timeoutMs);
   }
@@ -165,7 +209,7 @@ void QtSerialPort::Fail(const std::string& reason) {
   Close();
 }
 
-void QtSerialPort::WaitEvents(int ms, bool wantData) {
+void QtSerialPort::WaitEvents(int ms, Until until) {
   if (!HaveEventLoop()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
@@ -175,9 +219,9 @@ void QtSerialPort::WaitEvents(int ms, bool wantData) {
   timer.setSingleShot(true);
   QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
   timer.setTimerType(Qt::PreciseTimer);
-  if (wantData) {
+  if (until == Until::kData) {
     QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-  } else {
+  } else if (until == Until::kWritten) {
     QObject::connect(&port_, &QSerialPort::bytesWritten, &loop, &QEventLoop::quit);
   }
   QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);

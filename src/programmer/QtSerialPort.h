@@ -2,9 +2,34 @@
 // The serial port on QSerialPort: 19200 8N1, XON/XOFF, binary. Waits run a local event loop (or
 // block in the port when there is no application object), so a wait costs no CPU.
 #include <QSerialPort>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "programmer/Ports.h"
+
+// Line time still owed for bytes already written. A UART sends 10 bit times a byte; the link's
+// reply deadlines assume that no more than one transmit buffer is still on its way when a write
+// returns, but a pseudo-terminal swallows tens of kilobytes at once, so the writer holds itself
+// back to the line's rate. Times are the caller's monotonic microseconds.
+class LineBacklog {
+ public:
+  static constexpr size_t kTransmitBuffer = 4096;
+
+  // baud 0: an ideal line, never waits.
+  explicit LineBacklog(int baud) : baud_(baud) {}
+  void Add(size_t bytes, int64_t nowUs);
+  // How long the writer should still wait until at most one transmit buffer is outstanding.
+  int64_t WaitUs(int64_t nowUs) const;
+  // The line is idle (a fresh open).
+  void Reset() { freeNs_ = 0; }
+
+ private:
+  int64_t LineNs(size_t bytes) const;
+
+  int baud_;
+  int64_t freeNs_ = 0;  // when the line will have sent everything written so far
+};
 
 class QtSerialPort : public ISerialPort {
  public:
@@ -21,18 +46,26 @@ class QtSerialPort : public ISerialPort {
   bool WaitForData(int timeoutMs) override;
   std::string LastError() const override;
 
+  // The rate whose line time writes are held to (default: the hand control's 19200 baud); 0 for
+  // a line that is known to be unpaced, such as a test's unpaced simulator.
+  void SetLineBaud(int baud) { backlog_ = LineBacklog(baud); }
+
   // Bytes the driver accepted but has not handed on; a stalled line gives up after this long.
   static constexpr int kReadBufferSize = 4096;
   static constexpr int kWriteStallMs = 20000;
+  static constexpr int kBaud = 19200;
 
  private:
+  enum class Until { kData, kWritten, kClosed };
   void OnError(QSerialPort::SerialPortError error);
-  // Runs the event loop until data arrives (wantData) or bytes leave (otherwise), the port
-  // closes, or ms pass.
-  void WaitEvents(int ms, bool wantData);
+  // Runs the event loop until the awaited event, the port closing, or ms pass.
+  void WaitEvents(int ms, Until until);
+  bool HandToDriver();
+  bool HoldForLine(size_t bytes);
   void Fail(const std::string& reason);
 
   QSerialPort port_;
+  LineBacklog backlog_{kBaud};
   std::string device_;
   std::string error_;
 };
