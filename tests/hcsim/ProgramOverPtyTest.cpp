@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 #include <random>
 
 #include "HcsimProcess.h"
@@ -13,6 +14,7 @@
 #include "programmer/Link.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
+#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
@@ -46,6 +48,7 @@ class ProgramOverPtyTest : public ::testing::Test {
     SetProgramPaths(dir_.path().toStdString(), "PadFlasher");
     gComPort = "COM3";
     flash_ = dir_.filePath("flash.bin");
+    port_.SetLineBaud(0);  // the simulator is unpaced
     SetLinkServices(&port_, &clock_, &host_);
   }
 
@@ -146,6 +149,82 @@ TEST_F(ProgramOverPtyTest, PulledCableDuringFullVerifyEndsIt) {
   EXPECT_EQ(port_.LastError(), "device unplugged");
   ASSERT_FALSE(host_.labels.empty());
   EXPECT_NE(host_.labels.back(), "Verifying Hand Control : 100%");
+}
+
+// The program stays running while the simulator behind its COM name is replaced.
+TEST_F(ProgramOverPtyTest, ARestartedSimulatorOnTheSameLinkIsServed) {
+  struct Case {
+    const char* name;
+    bool portOpenWhileReplaced;
+    bool killed;          // SIGKILL leaves the old link behind; SIGTERM removes it
+    bool newStartsFirst;  // the new one takes the link over before the old one ends
+  };
+  const Case cases[] = {
+      {"closed port, clean stop", false, false, false},
+      {"closed port, killed", false, true, false},
+      {"open port, killed", true, true, false},
+      {"open port, clean stop", true, false, false},
+      {"new one first, then the old one stops", false, false, true},
+  };
+  // The firmware query reaches the simulator and its answer comes back (erased flash: FFFF).
+  const auto AnswersQuery = [] {
+    std::string type;
+    int16_t major = 0, minor = 0;
+    gHcChecksum.clear();
+    QueryHandControlVersion(type, major, minor);
+    return gHcChecksum == "FFFF";
+  };
+  const QString link = dir_.filePath("ports/COM3");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto old = std::make_unique<HcsimProcess>();
+    ASSERT_TRUE(old->Start(link, {"--baud", "0"})) << old->ErrorOutput();
+    ASSERT_TRUE(OpenComPort());
+    ASSERT_TRUE(AnswersQuery());
+    if (!c.portOpenWhileReplaced) CloseComPort();
+    HcsimProcess fresh;
+    if (c.newStartsFirst) {
+      ASSERT_TRUE(fresh.Start(link, {"--baud", "0"}));
+    }
+    if (c.killed) {
+      old->Kill();
+    } else {
+      EXPECT_EQ(old->Stop(), 0);
+    }
+    if (!c.newStartsFirst) {
+      ASSERT_TRUE(fresh.Start(link, {"--baud", "0"}));
+    }
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), fresh.PtyPath());
+
+    // Opening again reaches the new simulator, and it hears the commands.
+    ASSERT_TRUE(OpenComPort()) << port_.LastError() << " " << fresh.ErrorOutput();
+    EXPECT_TRUE(AnswersQuery());
+    CloseComPort();
+    EXPECT_EQ(fresh.Stop(), 0);
+  }
+  EXPECT_EQ(host_.unexpected, 0) << testing::PrintToString(host_.Texts());
+}
+
+// A port that cannot be opened leaves exactly one line in the debug log, naming the device and
+// the reason.
+TEST_F(ProgramOverPtyTest, FailedOpenIsLoggedOnce) {
+  const QString link = dir_.filePath("ports/COM3");
+  ASSERT_TRUE(QFile::link(dir_.filePath("gone"), link));
+  const QString savedCurrent = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+  OpenDebugLog();
+  EXPECT_FALSE(OpenComPort());
+  CloseDebugLog();
+  SetDebugEnabled(false);
+  QDir::setCurrent(savedCurrent);
+  EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Error Opening COM Port"});
+
+  QFile log(dir_.filePath("debugexe.txt"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromLocal8Bit(log.readAll()).split("\r\n");
+  const QStringList naming = lines.filter(link);
+  ASSERT_EQ(naming.size(), 1) << naming.join('\n').toStdString();
+  EXPECT_TRUE(naming[0].contains("no such device")) << naming[0].toStdString();
 }
 
 }  // namespace
