@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "pages/PageTexts.h"
 #include "programmer/Link.h"
 
 namespace {
@@ -55,16 +56,6 @@ std::string Clock(double seconds) {
   std::snprintf(buf, sizeof buf, "%ld:%02ld", s / 60, s % 60);
   return buf;
 }
-
-constexpr const char* kProgrammingModeText =
-    "Hand Control must be placed into Programming Mode:\n"
-    "\n"
-    "Hold down both the Undo and Info keys while\n"
-    "powering on the Quorrel kit.  When the Hand Control\n"
-    "displays 'Initializing...', release the buttons.\n"
-    "At this point, the display should show\n"
-    "'Transmit Data...'  Once it does, click on the\n"
-    "Next button to proceed.\n";
 
 // Without a terminal a retry question is answered Retry this many times for the same block.
 constexpr int kPolicyRetries = 2;
@@ -123,7 +114,7 @@ void ConsoleHost::EndProgressLine() {
 
 void ConsoleHost::ShowProgrammingModeHelp() {
   EndProgressLine();
-  std::fprintf(stderr, "\n%s\n", kProgrammingModeText);
+  std::fprintf(stderr, "\n%s\n\n", WithLfLineEnds(kProgrammingModeInstructions).c_str());
   std::fflush(stderr);
 }
 

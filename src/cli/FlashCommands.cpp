@@ -2,15 +2,11 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
+#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 
 namespace {
-
-constexpr const char* kUnsupportedText =
-    "Warning: Firmware file is not supported with this version of the program.\n\n"
-    "You may want to go back and click on Web Updates to download a more current version.\n\n"
-    "Do you wish to proceed anyhow?";
 
 enum class Check { None, Fast, Full };
 
@@ -52,8 +48,8 @@ int RunFlash(const QStringList& args) {
   std::string type;
   int16_t major = 0, minor = 0;
   if (!GetFileVersion(type, major, minor) && !cl.IsSet("yes")) {
-    PrintError(QString(kUnsupportedText) + "\nThe image's code " +
-               QString::fromStdString(gFileChecksum) +
+    PrintError(QString::fromStdString(WithLfLineEnds(kUnsupportedFirmwareQuestion)) +
+               "\nThe image's code " + QString::fromStdString(gFileChecksum) +
                " is not listed in PadFlasher.ver; add --yes to program it anyway.");
     return kExitUsage;
   }

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
+#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 
@@ -26,6 +27,11 @@ void ShowReadProgress(int position, int& lastPercent) {
   LinkHost().Progress("Reading Hand Control : " + shown, fraction, "HC " + shown);
 }
 
+// The firmware page's text for a failed load, as the first line of the CLI's message.
+QString Headline(int loadResult) {
+  return QString::fromStdString(FirmwareLoadError(loadResult)) + "\n";
+}
+
 }  // namespace
 
 int LoadImageForCommand(const QString& path) {
@@ -36,15 +42,14 @@ int LoadImageForCommand(const QString& path) {
       gFirmwareFile = info.fileName().toStdString();
       return kExitOk;
     case 1:
-      PrintError("Error: Firmware file not found!\n" + path + " does not exist.");
+      PrintError(Headline(code) + path + " does not exist.");
       break;
     case 2:
-      PrintError("Error: Firmware file wrong size!\n" + path + " has " +
-                 QString::number(info.size()) + " bytes; a firmware image has " +
-                 QString::number(kImageSize) + ".");
+      PrintError(Headline(code) + path + " has " + QString::number(info.size()) +
+                 " bytes; a firmware image has " + QString::number(kImageSize) + ".");
       break;
     default:
-      PrintError("Error: Firmware file invalid!\n" + path +
+      PrintError(Headline(code) + path +
                  " lacks the signature 55 AA at offset 0xFFE0; it is not a firmware image.");
       break;
   }

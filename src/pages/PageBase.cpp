@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 
 #include "pages/PageLook.h"
+#include "pages/PageTexts.h"
 #include "programmer/Link.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
@@ -49,9 +50,7 @@ bool PageBase::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString ShownText(const std::string& text) {
-  QString shown = QString::fromStdString(text);
-  shown.replace("\r\n", "\n");
-  return shown;
+  return QString::fromStdString(WithLfLineEnds(text));
 }
 
 void ShowNow(QPlainTextEdit* box, const std::string& text) {

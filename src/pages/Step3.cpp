@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "pages/PageLook.h"
+#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "startup/DebugLog.h"
@@ -45,19 +46,6 @@ QString DecodeText(const QByteArray& bytes) {
 }
 
 }  // namespace
-
-std::string FirmwareLoadError(int result) {
-  switch (result) {
-    case 1:
-      return "Error: Firmware file not found!";
-    case 2:
-      return "Error: Firmware file wrong size!";
-    case 3:
-      return "Error: Firmware file invalid!";
-    default:
-      return "";
-  }
-}
 
 std::string FindDescriptionFile(const std::string& imagePath) {
   if (imagePath.size() < 4) return "";
@@ -224,10 +212,8 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   std::string typeName;
   int16_t major = 0, minor = 0;
   if (!GetFileVersion(typeName, major, minor) &&
-      Message("Warning: Firmware file is not supported with this version of the program.\r\n\r\n"
-              "You may want to go back and click on Web Updates to download a more current "
-              "version.\r\n\r\nDo you wish to proceed anyhow?",
-              MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+      Message(kUnsupportedFirmwareQuestion, MsgIcon::Question, MsgButtons::YesNo) !=
+          MsgAnswer::Yes) {
     wizard.SetFrozen(false);
     cancel = true;
     return;

@@ -39,5 +39,3 @@ class Step3 : public PageBase {
 // The description file of an image: its name with the last four characters replaced by ".txt",
 // found in the same folder regardless of letter case. Empty when there is none.
 std::string FindDescriptionFile(const std::string& imagePath);
-// The text that explains a LoadFirmwareFile result; empty for success.
-std::string FirmwareLoadError(int result);

@@ -7,19 +7,10 @@
 #include <QScreen>
 
 #include "pages/PageLook.h"
+#include "pages/PageTexts.h"
 #include "wizard/WizardStyle.h"
 
 namespace {
-
-const char* const kInstructions =
-    "Hand Control must be placed into Programming Mode:\r\n"
-    "\r\n"
-    "Hold down both the Undo and Info keys while\r\n"
-    "powering on the Quorrel kit.  When the Hand Control\r\n"
-    "displays 'Initializing...', release the buttons.\r\n"
-    "At this point, the display should show\r\n"
-    "'Transmit Data...'  Once it does, click on the\r\n"
-    "Next button to proceed.";
 
 class frmHCerror : public QDialog {
  public:
@@ -43,8 +34,8 @@ class frmHCerror : public QDialog {
     text->setFont(font);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Qt breaks lines at LF; the CR of each CR LF pair is dropped for display only.
-    text->setText(QString::fromLatin1(kInstructions).remove('\r'));
-    text->setAccessibleDescription(QString::fromLatin1(kInstructions));
+    text->setText(QString::fromLatin1(kProgrammingModeInstructions).remove('\r'));
+    text->setAccessibleDescription(QString::fromLatin1(kProgrammingModeInstructions));
 
     auto* ok = new QPushButton("Next", this);
     ok->setObjectName("cmdOk");

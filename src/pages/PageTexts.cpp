@@ -1,0 +1,39 @@
+#include "pages/PageTexts.h"
+
+const char* const kProgrammingModeInstructions =
+    "Hand Control must be placed into Programming Mode:\r\n"
+    "\r\n"
+    "Hold down both the Undo and Info keys while\r\n"
+    "powering on the Quorrel kit.  When the Hand Control\r\n"
+    "displays 'Initializing...', release the buttons.\r\n"
+    "At this point, the display should show\r\n"
+    "'Transmit Data...'  Once it does, click on the\r\n"
+    "Next button to proceed.";
+
+const char* const kUnsupportedFirmwareQuestion =
+    "Warning: Firmware file is not supported with this version of the program.\r\n\r\n"
+    "You may want to go back and click on Web Updates to download a more current version.\r\n\r\n"
+    "Do you wish to proceed anyhow?";
+
+std::string FirmwareLoadError(int result) {
+  switch (result) {
+    case 1:
+      return "Error: Firmware file not found!";
+    case 2:
+      return "Error: Firmware file wrong size!";
+    case 3:
+      return "Error: Firmware file invalid!";
+    default:
+      return "";
+  }
+}
+
+std::string WithLfLineEnds(std::string text) {
+  size_t write = 0;
+  for (size_t read = 0; read < text.size(); ++read) {
+    if (text[read] == '\r' && read + 1 < text.size() && text[read + 1] == '\n') continue;
+    text[write++] = text[read];
+  }
+  text.resize(write);
+  return text;
+}

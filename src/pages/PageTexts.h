@@ -1,0 +1,13 @@
+#pragma once
+// Texts of the pages that padflasher-cli prints too, kept in one place. No widgets: the CLI
+// includes this header. Line ends are CR LF, as the pages show them.
+#include <string>
+
+// The programming-mode instructions of the dialog that explains how to enter that mode.
+extern const char* const kProgrammingModeInstructions;
+// The question asked before using a firmware image that the versions table does not list.
+extern const char* const kUnsupportedFirmwareQuestion;
+// The text that explains a LoadFirmwareFile result; empty for success.
+std::string FirmwareLoadError(int result);
+// The text with LF line ends, for a terminal or a text widget.
+std::string WithLfLineEnds(std::string text);

@@ -1,0 +1,48 @@
+// The page texts that padflasher-cli prints too: the texts themselves and their terminal form.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "pages/PageTexts.h"
+
+namespace {
+
+TEST(PageTexts, FirmwareLoadErrorsByResult) {
+  const struct {
+    int result;
+    const char* text;
+  } cases[] = {{0, ""},
+               {1, "Error: Firmware file not found!"},
+               {2, "Error: Firmware file wrong size!"},
+               {3, "Error: Firmware file invalid!"},
+               {4, ""},
+               {-1, ""}};
+  for (const auto& each : cases)
+    EXPECT_EQ(FirmwareLoadError(each.result), each.text) << each.result;
+}
+
+TEST(PageTexts, LfLineEndsReplaceOnlyCrLfPairs) {
+  const struct {
+    std::string in, out;
+  } cases[] = {{"", ""},
+               {"a\r\nb", "a\nb"},
+               {"\r\n\r\n", "\n\n"},
+               {"a\rb\n", "a\rb\n"},     // a lone CR or LF stays
+               {"a\r", "a\r"},           // a CR at the end has no LF to pair with
+               {"a\r\r\nb", "a\r\nb"}};  // only the CR directly before the LF goes
+  for (const auto& each : cases) EXPECT_EQ(WithLfLineEnds(each.in), each.out) << each.in;
+}
+
+TEST(PageTexts, TerminalFormsOfTheSharedTexts) {
+  const std::string instructions = WithLfLineEnds(kProgrammingModeInstructions);
+  EXPECT_EQ(instructions.substr(0, 52), "Hand Control must be placed into Programming Mode:\n\n");
+  EXPECT_EQ(instructions.find('\r'), std::string::npos);
+  EXPECT_EQ(std::count(instructions.begin(), instructions.end(), '\n'), 7) << "eight lines";
+  EXPECT_EQ(WithLfLineEnds(kUnsupportedFirmwareQuestion),
+            "Warning: Firmware file is not supported with this version of the program.\n\n"
+            "You may want to go back and click on Web Updates to download a more current "
+            "version.\n\nDo you wish to proceed anyhow?");
+}
+
+}  // namespace
