@@ -74,4 +74,40 @@ TEST(PacedLine, BaudZeroDeliversAtOnceButKeepsOrder) {
   EXPECT_EQ(TakeArrived(line, 9), (Arrivals{{'4', 9}}));
 }
 
+// A reply's last byte is taken when it arrives; a long stream is taken in batches.
+TEST(PacedLine, WakesForTheLastByteExactlyAndBatchesLongStreams) {
+  constexpr int64_t kBatch = 2000;
+  struct Case {
+    const char* name;
+    int baud;
+    const char* bytes;
+    int64_t expectWakeUs;
+  };
+  const Case cases[] = {
+      {"a single byte", 19200, "#", 521},
+      {"a short reply ends before the batch would", 19200, "00#", 1563},
+      {"a long stream wakes once per batch", 19200, "0123456789ABCDEF", kBatch},
+      {"the first byte of a slow line arrives after the batch", 4800, "ab", 2083},
+      {"an ideal line", 0, "xyz", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    hcsim::PacedLine line(c.baud);
+    EXPECT_EQ(line.WakeUs(0, kBatch), hcsim::kNeverUs);
+    line.Push(c.bytes, 0);
+    EXPECT_EQ(line.WakeUs(0, kBatch), c.expectWakeUs);
+  }
+  // Taking part of a stream leaves the rest for the next wake.
+  hcsim::PacedLine line(19200);
+  line.Push("0123456789", 0);
+  EXPECT_EQ(TakeArrived(line, kBatch).size(), 3u);
+  EXPECT_EQ(line.WakeUs(kBatch, kBatch), 2 * kBatch);
+  EXPECT_EQ(TakeArrived(line, 2 * kBatch).size(), 4u);
+  EXPECT_EQ(line.WakeUs(2 * kBatch, kBatch), 10 * 521);
+  EXPECT_EQ(TakeArrived(line, 10 * 521).size(), 3u);
+  line.SetPaused(true, 10 * 521);
+  line.Push("z", 10 * 521);
+  EXPECT_EQ(line.WakeUs(10 * 521, kBatch), hcsim::kNeverUs);
+}
+
 }  // namespace

@@ -30,6 +30,15 @@ class PacedLine {
   bool Paused() const { return paused_; }
   // When the next byte will have arrived, or kNeverUs.
   int64_t NextArrivalUs() const { return paused_ || Pending() == 0 ? kNeverUs : freeUs_ + byteUs_; }
+  // When to wake to take arrived bytes, or kNeverUs: at the next arrival, but while a long
+  // stream goes by no more often than every batchUs; the last queued byte is always taken the
+  // moment it arrives, so a reply's end is never held back by the batching.
+  int64_t WakeUs(int64_t nowUs, int64_t batchUs) const {
+    const int64_t next = NextArrivalUs();
+    if (next == kNeverUs) return next;
+    const int64_t last = freeUs_ + static_cast<int64_t>(Pending()) * byteUs_;
+    return std::max(next, std::min(nowUs + batchUs, last));
+  }
   // Calls deliver(byte, arrivalUs) for every byte that has arrived by nowUs, in order.
   template <typename Fn>
   void Deliver(int64_t nowUs, Fn&& deliver);

@@ -32,15 +32,18 @@ Simulator::End Simulator::Run(int signalFd) {
     if (model_.Disconnected()) return End::Disconnected;
     if (!FlushToHost()) return End::Error;
 
+    // Wake to the microsecond a byte is due: whole-millisecond timeouts would add up to a
+    // millisecond to every reply.
     const int64_t wake = NextWakeUs(now);
-    int timeoutMs = -1;
+    timespec timeout{};
     if (wake != kNeverUs) {
-      const int64_t waitUs = std::max<int64_t>(0, wake - MonotonicUs());
-      timeoutMs = static_cast<int>(std::min<int64_t>((waitUs + 999) / 1000, 60'000));
+      const int64_t waitUs = std::clamp<int64_t>(wake - MonotonicUs(), 0, 60'000'000);
+      timeout.tv_sec = static_cast<time_t>(waitUs / 1'000'000);
+      timeout.tv_nsec = static_cast<long>(waitUs % 1'000'000 * 1000);
     }
     pollfd fds[2] = {{signalFd, POLLIN, 0},
                      {master_, static_cast<short>(POLLIN | (writeBuf_.empty() ? 0 : POLLOUT)), 0}};
-    if (::poll(fds, 2, timeoutMs) < 0) {
+    if (::ppoll(fds, 2, wake == kNeverUs ? nullptr : &timeout, nullptr) < 0) {
       if (errno == EINTR) continue;
       error_ = std::string("poll: ") + std::strerror(errno);
       return End::Error;
@@ -126,12 +129,8 @@ void Simulator::UpdateHostFlow() {
 }
 
 int64_t Simulator::NextWakeUs(int64_t nowUs) const {
-  auto streamed = [nowUs](const PacedLine& line) {
-    const int64_t next = line.NextArrivalUs();
-    if (next == kNeverUs || line.Pending() < 2) return next;
-    return std::max(next, nowUs + kStreamBatchUs);
-  };
-  int64_t wake = std::min(streamed(toDevice_), streamed(toHost_));
+  int64_t wake =
+      std::min(toDevice_.WakeUs(nowUs, kStreamBatchUs), toHost_.WakeUs(nowUs, kStreamBatchUs));
   const int64_t modelDue = model_.NextOutputDue();
   if (modelDue != kNever) wake = std::min(wake, modelDue * 1000);
   return wake;

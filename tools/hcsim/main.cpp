@@ -174,7 +174,9 @@ int main(int argc, char** argv) {
     if (parsed == 2) PrintHelp();
     return parsed == 2 ? 0 : 2;
   }
-  hcsim::HandControlModel model(options.faults);
+  // The device answers as soon as a command's last byte is in; only the erase and the flash
+  // writes take time of their own. Slower replies are what --fault delay=N is for.
+  hcsim::HandControlModel model(options.faults, hcsim::Timing{.commandMs = 0});
   if (!options.flash.empty() && !LoadFlash(options.flash, model)) return 1;
 
   // Signals arrive as readable data on a descriptor, so the serving loop can wait on them too.
