@@ -1,5 +1,7 @@
 // The command exchange: reply framing, deadlines, tries, and a port that goes away.
+#include <algorithm>
 #include <deque>
+#include <iterator>
 
 #include "LinkFixture.h"
 
@@ -37,9 +39,10 @@ class CannedPort : public ISerialPort {
 
 class StepClock : public IClock {
  public:
-  uint32_t TickCount() override { return now += 10; }  // time passes while we look at it
+  uint32_t TickCount() override { return now += step; }  // time passes while we look at it
   void Sleep(int ms) override { now += ms; }
   uint32_t now = 0;
+  uint32_t step = 10;
 };
 
 }  // namespace
@@ -95,6 +98,55 @@ TEST(ReplyFramingTest, LateBytesAreDiscardedBeforeTheNextTry) {
   EXPECT_TRUE(SendCommand("@@101XXXXXX", 0, 5000, 3, reply));
   EXPECT_EQ(port.written.size(), 2u);
   EXPECT_EQ(port.written[1], "@@101XXXXXX");
+  SetLinkServices(nullptr, nullptr, nullptr);
+}
+
+TEST(ReplyFramingTest, ReadBackRepliesMustBeHexDigitsThroughout) {
+  // Right length, so only the digit check stands between a garbled reply and a wrong verdict.
+  struct Case {
+    const char* name;
+    std::string answer;
+    bool ok;
+    int value;  // checksum read, or first byte of a block read
+  };
+  const std::string block = "3f" + std::string(508, 'A') + "0b";
+  const Case sums[] = {
+      {"upper-case digits", "C4#", true, 0xC4},       {"lower-case digits", "3f#", true, 0x3F},
+      {"letter past F first", "G1#", false, 0},       {"letter past f last", "1g#", false, 0},
+      {"blank in place of a digit", " 1#", false, 0}, {"sign", "-1#", false, 0},
+  };
+  const Case blocks[] = {
+      {"whole block in hex", block + "#", true, 0x3F},
+      {"stray character in the last byte", block.substr(0, 511) + "Z#", false, 0},
+      {"stray character in the first byte", "x" + block.substr(1) + "#", false, 0},
+  };
+  StepClock clock;
+  clock.step = 1;  // a block reply is 513 looks at the clock, well inside its 3 s
+  ScriptedHost host;
+  for (const auto& c : sums) {
+    CannedPort port;
+    SetLinkServices(&port, &clock, &host);
+    port.answers = {c.answer};
+    int16_t sum = -1;
+    EXPECT_EQ(ReadBlockChecksum(0x1200, sum, false), c.ok) << c.name;
+    EXPECT_EQ(port.written, std::vector<std::string>{"@@8120001XX"}) << c.name;
+    EXPECT_EQ(sum, c.ok ? c.value : -1) << c.name << ": a failed read leaves the value alone";
+  }
+  for (const auto& c : blocks) {
+    CannedPort port;
+    SetLinkServices(&port, &clock, &host);
+    port.answers = {c.answer};
+    uint8_t data[kBlockSize];
+    std::fill(std::begin(data), std::end(data), 0x55);
+    EXPECT_EQ(ReadBlock(0x1200, data, false), c.ok) << c.name;
+    EXPECT_EQ(port.written, std::vector<std::string>{"@@6120001XX"}) << c.name;
+    EXPECT_EQ(data[0], c.ok ? c.value : 0x55) << c.name << ": a failed read leaves the data alone";
+    if (c.ok) {
+      EXPECT_EQ(data[1], 0xAA) << c.name;
+      EXPECT_EQ(data[kBlockSize - 1], 0x0B) << c.name;
+    }
+  }
+  EXPECT_TRUE(host.messages.empty());
   SetLinkServices(nullptr, nullptr, nullptr);
 }
 

@@ -1,4 +1,6 @@
 // Fast and full verification against the device's flash.
+#include <numeric>
+
 #include "LinkFixture.h"
 
 namespace {
@@ -183,7 +185,7 @@ TEST_F(VerifyTest, UnpluggedDuringACheckEndsWithoutRetryQuestions) {
   EXPECT_NE(host.messages[0].text.find("lost"), std::string::npos);
 }
 
-TEST_F(VerifyTest, AReplyThatIsNotHexIsAnUnreadBlock) {
+TEST_F(VerifyTest, BlocksReadBackAsProgrammedUntilNoiseSpoilsTheReply) {
   FillRange(0, 0, 0);
   Program();
   uint8_t data[kBlockSize];
@@ -191,8 +193,10 @@ TEST_F(VerifyTest, AReplyThatIsNotHexIsAnUnreadBlock) {
   EXPECT_TRUE(ReadBlock(0, data, true));
   EXPECT_TRUE(std::equal(data, data + kBlockSize, gImage.begin()));
   EXPECT_TRUE(ReadBlockChecksum(0, sum, false));
-  // A stray character in place of a digit: the reply has the right length but no value.
+  EXPECT_EQ(sum, 0xFF & std::accumulate(gImage.begin(), gImage.begin() + kBlockSize, 0));
+  // A stray character before every reply makes it too long on each of the three tries.
   sim->Device().GetFaults().noise = 1000;
-  sim->Device().GetFaults().delayMs = 0;
+  const int reads = Count("@@8");
   EXPECT_FALSE(ReadBlockChecksum(0, sum, false));
+  EXPECT_EQ(Count("@@8") - reads, 3);
 }

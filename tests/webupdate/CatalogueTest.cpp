@@ -192,6 +192,16 @@ TEST_F(LocalFilesTest, LocalImagesMergeIgnoringCase) {
   EXPECT_EQ(list[1].Description, "one\r\ntwo\r\nthree\r\n");
 }
 
+TEST_F(LocalFilesTest, NamesThatWouldLeaveTheFolderAreLogged) {
+  const QByteArray log = LogWhile([] {
+    ParseCatalogue("@../up.bin,d,1,A\r\n$sub/tool.exe,1.0.0,1\r\n@ok.bin,d,1,A\r\n$Ok.exe,1.0.0,1");
+  });
+  EXPECT_TRUE(log.contains("../up.bin")) << log.toStdString();
+  EXPECT_TRUE(log.contains("sub/tool.exe")) << log.toStdString();
+  EXPECT_FALSE(log.contains("ok.bin")) << log.toStdString();
+  EXPECT_FALSE(log.contains("Ok.exe")) << log.toStdString();
+}
+
 class LoadCatalogueTest : public WebFixture {
  protected:
   void SetUp() override {

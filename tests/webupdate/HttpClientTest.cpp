@@ -107,21 +107,14 @@ TEST_F(HttpClientTest, ReloadAsksForAFreshCopyAndCredentialsGoAsBasicAuthenticat
 
 TEST_F(HttpClientTest, DebugLogTracesRequestsWithThePasswordMasked) {
   SiteFile("c.txt", "ok");
-  QString before = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(programDir_.path()));
-  OpenDebugLog();
-  {
+  const QByteArray log = LogWhile([&] {
     HTTPClass http(host_);
     ASSERT_TRUE(http.OpenHTTP(Server(), 80, "joe", "s3cret"));
     http.SendRequest("/updates/c.txt", "GET", true);
     http.SendRequestBinary("/updates/c.txt", "GET", true);
-  }
-  CloseDebugLog();
-  SetDebugEnabled(false);
-  QDir::setCurrent(before);
-  QList<QByteArray> lines = ProgramRead("debugexe.txt").split('\n');
+  });
   std::vector<std::string> messages;
-  for (const QByteArray& line : lines) {
+  for (const QByteArray& line : log.split('\n')) {
     if (line.size() > 16) messages.push_back(line.mid(16).trimmed().toStdString());
   }
   EXPECT_EQ(messages, (std::vector<std::string>{

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTcpServer>
 
+#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"
@@ -69,6 +70,17 @@ void WebFixture::SetDate(const std::string& name, const std::string& date) {
   ASSERT_TRUE(file.open(QIODevice::ReadWrite));
   QDateTime at(QDate::fromString(QString::fromStdString(date), "yyyy-MM-dd"), QTime(0, 0));
   ASSERT_TRUE(file.setFileTime(at, QFileDevice::FileModificationTime));
+}
+
+QByteArray WebFixture::LogWhile(const std::function<void()>& action) {
+  const QString before = QDir::currentPath();
+  EXPECT_TRUE(QDir::setCurrent(programDir_.path()));
+  OpenDebugLog();
+  action();
+  CloseDebugLog();
+  SetDebugEnabled(false);
+  QDir::setCurrent(before);
+  return ProgramRead("debugexe.txt");
 }
 
 int WebFixture::ClosedPort() {

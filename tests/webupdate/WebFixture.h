@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,8 @@ class WebFixture : public ::testing::Test {
   std::string WrittenAt(const std::string& name) const;
   // Sets a file's last-write time to midnight of date, local time.
   void SetDate(const std::string& name, const std::string& date);
+  // The debug log written while action runs (the log lands in the program folder).
+  QByteArray LogWhile(const std::function<void()>& action);
   // Closed loopback port: nothing listens there.
   static int ClosedPort();
 
