@@ -223,6 +223,7 @@ TEST_F(UpdateScriptRunTest, AFileThatCannotBeFetchedFailsTheWholeInstall) {
   EXPECT_FALSE(InstallProgramUpdate(programs_, host_, nullptr, nullptr));
   EXPECT_TRUE(scriptPath_.empty());
   EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+  EXPECT_FALSE(ProgramHas("$Lib.dat")) << "the error page is no pending copy";
   EXPECT_EQ(ProgramRead("Lib.dat"), "old lib");
 
   site_->SetFault(SiteFault::None);
@@ -234,6 +235,7 @@ TEST_F(UpdateScriptRunTest, AFileThatCannotBeFetchedFailsTheWholeInstall) {
   programs_[1].Sha256 = std::string(64, 'f');
   EXPECT_FALSE(InstallProgramUpdate(programs_, host_, nullptr, nullptr)) << "hash differs";
   EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+  EXPECT_FALSE(ProgramHas("$Lib.dat")) << "a copy with the wrong hash is not kept";
 }
 
 }  // namespace
