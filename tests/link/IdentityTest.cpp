@@ -121,13 +121,18 @@ TEST_F(IdentityTest, CodesMatchTheTableWithoutRegardToCase) {
     const char* fault;
     uint16_t code;
     const char* type;
-  } cases[] = {{"lowercase", 0x12AB, "Quorrel HC"}, {"lowercase", 0x00AB, "Old HC"}};
+    const char* version;
+  } cases[] = {{"lowercase", 0x12AB, "Quorrel HC", "3.07"},
+               {"lowercase", 0x00AB, "Old HC", "1.05"}};
   for (const auto& c : cases) {
     Attach(c.fault);
     DeviceCode(c.code);
     SetImageCode(c.code);
     RefreshHandControlInfo();
     EXPECT_EQ(gHcType, c.type) << c.code;
+    EXPECT_EQ(BuildStatusText(), std::string("___________________\r\nHand Control\r\nVersion: ") +
+                                     c.version + "\r\nType: " + c.type + "\r\n" + kTail)
+        << c.code;
     std::string type;
     int16_t major = 0, minor = 0;
     EXPECT_TRUE(GetFileVersion(type, major, minor));
