@@ -25,6 +25,8 @@ void LinkTest::SetUp() {
 }
 
 void LinkTest::TearDown() {
+  // Every question a run asked must have been foreseen by the test's script.
+  EXPECT_EQ(host.unexpected, 0) << "questions beyond the script";
   SetLinkServices(nullptr, nullptr, nullptr);
 }
 
