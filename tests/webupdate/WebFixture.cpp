@@ -22,6 +22,7 @@ void WebFixture::SetUp() {
 }
 
 void WebFixture::TearDown() {
+  EXPECT_EQ(host_.unexpected, 0) << "questions beyond the script";
   site_.reset();
   gVersions.clear();
 }
