@@ -2,10 +2,15 @@
 #include "wizard/QtHost.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
+#include "pages/PageTexts.h"
 #include "wizard/CWizard.h"
 
 void QtHost::Breathe() {
@@ -71,16 +76,35 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
   return QMessageBox::Ok;
 }
 
+// Qt wraps a message line at 500 pixels, leaving a lone last word such as "on." on a line of
+// its own; lines that fit three quarters of the screen are kept whole.
+void KeepLinesWhole(QMessageBox& box, const QString& body) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+  const int index = grid && label ? grid->indexOf(label) : -1;
+  if (index < 0) return;
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(index, &row, &column, &rows, &columns);
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& line : body.split('\n')) {
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  }
+  const QScreen* screen = box.screen();
+  const int limit = screen ? screen->availableGeometry().width() * 3 / 4 : widest;
+  grid->addItem(new QSpacerItem(std::min(widest + 2, limit), 0), grid->rowCount(), column);
+}
+
 }  // namespace
 
 MsgAnswer ShowQtMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                            MsgButtons buttons) {
   // Message lines are separated by CR LF; a stray CR would show as a box on some fonts.
-  QString body = QString::fromStdString(text);
-  body.replace("\r\n", "\n");
+  const QString body = QString::fromStdString(WithLfLineEnds(text));
   QMessageBox box(ToQt(icon), QString::fromStdString(title), body, ToQt(buttons),
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
+  KeepLinesWhole(box, body);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return MsgAnswer::Yes;

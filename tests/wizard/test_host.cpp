@@ -4,9 +4,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+#include <functional>
 
 #include "WizardFakes.h"
 #include "startup/Startup.h"
@@ -69,6 +74,60 @@ TEST(QtHost, QuestionsAndTheInstructionsGoThroughTheirHooks) {
   EXPECT_EQ(host.Message("Try again?", "PadFlasher", MsgIcon::Question, MsgButtons::RetryCancel),
             MsgAnswer::Retry);
   EXPECT_EQ(asked, "PadFlasher|Try again?");
+}
+
+// Runs what the user does with the next modal box once it is up.
+void WhenBoxShows(std::function<void(QMessageBox*)> act) {
+  QTimer::singleShot(10, [act] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      act(box);
+    } else {
+      WhenBoxShows(act);
+    }
+  });
+}
+
+TEST(QtHost, MessageBoxShowsEachLineWholeAndAnswersByItsButton) {
+  const std::string text =
+      "Programming Complete\r\n\r\nAfter exiting PadFlasher, turn the Quorrel kit power off and "
+      "then back on. Then check it.\r\nDone.";
+  const struct {
+    MsgButtons buttons;
+    QMessageBox::StandardButton click;  // NoButton: closed with Esc, without a choice
+    MsgAnswer answer;
+  } cases[] = {{MsgButtons::Ok, QMessageBox::NoButton, MsgAnswer::Ok},
+               {MsgButtons::YesNo, QMessageBox::Yes, MsgAnswer::Yes},
+               {MsgButtons::YesNo, QMessageBox::NoButton, MsgAnswer::No},
+               {MsgButtons::YesNoCancel, QMessageBox::NoButton, MsgAnswer::Cancel},
+               {MsgButtons::RetryCancel, QMessageBox::Retry, MsgAnswer::Retry}};
+  for (const auto& each : cases) {
+    QString shownText;
+    int labelWidth = 0, labelHeight = 0, widestLine = 0, lineHeight = 0;
+    WhenBoxShows([&](QMessageBox* box) {
+      if (auto* label = box->findChild<QLabel*>("qt_msgbox_label")) {
+        shownText = label->text();
+        labelWidth = label->width();
+        labelHeight = label->height();
+        for (const QString& line : shownText.split('\n')) {
+          widestLine = std::max(widestLine, label->fontMetrics().horizontalAdvance(line));
+        }
+        lineHeight = label->fontMetrics().lineSpacing();
+      }
+      if (QAbstractButton* button = box->button(each.click)) {
+        button->click();
+      } else {
+        QTest::keyClick(box, Qt::Key_Escape);
+      }
+    });
+    EXPECT_EQ(ShowQtMessageBox(text, "PadFlasher", MsgIcon::Information, each.buttons),
+              each.answer);
+    EXPECT_EQ(shownText.toStdString(),
+              "Programming Complete\n\nAfter exiting PadFlasher, turn the Quorrel kit power off "
+              "and then back on. Then check it.\nDone.");
+    EXPECT_GT(widestLine, 500) << "a line Qt alone would wrap";
+    EXPECT_GE(labelWidth, widestLine) << "the line fits three quarters of the screen";
+    EXPECT_LT(labelHeight, 5 * lineHeight) << "four lines, none of them wrapped";
+  }
 }
 
 TEST(HelpWindow, ShowsExistingTopicsOnlyFromItsFolder) {
