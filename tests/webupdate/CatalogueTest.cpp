@@ -149,25 +149,6 @@ TEST(SortFirmwareList, SortsByCharacterCode) {
   EXPECT_TRUE(empty.empty());
 }
 
-TEST(HTTPProgressFigures, PercentRoundsHalfToEvenAndTheBarStopsAtFull) {
-  struct Case {
-    int64_t bytes;
-    int32_t expected;
-    std::string label;
-    double fraction;
-  } cases[] = {
-      {0, 1000, "0%", 0},        {125, 1000, "12%", 0.125},
-      {375, 1000, "38%", 0.375}, {999, 1000, "100%", 0.999},
-      {2000, 1000, "100%", 1},   {1000, 1000, "100%", 1},
-      {500, 0, "", 0},
-  };
-  for (const auto& c : cases) {
-    ProgressFigures f = HTTPProgressFigures(c.bytes, c.expected);
-    EXPECT_EQ(f.Label, c.label) << c.bytes;
-    EXPECT_DOUBLE_EQ(f.Fraction, c.fraction) << c.bytes;
-  }
-}
-
 class LocalFilesTest : public WebFixture {};
 
 TEST_F(LocalFilesTest, LocalImagesMergeIgnoringCase) {

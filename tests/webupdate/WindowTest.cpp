@@ -6,6 +6,7 @@
 #include "WebFixture.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
+#include "webupdate/Catalogue.h"
 #include "webupdate/SelfUpdate.h"
 #include "webupdate/frmWebUpdate.h"
 
@@ -222,25 +223,29 @@ TEST_F(WindowTest, HelpOpensTheWebUpdatesTopic) {
   EXPECT_EQ(topics, std::vector<std::string>{"WebUpdates.htm"});
 }
 
-TEST_F(WindowTest, ProgressBarFollowsTheExpectedSize) {
+TEST_F(WindowTest, ProgressRoundsHalfToEvenAndTheBarStopsAtFull) {
   auto form = Open();
   struct Case {
     int32_t expected;
     int bytes;
     QString label;
+    double fraction;
     bool full;
-    bool empty;
   } cases[] = {
-      {1000, 0, "0%", false, true},      {1000, 125, "12%", false, false},
-      {1000, 375, "38%", false, false},  {1000, 999, "100%", false, false},
-      {1000, 2000, "100%", true, false}, {0, 500, "", false, true},
+      {1000, 0, "0%", 0, false},        {1000, 125, "12%", 0.125, false},
+      {1000, 375, "38%", 0.375, false}, {1000, 999, "100%", 0.999, false},
+      {1000, 1000, "100%", 1, true},    {1000, 2000, "100%", 1, true},
+      {0, 500, "", 0, false},
   };
   for (const auto& c : cases) {
+    const ProgressFigures figures = HTTPProgressFigures(c.bytes, c.expected);
+    EXPECT_EQ(figures.Label, c.label.toStdString()) << c.bytes;
+    EXPECT_DOUBLE_EQ(figures.Fraction, c.fraction) << c.bytes;
     form->ExpectedSize(c.expected);
     form->HTTP_Progress(c.bytes);
     EXPECT_EQ(form->PacifierText(), c.label) << c.bytes;
     EXPECT_EQ(form->BarFill() == form->BarWidth(), c.full) << c.bytes;
-    EXPECT_EQ(form->BarFill() == 0, c.empty) << c.bytes;
+    EXPECT_EQ(form->BarFill() == 0, c.fraction == 0) << c.bytes;
   }
 }
 
