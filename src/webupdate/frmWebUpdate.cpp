@@ -69,7 +69,8 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Shape1_->setGeometry(8, 348, 372, 22);
   Shape2_ = new QFrame(this);
   Shape2_->setAutoFillBackground(true);
-  Shape2_->setPalette(QPalette(QColor(0, 0, 160)));
+  // Light enough that the black label over it stays readable where the bar has reached it.
+  Shape2_->setPalette(QPalette(QColor(128, 176, 255)));
   Shape2_->setGeometry(Shape1_->x(), Shape1_->y(), 0, Shape1_->height());
   lblPacifier_ = new QLabel(this);
   lblPacifier_->setAlignment(Qt::AlignCenter);
