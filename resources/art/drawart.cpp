@@ -132,8 +132,7 @@ void Finger(QPainter& p, QPointF tip, QPointF base, double width) {
   skin.setColorAt(1, kSkinShade);
   p.setPen(QPen(kSkinShade.darker(130), 1));
   p.setBrush(skin);
-  p.drawRoundedRect(QRectF(-width / 2, -width * 0.2, width, length + width), width / 2,
-                    width / 2);
+  p.drawRoundedRect(QRectF(-width / 2, -width * 0.2, width, length + width), width / 2, width / 2);
   p.setBrush(QColor(246, 214, 200));
   p.drawRoundedRect(QRectF(-width * 0.3, -width * 0.05, width * 0.6, width * 0.55), 3, 3);
   p.setPen(QPen(kSkinShade.darker(115), 1));
@@ -219,8 +218,7 @@ QImage HandInProgrammingMode() {
 
   const QRectF body(34, 10, 132, 252);
   HandControl(p, body, "Transmit Data...", "", 10);
-  const QStringList labels = {"UNDO", "MODE", "INFO", "1", "2", "3",
-                              "4",    "5",    "6",    "7", "8", "9"};
+  const QStringList labels = {"UNDO", "MODE", "INFO", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
   Keys(p, body, labels, 9);
   // Two fingers of the right hand hold Undo and Info down; the key names stay readable above
   // the fingertips.

@@ -13,7 +13,9 @@ struct VersionEntry {
 
 // The versions table; entry i of the file format is gVersions[i - 1].
 extern std::vector<VersionEntry> gVersions;
-inline int gVersionCount() { return static_cast<int>(gVersions.size()); }
+inline int gVersionCount() {
+  return static_cast<int>(gVersions.size());
+}
 
 void LoadVersions(const std::string& fileName);
 void SaveVersions(const std::string& fileName);

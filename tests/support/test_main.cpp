@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 // Test programs run at build time too (test discovery), where there may be no display.
 int main(int argc, char** argv) {
