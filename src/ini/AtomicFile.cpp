@@ -8,8 +8,9 @@
 namespace {
 AtomicWriteHook gWriteHook;
 
-bool Fail(const std::string& fileName, const QString& reason) {
-  DebugLog("Cannot write " + fileName + ": " + reason.toStdString());
+bool Fail(const std::string& fileName, const QString& why, std::string* reason) {
+  DebugLog("Cannot write " + fileName + ": " + why.toStdString());
+  if (reason) *reason = why.toStdString();
   return false;
 }
 }  // namespace
@@ -18,17 +19,18 @@ void SetAtomicWriteHook(AtomicWriteHook hook) {
   gWriteHook = std::move(hook);
 }
 
-bool WriteFileAtomically(const std::string& fileName, const std::string& bytes) {
+bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
+                         std::string* reason) {
   QSaveFile file(FilePath(fileName));
-  if (!file.open(QIODevice::WriteOnly)) return Fail(fileName, file.errorString());
+  if (!file.open(QIODevice::WriteOnly)) return Fail(fileName, file.errorString(), reason);
   const bool written = gWriteHook ? gWriteHook(file, bytes)
                                   : file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
                                         static_cast<qint64>(bytes.size());
   if (!written) {
-    const QString reason = file.errorString();
+    const QString why = file.errorString();
     file.cancelWriting();
-    return Fail(fileName, reason.isEmpty() ? QStringLiteral("write failed") : reason);
+    return Fail(fileName, why.isEmpty() ? QStringLiteral("write failed") : why, reason);
   }
-  if (!file.commit()) return Fail(fileName, file.errorString());
+  if (!file.commit()) return Fail(fileName, file.errorString(), reason);
   return true;
 }

@@ -7,8 +7,9 @@
 class QIODevice;
 
 // Returns false when the file could not be written; the old file is then unchanged, and the
-// debug log (when on) names the file and the reason.
-bool WriteFileAtomically(const std::string& fileName, const std::string& bytes);
+// debug log (when on) names the file and the reason, which also goes to *reason when given.
+bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
+                         std::string* reason = nullptr);
 
 // Test seam: when set, it writes the bytes into the temporary file in place of the plain write,
 // so a test can fail half way as a full disk would. Returning false abandons the save.

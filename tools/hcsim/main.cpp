@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,6 +12,7 @@
 #include "HandControlModel.h"
 #include "Pty.h"
 #include "Simulator.h"
+#include "ini/AtomicFile.h"
 
 namespace {
 
@@ -153,14 +153,10 @@ bool LoadFlash(const std::string& path, hcsim::HandControlModel& model) {
 }
 
 bool SaveFlash(const std::string& path, const hcsim::HandControlModel& model) {
-  QSaveFile file(QString::fromStdString(path));
   const auto& flash = model.Flash();
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(flash.data()), flash.size()) !=
-          static_cast<qint64>(flash.size()) ||
-      !file.commit()) {
-    std::fprintf(stderr, "hcsim: cannot write %s: %s\n", path.c_str(),
-                 file.errorString().toLocal8Bit().constData());
+  std::string reason;
+  if (!WriteFileAtomically(path, std::string(flash.begin(), flash.end()), &reason)) {
+    std::fprintf(stderr, "hcsim: cannot write %s: %s\n", path.c_str(), reason.c_str());
     return false;
   }
   return true;
