@@ -18,13 +18,19 @@ std::string SiteAddress() {
 // does when it opens. Returns kExitOk, or kExitFailed after saying what went wrong.
 int FetchLists(WebLists& lists) {
   if (gURL.empty()) gURL = gDefaultURL.empty() ? DefaultURL() : gDefaultURL;
-  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+  SplitSettingsURL();
   CatalogueResult result = LoadCatalogue(lists, ConsoleHostInstance(), nullptr);
   LoadLocalFiles(lists.Firmware, gProgramFolder);
   SortFirmwareList(lists.Firmware);
   switch (result) {
     case CatalogueResult::Loaded:
+      PrintError(QString::fromStdString("catalogue: " + TrustLabel(lists.Trust)));
       return kExitOk;
+    case CatalogueResult::BadSignature:
+      PrintError(QString::fromStdString("the catalogue of " + SiteAddress() +
+                                        " is refused: " + DescribeSignature(lists.Trust.Check) +
+                                        "; PadFlasher.ver is unchanged."));
+      break;
     case CatalogueResult::Unreachable:
       PrintError(QString::fromStdString("the download address '" + SiteAddress() +
                                         "' has no host name; check URL in PadFlasher.ini."));

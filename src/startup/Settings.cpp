@@ -10,12 +10,15 @@ std::string gURL;
 std::string gDefaultURL;
 bool gQueryVerify = false;
 std::string DomainUser, DomainPassword, DomainName, DomainPath, DomainDir;
+std::string DomainScheme = "http";
+std::string gPublicKey;
+std::string gCAFile;
 
 namespace {
 constexpr const char* kGroup = "[PADFLASHER]";
 // The built-in download address, each character one code higher, so that it does not stand out
-// in the executable: "downloads.example.com/padflasher/webupdate.txt".
-constexpr const char* kScrambledURL = "epxompbet/fybnqmf/dpn0qbegmbtifs0xfcvqebuf/uyu";
+// in the executable: "https://downloads.example.com/padflasher/webupdate.txt".
+constexpr const char* kScrambledURL = "iuuqt;00epxompbet/fybnqmf/dpn0qbegmbtifs0xfcvqebuf/uyu";
 
 bool IsTrue(const std::string& value) {
   return UpperAscii(value) == "TRUE";
@@ -28,9 +31,27 @@ std::string DefaultURL() {
   return url;
 }
 
+std::string URLScheme(const std::string& url, std::string* rest) {
+  std::string head = url.substr(0, 8);
+  for (char& c : head)
+    if (c == '\\') c = '/';
+  head = UpperAscii(head);
+  std::string scheme = "http";
+  size_t length = 0;
+  if (head.rfind("HTTPS://", 0) == 0) {
+    scheme = "https";
+    length = 8;
+  } else if (head.rfind("HTTP://", 0) == 0) {
+    length = 7;
+  }
+  if (rest) *rest = url.substr(length);
+  return scheme;
+}
+
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,
               std::string& path, std::string& dir) {
-  std::string address = url;
+  std::string address;
+  URLScheme(url, &address);
   for (char& c : address)
     if (c == '\\') c = '/';
   user.clear();
@@ -62,6 +83,8 @@ void LoadSettings(const std::string& fileName) {
   gDefaultURL = DefaultURL();
   gURL = gDefaultURL;
   gQueryVerify = false;
+  gPublicKey.clear();
+  gCAFile.clear();
 
   INIfile doc;
   doc.LoadFile(fileName);
@@ -75,15 +98,27 @@ void LoadSettings(const std::string& fileName) {
       gURL = line.Value;
     else if (line.Section == "QUERYVERIFY")
       gQueryVerify = IsTrue(line.Value);
+    else if (line.Section == "PUBLICKEY")
+      gPublicKey = line.Value;
+    else if (line.Section == "CAFILE")
+      gCAFile = line.Value;
   }
 
-  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+  SplitSettingsURL();
   DebugLog("gURL = " + MaskedURL(gURL));
   DebugLog("DomainUser = " + DomainUser);
   DebugLog("DomainPassword = " + MaskedPassword(DomainPassword));
   DebugLog("DomainName = " + DomainName);
   DebugLog("DomainPath = " + DomainPath);
   DebugLog("DomainDir = " + DomainDir);
+  // Only when set, so that the log of a settings file without them reads as it always has.
+  if (!gPublicKey.empty()) DebugLog("PUBLICKEY = " + gPublicKey);
+  if (!gCAFile.empty()) DebugLog("CAFILE = " + gCAFile);
+}
+
+void SplitSettingsURL() {
+  DomainScheme = URLScheme(gURL);
+  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
 }
 
 void SaveSettings(const std::string& fileName) {
@@ -94,5 +129,7 @@ void SaveSettings(const std::string& fileName) {
   if (DebugEnabled()) lines.Add(kGroup, "DebugFilter10", "True");
   if (gURL != gDefaultURL) lines.Add(kGroup, "URL", gURL);
   if (gQueryVerify) lines.Add(kGroup, "QUERYVERIFY", "True");
+  if (!gPublicKey.empty()) lines.Add(kGroup, "PUBLICKEY", gPublicKey);
+  if (!gCAFile.empty()) lines.Add(kGroup, "CAFILE", gCAFile);
   doc.SaveFile(fileName);
 }

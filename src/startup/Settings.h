@@ -6,9 +6,23 @@ extern std::string gURL;
 extern std::string gDefaultURL;
 extern bool gQueryVerify;
 extern std::string DomainUser, DomainPassword, DomainName, DomainPath, DomainDir;
+// "https" or "http": the scheme the address starts with; "http" when it names none.
+extern std::string DomainScheme;
+// Minisign public keys ("RW..." lines), separated by commas or spaces; empty: catalogues are
+// taken unverified.
+extern std::string gPublicKey;
+// A file of PEM certificates trusted beside the system's roots (a private mirror's CA).
+extern std::string gCAFile;
 
 void LoadSettings(const std::string& fileName);
 void SaveSettings(const std::string& fileName);
+// Strips a leading scheme before splitting: "https://" or "http://" in any case ("\\" counting
+// as "/"); the rest is split as an address without one.
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,
               std::string& path, std::string& dir);
 std::string DefaultURL();
+// "https" or "http" (also when the address names no scheme); the address without its scheme goes
+// to rest.
+std::string URLScheme(const std::string& url, std::string* rest = nullptr);
+// All the address pieces, DomainScheme included, from gURL.
+void SplitSettingsURL();

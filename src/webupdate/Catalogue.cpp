@@ -51,7 +51,7 @@ std::string HashField(const std::vector<std::string>& fields, size_t index,
   return hash;
 }
 
-void AddProgramLine(const std::string& line, ParsedCatalogue& parsed) {
+void AddProgramLine(const std::string& line, ParsedCatalogue& parsed, bool requireHash) {
   std::vector<std::string> fields = Split(line, ",");
   fields.resize(std::max<size_t>(fields.size(), 3));
   ProgramFileEntry entry;
@@ -64,10 +64,16 @@ void AddProgramLine(const std::string& line, ParsedCatalogue& parsed) {
   entry.Version = TrimSpaces(fields[1]);
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Sha256 = HashField(fields, 3, entry.FileName);
+  if (requireHash && entry.Sha256.empty()) {
+    DebugLog("Catalogue: skipping program file without SHA-256 in a signed catalogue: " + line);
+    return;
+  }
   parsed.Lists.Programs.push_back(entry);
 }
 
-void AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
+enum class Offer { None, Taken, Skipped };
+
+Offer AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed, bool requireHash) {
   std::vector<std::string> fields = Split(line, ",");
   fields.resize(std::max<size_t>(fields.size(), 8));
   std::string name = TrimSpaces(fields[0].substr(1));
@@ -79,10 +85,10 @@ void AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
   version.Major = ClampedNumber<int16_t>(fields[6]);
   version.Minor = ClampedNumber<int16_t>(fields[7]);
   parsed.Versions.push_back(version);
-  if (!available) return;
+  if (!available) return Offer::None;
   if (name.size() < 5 || !IsSafeFileName(name)) {
     DebugLog("Catalogue: skipping firmware with unusable name: " + line);
-    return;
+    return Offer::Skipped;
   }
   FirmwareEntry entry;
   entry.BaseName = name.substr(0, name.size() - 4);
@@ -91,7 +97,12 @@ void AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Online = true;
   entry.Sha256 = HashField(fields, 8, name);
+  if (requireHash && entry.Sha256.empty()) {
+    DebugLog("Catalogue: not offering firmware without SHA-256 in a signed catalogue: " + line);
+    return Offer::Skipped;
+  }
   parsed.Lists.Firmware.push_back(entry);
+  return Offer::Taken;
 }
 
 // Lines end with CR LF, a bare LF or a bare CR; a final line end adds no empty line.
@@ -137,26 +148,47 @@ double LeadingNumber(const std::string& text) {
   return std::nearbyint(std::strtod(number.c_str(), nullptr));
 }
 
-ParsedCatalogue ParseCatalogue(const std::string& reply) {
+ParsedCatalogue ParseCatalogue(const std::string& reply, bool requireHashes) {
   ParsedCatalogue parsed;
   if (reply.empty()) return parsed;
+  // A skipped image's description must not end up under the image listed before it.
+  bool describing = true;
   for (const std::string& raw : Split(reply, "\r\n")) {
     std::string line = TrimSpaces(raw);
     if (!line.empty() && line[0] == '$') {
       parsed.HasEntries = true;
-      AddProgramLine(line, parsed);
+      AddProgramLine(line, parsed, requireHashes);
     } else if (!line.empty() && line[0] == '@') {
       parsed.HasEntries = true;
-      AddFirmwareLine(line, parsed);
-    } else if (!parsed.Lists.Firmware.empty()) {
+      Offer offer = AddFirmwareLine(line, parsed, requireHashes);
+      if (offer != Offer::None) describing = offer == Offer::Taken;
+    } else if (describing && !parsed.Lists.Firmware.empty()) {
       parsed.Lists.Firmware.back().Description += line + "\r\n";
     }
   }
   return parsed;
 }
 
+std::string TrustLabel(const CatalogueTrust& trust) {
+  switch (trust.State) {
+    case TrustState::NotChecked:
+      return "";
+    case TrustState::Unverified:
+      return "Not verified";
+    case TrustState::Verified:
+      return "Verified, key ID " + trust.Check.KeyId;
+    case TrustState::Rejected:
+      return trust.Check.Status == SignatureStatus::Missing ? "Signature missing"
+                                                            : "Signature not valid";
+  }
+  return "";
+}
+
 CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress) {
   lists = {};
+  const PublicKeyList keys = ParsePublicKeys(gPublicKey);
+  for (const std::string& rejected : keys.Rejected)
+    DebugLog("PUBLICKEY: not a minisign public key, ignored: " + rejected);
   HTTPClass http(host);
   QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
     if (progress) progress(bytes, 0);
@@ -170,12 +202,29 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
              ", versions left as they were");
     return CatalogueResult::Failed;
   }
-  ParsedCatalogue parsed = ParseCatalogue(reply);
+  if (keys.Wanted) {
+    QByteArray signature = http.SendRequestBinary(DomainPath + DomainDir + ".minisig", "GET", true);
+    lists.Trust.Check = VerifyMinisign(reply, signature.toStdString(), keys.Keys);
+    DebugLog("LoadCatalogue: " + DescribeSignature(lists.Trust.Check));
+    if (lists.Trust.Check.Status != SignatureStatus::Verified) {
+      lists.Trust.State = TrustState::Rejected;
+      DebugLog("LoadCatalogue: catalogue refused, versions left as they were");
+      return CatalogueResult::BadSignature;
+    }
+    lists.Trust.State = TrustState::Verified;
+    DebugLog("LoadCatalogue: trusted comment: " + lists.Trust.Check.TrustedComment);
+  } else {
+    lists.Trust.State = TrustState::Unverified;
+    DebugLog("LoadCatalogue: no PUBLICKEY is set, the catalogue was not verified");
+  }
+  ParsedCatalogue parsed = ParseCatalogue(reply, keys.Wanted);
   if (!parsed.HasEntries) {
     DebugLog("LoadCatalogue: the reply is not a catalogue, versions left as they were");
     return CatalogueResult::NotCatalogue;
   }
+  CatalogueTrust trust = lists.Trust;
   lists = std::move(parsed.Lists);
+  lists.Trust = trust;
   gVersions = std::move(parsed.Versions);
   SaveVersions(VersionsFileName());
   return CatalogueResult::Loaded;

@@ -9,6 +9,7 @@
 
 #include "programmer/Host.h"
 #include "startup/Versions.h"
+#include "webupdate/Signature.h"
 
 struct FirmwareEntry {
   std::string BaseName;   // file name without extension
@@ -31,9 +32,25 @@ struct ProgramFileEntry {
   std::string Sha256;
 };
 
+// Whether the catalogue in hand came with a valid signature.
+enum class TrustState {
+  NotChecked,  // no catalogue came
+  Unverified,  // no PUBLICKEY: taken as it came
+  Verified,
+  Rejected  // a key is set and the signature is missing or not valid: nothing taken
+};
+struct CatalogueTrust {
+  TrustState State = TrustState::NotChecked;
+  SignatureCheck Check;  // for Verified and Rejected
+};
+// "Verified, key ID 8C88A68B65F8F03", "Not verified", "Signature missing", "Signature not
+// valid"; empty when no catalogue came.
+std::string TrustLabel(const CatalogueTrust& trust);
+
 struct WebLists {
   std::vector<FirmwareEntry> Firmware;
   std::vector<ProgramFileEntry> Programs;
+  CatalogueTrust Trust;
 };
 
 struct ParsedCatalogue {
@@ -42,8 +59,10 @@ struct ParsedCatalogue {
   bool HasEntries = false;  // at least one "@" or "$" line: the reply is a catalogue
 };
 
-// Reads the catalogue text; never fails, malformed lines are skipped with a debug-log line.
-ParsedCatalogue ParseCatalogue(const std::string& reply);
+// Reads the catalogue text; never fails, malformed lines are skipped with a debug-log line. A
+// signed catalogue proves each file only through its SHA-256, so with requireHashes an offered
+// image or a program file without one is skipped (logged); its description lines go with it.
+ParsedCatalogue ParseCatalogue(const std::string& reply, bool requireHashes = false);
 
 // A name from the catalogue that may become a file in the program folder: not empty, not "."
 // or "..", and free of "/", "\" and NUL.
@@ -56,11 +75,12 @@ double LeadingNumber(const std::string& text);
 // file (0 for the catalogue itself).
 using TransferProgress = std::function<void(int bytes, int32_t expectedSize)>;
 
-enum class CatalogueResult { Unreachable, Failed, NotCatalogue, Loaded };
+enum class CatalogueResult { Unreachable, Failed, NotCatalogue, BadSignature, Loaded };
 
 // Fetches the catalogue at DomainName, DomainPath + DomainDir. Only a 2xx reply that holds
 // catalogue lines replaces lists, gVersions and the versions file; otherwise lists are emptied
-// and the table and file stay as they were.
+// and the table and file stay as they were. With PUBLICKEY set the reply must also carry a valid
+// signature (the catalogue's address + ".minisig") of one of its keys: BadSignature otherwise.
 CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress);
 
 // Merges the program folder's "*.bin" files (any letter case) into the firmware list.

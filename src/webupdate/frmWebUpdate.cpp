@@ -61,8 +61,10 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Grid_->setHorizontalHeaderLabels({"Filename", "Date", "Size", "Location"});
   txtDescription_ = new QPlainTextEdit(this);
   txtDescription_->setReadOnly(true);
-  Frame1_ = Framed(this, "Firmware", Grid_, QRect(8, 8, 372, 330));
+  Frame1_ = Framed(this, "Firmware", Grid_, QRect(8, 8, 372, 310));
   Frame2_ = Framed(this, "Description", txtDescription_, QRect(388, 8, 244, 330));
+  lblSignature_ = new QLabel(this);
+  lblSignature_->setGeometry(12, 320, 368, 20);
 
   Shape1_ = new QFrame(this);
   Shape1_->setFrameShape(QFrame::Box);
@@ -104,12 +106,26 @@ bool frmWebUpdate::Start() {
   lblPacifier_->raise();
   expectedSize_ = 0;
   HTTP_Progress(0);
+  CatalogueResult result;
   {
     BusyPointer busy;
-    LoadCatalogue(lists_, host_, [this](int bytes, int32_t) { HTTP_Progress(bytes); });
+    result = LoadCatalogue(lists_, host_, [this](int bytes, int32_t) { HTTP_Progress(bytes); });
     LoadLocalFiles(lists_.Firmware, gProgramFolder);
     SortFirmwareList(lists_.Firmware);
     FillGrid();
+  }
+  lblSignature_->setText(QString::fromStdString(TrustLabel(lists_.Trust)));
+  if (lists_.Trust.State != TrustState::NotChecked) {
+    lblSignature_->setToolTip(QString::fromStdString(
+        lists_.Trust.State == TrustState::Unverified
+            ? "No public key is set (PUBLICKEY), so the catalogue's signature is not checked."
+            : "Catalogue: " + DescribeSignature(lists_.Trust.Check) + "."));
+  }
+  if (result == CatalogueResult::BadSignature) {
+    host_.Message("The catalogue of the download site cannot be trusted:\r\n" +
+                      DescribeSignature(lists_.Trust.Check) +
+                      ".\r\nNothing is offered for download from it.",
+                  gBaseName, MsgIcon::Warning, MsgButtons::Ok);
   }
   loading_ = false;
   host_.Breathe();
@@ -292,6 +308,10 @@ QString frmWebUpdate::DescriptionText() const {
 
 QString frmWebUpdate::PacifierText() const {
   return lblPacifier_->text();
+}
+
+QString frmWebUpdate::SignatureText() const {
+  return lblSignature_->text();
 }
 
 int frmWebUpdate::BarFill() const {

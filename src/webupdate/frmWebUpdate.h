@@ -48,6 +48,8 @@ class frmWebUpdate : public QDialog {
   QPushButton* DoneButton() const { return cmdDone_; }
   QString DescriptionText() const;
   QString PacifierText() const;
+  // Whether the catalogue was verified, shown under the grid.
+  QString SignatureText() const;
   // Width of the bar fill against the width of its outline.
   int BarFill() const;
   int BarWidth() const;
@@ -76,4 +78,5 @@ class frmWebUpdate : public QDialog {
   QFrame* Shape1_;
   QFrame* Shape2_;
   QLabel* lblPacifier_;
+  QLabel* lblSignature_;
 };

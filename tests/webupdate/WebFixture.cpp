@@ -30,7 +30,7 @@ void WebFixture::TearDown() {
 void WebFixture::UseSite(const std::string& catalogue) {
   gDefaultURL = DefaultURL();
   gURL = "127.0.0.1:" + std::to_string(site_->Port()) + "/updates/" + catalogue;
-  SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+  SplitSettingsURL();
 }
 
 void WebFixture::SiteFile(const std::string& name, const QByteArray& bytes) {

@@ -1,5 +1,6 @@
 // The demo's download site: one firmware image with its description, and one program file that
 // the installed program does not have yet, so both the download and the self-update can be shown.
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -24,6 +25,11 @@ QByteArray DemoImage() {
   return image;
 }
 
+// The SHA-256 field that proves a file under a signed catalogue.
+QByteArray HashField(const QByteArray& bytes) {
+  return "," + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
 bool WriteAll(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
@@ -40,10 +46,10 @@ bool MakeDemoSite(const QString& folder, const std::vector<std::string>& extraVe
       "self-update.\r\n";
   QString today = QDate::currentDate().toString("yyyy-MM-dd");
   QByteArray catalogue;
-  catalogue +=
-      "$PadFlasher-notes.txt," + today.toLatin1() + "," + QByteArray::number(notes.size()) + "\r\n";
-  catalogue +=
-      "@DEMO200.bin,2026-11-01," + QByteArray::number(image.size()) + ",A,Demo HC,2B1C,2,0\r\n";
+  catalogue += "$PadFlasher-notes.txt," + today.toLatin1() + "," +
+               QByteArray::number(notes.size()) + HashField(notes) + "\r\n";
+  catalogue += "@DEMO200.bin,2026-11-01," + QByteArray::number(image.size()) +
+               ",A,Demo HC,2B1C,2,0" + HashField(image) + "\r\n";
   catalogue += "Demo firmware 2.00 for the simulated hand control.\r\n";
   catalogue += "Downloaded from the demo site.\r\n";
   for (const std::string& row : extraVersions) {

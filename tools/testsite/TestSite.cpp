@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -68,7 +72,32 @@ bool ParseSiteFault(const QString& name, SiteFault& fault) {
 
 TestSite::TestSite(const QString& folder, QObject* parent)
     : QObject(parent), folder_(folder), server_(new QTcpServer(this)) {
-  connect(server_, &QTcpServer::newConnection, this, &TestSite::OnNewConnection);
+  connect(server_, &QTcpServer::pendingConnectionAvailable, this, &TestSite::OnNewConnection);
+}
+
+bool TestSite::UseTls(const QString& certificateFile, const QString& keyFile) {
+  QList<QSslCertificate> chain = QSslCertificate::fromPath(certificateFile, QSsl::Pem);
+  QFile keyText(keyFile);
+  if (chain.isEmpty() || !keyText.open(QIODevice::ReadOnly)) return false;
+  QSslKey key(&keyText, QSsl::Ec);
+  if (key.isNull()) {
+    keyText.seek(0);
+    key = QSslKey(&keyText, QSsl::Rsa);
+  }
+  if (key.isNull()) return false;
+  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+  configuration.setLocalCertificateChain(chain);
+  configuration.setPrivateKey(key);
+  configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+  auto* tls = new QSslServer(this);
+  tls->setSslConfiguration(configuration);
+  delete server_;
+  server_ = tls;
+  // A client that rejects the certificate leaves a half-made connection behind: drop it.
+  connect(tls, &QSslServer::errorOccurred, this,
+          [](QSslSocket* socket, QAbstractSocket::SocketError) { socket->deleteLater(); });
+  connect(server_, &QTcpServer::pendingConnectionAvailable, this, &TestSite::OnNewConnection);
+  return true;
 }
 
 TestSite::~TestSite() = default;
@@ -89,6 +118,10 @@ void TestSite::SetCredentials(const std::string& user, const std::string& passwo
 void TestSite::SetFault(SiteFault fault, const std::string& path) {
   fault_ = fault;
   faultPath_ = path;
+}
+
+void TestSite::SetRedirect(const std::string& path, const std::string& location) {
+  redirects_[path] = location;
 }
 
 void TestSite::SetSlowPace(int bytesPerPiece, int msBetweenPieces) {
@@ -155,6 +188,14 @@ void TestSite::Answer(QTcpSocket* socket, const SiteRequest& request) {
       Send(socket, 401, HtmlPage("User unauthorised"), "text/html");
       return;
     }
+  }
+  if (auto redirect = redirects_.find(path.toStdString()); redirect != redirects_.end()) {
+    QByteArray head =
+        "HTTP/1.1 302 Found\r\nLocation: " + QByteArray::fromStdString(redirect->second) +
+        "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    socket->write(head);
+    socket->disconnectFromHost();
+    return;
   }
   if (faulty && fault_ == SiteFault::NotFound)
     return Send(socket, 404, HtmlPage("Not Found"), "text/html");

@@ -1,6 +1,7 @@
 #pragma once
 // A small download site for tests and the demo: serves one folder over HTTP/1.1 on 127.0.0.1,
-// optionally behind Basic authentication, and misbehaves on request the ways real sites do.
+// plain or over TLS, optionally behind Basic authentication, and misbehaves on request the ways
+// real sites do.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -38,6 +39,9 @@ class TestSite : public QObject {
   explicit TestSite(const QString& folder, QObject* parent = nullptr);
   ~TestSite() override;
 
+  // Serve https with this certificate (PEM, may be followed by its chain) and private key. Before
+  // Listen; false when either cannot be read.
+  bool UseTls(const QString& certificateFile, const QString& keyFile);
   // port 0 picks a free one.
   bool Listen(quint16 port = 0);
   quint16 Port() const;
@@ -45,6 +49,8 @@ class TestSite : public QObject {
   void SetCredentials(const std::string& user, const std::string& password);
   // The fault applies to requests whose path (without query) equals path; to all when empty.
   void SetFault(SiteFault fault, const std::string& path = "");
+  // Requests for path are answered "302 Found" with this Location.
+  void SetRedirect(const std::string& path, const std::string& location);
   // Pace of the Slow fault.
   void SetSlowPace(int bytesPerPiece, int msBetweenPieces);
 
@@ -62,6 +68,7 @@ class TestSite : public QObject {
   std::string user_, password_;
   SiteFault fault_ = SiteFault::None;
   std::string faultPath_;
+  std::map<std::string, std::string> redirects_;
   int slowPiece_ = 512, slowPauseMs_ = 20;
   std::map<QTcpSocket*, QByteArray> buffers_;
   std::vector<SiteRequest> requests_;
@@ -71,3 +78,9 @@ class TestSite : public QObject {
 // its description and one newer program file. extraVersions holds "Version" values
 // (Status,Type,Code,Major,Minor) to list as well, so a demo's own image stays known.
 bool MakeDemoSite(const QString& folder, const std::vector<std::string>& extraVersions);
+
+// Fills folder with a test CA and certificates signed by it, made with the openssl command:
+// ca.pem (the CA, for CAFILE), server.pem/.key (for 127.0.0.1 and localhost), wrong-host.pem/.key
+// (for elsewhere.example only) and expired.pem/.key (for 127.0.0.1, no longer valid). error says
+// what failed.
+bool MakeTestCertificates(const QString& folder, QString& error);

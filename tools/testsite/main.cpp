@@ -1,7 +1,8 @@
-// testsite: serves a folder on 127.0.0.1 for tests and the demo. Prints the port on the first line
-// of standard output and runs until it is ended.
+// testsite: serves a folder on 127.0.0.1, over http or https, for tests and the demo. Prints the
+// port on the first line of standard output and runs until it is ended.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTextStream>
 #include <cstdio>
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
       {"fault-path", "Apply --fault only to this path (e.g. /DEMO200.bin).", "PATH"},
       {"make-demo", "Fill DIR with the demo site and exit.", "DIR"},
       {"keep-versions", "With --make-demo: also list the rows of this versions file.", "FILE"},
+      {"tls", "Serve https with DIR/server.pem and DIR/server.key (see --make-certs).", "DIR"},
+      {"make-certs", "Make a test CA (ca.pem) and certificates in DIR with openssl and exit.",
+       "DIR"},
   });
   parser.process(app);
 
@@ -51,7 +55,22 @@ int main(int argc, char** argv) {
     return made ? 0 : 1;
   }
 
+  if (parser.isSet("make-certs")) {
+    QString error;
+    bool made = MakeTestCertificates(parser.value("make-certs"), error);
+    if (!made) std::fprintf(stderr, "testsite: %s\n", qPrintable(error));
+    return made ? 0 : 1;
+  }
+
   TestSite site(parser.value("folder"));
+  if (parser.isSet("tls")) {
+    QDir dir(parser.value("tls"));
+    if (!site.UseTls(dir.filePath("server.pem"), dir.filePath("server.key"))) {
+      std::fprintf(stderr, "testsite: cannot read server.pem and server.key in %s\n",
+                   qPrintable(parser.value("tls")));
+      return 1;
+    }
+  }
   if (parser.isSet("user") || parser.isSet("password")) {
     site.SetCredentials(parser.value("user").toStdString(), parser.value("password").toStdString());
   }
