@@ -105,6 +105,12 @@ void ConsoleHost::RestoreCancelButton() {
   ClearInterrupt();
 }
 
+void ConsoleHost::Notice(const std::string& text) {
+  EndProgressLine();
+  std::fprintf(stderr, "padflasher-cli: warning: %s\n", text.c_str());
+  std::fflush(stderr);
+}
+
 void ConsoleHost::EndProgressLine() {
   if (!lineOpen_) return;
   std::fputc('\n', stderr);

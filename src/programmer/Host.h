@@ -21,4 +21,7 @@ class IHost {
   virtual void ShowProgrammingModeHelp() = 0;
   // The user declined to cancel programming: the cancel button reads "Cancel" and is enabled.
   virtual void RestoreCancelButton() = 0;
+  // A remark that needs no answer (a password about to travel unencrypted): the CLI prints it on
+  // stderr; the window leaves it to the debug log.
+  virtual void Notice(const std::string& text) { (void)text; }
 };

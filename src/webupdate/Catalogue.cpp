@@ -169,6 +169,12 @@ ParsedCatalogue ParseCatalogue(const std::string& reply, bool requireHashes) {
   return parsed;
 }
 
+bool OpenDownloadSite(HTTPClass& http) {
+  const bool https = DomainScheme == "https";
+  if (https) http.UseHttps(gCAFile);
+  return http.OpenHTTP(DomainName, https ? 443 : 80, DomainUser, DomainPassword);
+}
+
 std::string TrustLabel(const CatalogueTrust& trust) {
   switch (trust.State) {
     case TrustState::NotChecked:
@@ -193,8 +199,7 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
     if (progress) progress(bytes, 0);
   });
-  if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword))
-    return CatalogueResult::Unreachable;
+  if (!OpenDownloadSite(http)) return CatalogueResult::Unreachable;
   std::string reply = http.SendRequest(DomainPath + DomainDir, "GET", true);
   if (reply.empty()) return CatalogueResult::Failed;
   if (http.StatusCode() < 200 || http.StatusCode() > 299) {

@@ -75,6 +75,11 @@ double LeadingNumber(const std::string& text);
 // file (0 for the catalogue itself).
 using TransferProgress = std::function<void(int bytes, int32_t expectedSize)>;
 
+class HTTPClass;
+// Opens http on the download site of the settings: its scheme (https checked against the system's
+// roots and CAFILE), host and port (443 or 80 unless the address names one) and credentials.
+bool OpenDownloadSite(HTTPClass& http);
+
 enum class CatalogueResult { Unreachable, Failed, NotCatalogue, BadSignature, Loaded };
 
 // Fetches the catalogue at DomainName, DomainPath + DomainDir. Only a 2xx reply that holds

@@ -46,7 +46,7 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
   QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
     if (progress) progress(bytes, entry.Size);
   });
-  if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword)) {
+  if (!OpenDownloadSite(http)) {
     outcome.Reason = "the download site's address cannot be opened";
     return outcome;
   }

@@ -4,12 +4,14 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslConfiguration>
 #include <QUrl>
 
 #include "ini/TextUtil.h"
 #include "startup/DebugLog.h"
 #include "startup/LogMasking.h"
 #include "startup/Startup.h"
+#include "webupdate/SiteTls.h"
 
 namespace {
 
@@ -87,6 +89,11 @@ std::string HTTPClass::BuildQueryString() const {
   return query;
 }
 
+void HTTPClass::UseHttps(const std::string& caFile) {
+  scheme_ = "https";
+  caFile_ = caFile;
+}
+
 bool HTTPClass::OpenHTTP(const std::string& server, int port, const std::string& user,
                          const std::string& password) {
   DebugLog("OpenHTTP: " + server + ", " + user + ", " + MaskedPassword(password));
@@ -112,6 +119,15 @@ void HTTPClass::ShowFailure(const std::string& secondLine) {
                 gBaseName, MsgIcon::Warning, MsgButtons::Ok);
 }
 
+void HTTPClass::ReportFailure(Outcome outcome) {
+  if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
+    ShowFailure("Check your Internet connection and firewall settings.");
+  } else if (outcome == Outcome::Insecure) {
+    DebugLog("SendRequest: not secure: " + lastError_);
+    ShowFailure("The connection is not secure: " + lastError_ + ".");
+  }
+}
+
 // Hands the reply on in chunks of 1024 bytes as they complete (the rest only at the end), so
 // the progress figures do not depend on how the network happened to split the data.
 void HTTPClass::ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd) {
@@ -134,7 +150,7 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   std::string query = BuildQueryString();
   QByteArray payload;
   QUrl url;
-  url.setScheme("http");
+  url.setScheme(QString::fromStdString(scheme_));
   url.setHost(QString::fromStdString(host_name_));
   url.setPort(port_);
   url.setPath(QString::fromLatin1(path.c_str(), static_cast<qsizetype>(path.size())),
@@ -160,7 +176,21 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
   }
+  if (scheme_ == "https") {
+    QSslConfiguration tls;
+    if (!SiteTlsConfiguration(caFile_, tls, lastError_)) return Outcome::Insecure;
+    request.setSslConfiguration(tls);
+  }
   if (!user_.empty() || !password_.empty()) {
+    // Sites rely on it, so it is sent; but the user should know, once a run.
+    static bool warned = false;
+    if (scheme_ != "https" && !warned) {
+      warned = true;
+      const std::string notice = "the password for " + host_name_ +
+                                 " travels unencrypted over http; use an https:// address in URL";
+      DebugLog("SendRequest: " + notice);
+      host_.Notice(notice);
+    }
     request.setRawHeader("Authorization",
                          "Basic " + QByteArray::fromStdString(user_ + ":" + password_).toBase64());
   }
@@ -169,6 +199,10 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   QNetworkReply* reply =
       manager_->sendCustomRequest(request, QByteArray::fromStdString(method), payload);
   QEventLoop loop;
+  // Never ignored: a certificate the trusted roots do not vouch for ends the transfer.
+  std::string tlsProblem;
+  connect(reply, &QNetworkReply::sslErrors, this,
+          [&](const QList<QSslError>& errors) { tlsProblem = DescribeTlsErrors(errors); });
   connect(reply, &QNetworkReply::readyRead, this, [&] { ReadChunks(reply, body, false); });
   connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
   if (!reply->isFinished()) loop.exec();
@@ -179,7 +213,13 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   status_ = status.isValid() ? status.toInt() : 0;
   QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
   Outcome outcome = Outcome::Received;
-  if (reply->error() != QNetworkReply::NoError && NoResponse(reply)) {
+  if (!tlsProblem.empty() || reply->error() == QNetworkReply::SslHandshakeFailedError) {
+    lastError_ = tlsProblem.empty() ? reply->errorString().toStdString() : tlsProblem;
+    outcome = Outcome::Insecure;
+  } else if (reply->error() == QNetworkReply::InsecureRedirectError) {
+    lastError_ = "the site redirected from https to plain http, which is not followed";
+    outcome = Outcome::Insecure;
+  } else if (reply->error() != QNetworkReply::NoError && NoResponse(reply)) {
     lastError_ = reply->errorString().toStdString();
     outcome = Outcome::ConnectFailed;
   } else if ((length.isValid() && length.toLongLong() != body.size()) ||
@@ -198,10 +238,9 @@ std::string HTTPClass::SendRequest(const std::string& path, const std::string& v
   DebugLog("SendRequest: " + path);
   QByteArray body;
   Outcome outcome = Transfer(path, verb, reload, body);
+  ReportFailure(outcome);
   std::string reply;
-  if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
-    ShowFailure("Check your Internet connection and firewall settings.");
-  } else if (outcome == Outcome::Received) {
+  if (outcome == Outcome::Received) {
     reply = body.toStdString();
   }
   DebugLog("SendRequest Response: " + reply);
@@ -219,8 +258,9 @@ QByteArray HTTPClass::SendRequestBinary(const std::string& path, const std::stri
   DebugLog("SendRequestBinary: " + path);
   QByteArray body;
   Outcome outcome = Transfer(path, verb, reload, body);
-  if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
-    ShowFailure("Check your Internet connection and firewall settings.");
+  ReportFailure(outcome);
+  if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete ||
+      outcome == Outcome::Insecure) {
     DebugLog("SendRequestBinary: " + lastError_ + ", nothing received");
     return {};
   }

@@ -24,6 +24,10 @@ class HTTPClass : public QObject {
   void Fields(const std::string& name, const std::string& value);
   std::string Fields(const std::string& name) const;
 
+  // Talk https from the next OpenHTTP on: the certificate must be vouched for by the system's
+  // roots or by the PEM certificates of caFile (empty: none); a redirect to http is not followed.
+  void UseHttps(const std::string& caFile);
+
   // server may be written "host:port"; that port then wins over the port argument.
   bool OpenHTTP(const std::string& server, int port, const std::string& user,
                 const std::string& password);
@@ -53,14 +57,19 @@ class HTTPClass : public QObject {
   void Progress(int bytes);
 
  private:
-  enum class Outcome { NoRequest, ConnectFailed, Incomplete, Received };
+  // Insecure: the TLS connection was refused (certificate, handshake, CA file).
+  enum class Outcome { NoRequest, ConnectFailed, Insecure, Incomplete, Received };
   Outcome Transfer(const std::string& path, const std::string& verb, bool reload, QByteArray& body);
   void ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd);
   void ShowFailure(const std::string& secondLine);
+  // The message for a transfer that brought nothing, by outcome.
+  void ReportFailure(Outcome outcome);
   int FindField(const std::string& name, bool add);
 
   IHost& host_;
   QNetworkAccessManager* manager_ = nullptr;
+  std::string scheme_ = "http";
+  std::string caFile_;
   std::string host_name_;
   int port_ = 80;
   std::string user_, password_;

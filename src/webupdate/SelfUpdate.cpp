@@ -194,7 +194,7 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
     if (!entry.Newer) continue;
     host.Breathe();
     // A file that cannot be fetched must not leave a gap the script would trip over.
-    if (!http.OpenHTTP(DomainName, 80, DomainUser, DomainPassword)) {
+    if (!OpenDownloadSite(http)) {
       DebugLog("InstallProgramUpdate: cannot open the site for " + entry.FileName);
       success = false;
       continue;

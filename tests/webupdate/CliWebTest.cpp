@@ -4,8 +4,10 @@
 #include <QProcess>
 #include <QTest>
 
+#include "TestSigner.h"
 #include "WebFixture.h"
 #include "startup/Settings.h"
+#include "webupdate/Catalogue.h"
 
 namespace {
 
@@ -73,6 +75,54 @@ TEST_F(CliWebTest, SiteFailuresExitWithOneAndKeepTheVersionsFile) {
   site_->SetFault(SiteFault::Truncated, "/updates/X1.bin");
   EXPECT_EQ(Cli({"download", "X1"}).exitCode, 1);
   EXPECT_FALSE(ProgramHas("X1.bin"));
+}
+
+TEST_F(CliWebTest, CatalogueSaysOnStderrWhetherItsSignatureWasVerified) {
+  const TestKey key = MakeTestKey(0x0123456789ABCDEF);
+  const std::string catalogue = "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5," +
+                                Sha256Hex(Image('1').toStdString()) + "\r\nAbout X1\r\n";
+  SiteFile("catalogue.txt", QByteArray::fromStdString(catalogue));
+  struct Case {
+    const char* name;
+    std::string publicKey, signature;  // "-": no signature file
+    int exitCode;
+    QString line;
+  };
+  const std::vector<Case> cases = {
+      {"no key", "", "-", 0, "padflasher-cli: catalogue: Not verified\n"},
+      {"a valid signature", key.PublicLine(), SignLikeMinisign(key, catalogue, true), 0,
+       "padflasher-cli: catalogue: Verified, key ID 123456789ABCDEF\n"},
+      {"no signature file", key.PublicLine(), "-", 1, "the signature is missing"},
+      {"a signature over other bytes", key.PublicLine(),
+       SignLikeMinisign(key, catalogue + " ", false), 1, "the signature is not valid"},
+  };
+  for (const auto& c : cases) {
+    ProgramFileBytes("PadFlasher.ini",
+                     QByteArray::fromStdString("[PADFLASHER]\r\nURL = " + gURL +
+                                               "\r\nPUBLICKEY = " + c.publicKey + "\r\n"));
+    QFile::remove(siteDir_.filePath("updates/catalogue.txt.minisig"));
+    if (c.signature != "-")
+      SiteFile("catalogue.txt.minisig", QByteArray::fromStdString(c.signature));
+    CliRun run = Cli({"catalogue"});
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(c.line)) << c.name << ": " << run.err.toStdString();
+    EXPECT_EQ(run.out.contains("X1"), c.exitCode == 0) << c.name << ": " << run.out.toStdString();
+    if (c.exitCode != 0) {
+      EXPECT_TRUE(run.err.contains("signature")) << c.name;
+      EXPECT_EQ(Cli({"download", "X1"}).exitCode, 1) << c.name;
+      EXPECT_FALSE(ProgramHas("X1.bin")) << c.name;
+    }
+  }
+}
+
+TEST_F(CliWebTest, APasswordOverPlainHttpIsSentWithOneWarning) {
+  site_->SetCredentials("joe", "s3cret");
+  ProgramFileBytes("PadFlasher.ini",
+                   QByteArray::fromStdString("[PADFLASHER]\r\nURL = joe:s3cret@" + gURL + "\r\n"));
+  CliRun run = Cli({"download", "X1"});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err.count("travels unencrypted over http"), 1) << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains("s3cret")) << run.err.toStdString();
 }
 
 }  // namespace

@@ -38,10 +38,6 @@ class SignedCatalogueTest : public WebFixture {
     SaveVersions(VersionsFileName());
     before_ = ProgramRead("PadFlasher.ver");
   }
-  void TearDown() override {
-    gPublicKey.clear();
-    WebFixture::TearDown();
-  }
   QByteArray before_;
 };
 

@@ -18,6 +18,8 @@ void WebFixture::SetUp() {
   site_ = std::make_unique<TestSite>(siteDir_.path());
   ASSERT_TRUE(site_->Listen());
   gVersions.clear();
+  gPublicKey.clear();
+  gCAFile.clear();
   UseSite();
 }
 
@@ -25,6 +27,8 @@ void WebFixture::TearDown() {
   EXPECT_EQ(host_.unexpected, 0) << "questions beyond the script";
   site_.reset();
   gVersions.clear();
+  gPublicKey.clear();
+  gCAFile.clear();
 }
 
 void WebFixture::UseSite(const std::string& catalogue) {

@@ -1,8 +1,10 @@
 // The Web Updates window over the loopback site, driven the way a user drives it.
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "TestSigner.h"
 #include "WebFixture.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -282,6 +284,52 @@ TEST_F(WindowTest, DecliningOrFailingTheUpdateLeavesTheWindowUsable) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_TRUE(form->DoneButton()->isEnabled());
   EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+}
+
+TEST_F(WindowTest, TheLineUnderTheListSaysWhetherTheCatalogueWasVerified) {
+  const TestKey key = MakeTestKey(0xFEDCBA9876543210);
+  const std::string catalogue = "$PadFlasher.exe,9.0.0,4," + Sha256Hex("new!") +
+                                "\r\n@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5," +
+                                Sha256Hex(Image('1').toStdString()) + "\r\nAbout X1\r\n";
+  SiteFile("catalogue.txt", QByteArray::fromStdString(catalogue));
+  ProgramFileBytes("c.Bin", "cc");
+  struct Case {
+    const char* name;
+    std::string publicKey, signature;  // "-": no signature file
+    QString label;
+    std::vector<std::string> rows;
+    bool updateOffered;
+  };
+  const std::vector<Case> cases = {
+      {"no key", "", "-", "Not verified", {"X1 Remote", "c Local"}, true},
+      {"valid signature",
+       key.PublicLine(),
+       SignLikeMinisign(key, catalogue, true),
+       "Verified, key ID FEDCBA9876543210",
+       {"X1 Remote", "c Local"},
+       true},
+      {"no signature file", key.PublicLine(), "-", "Signature missing", {"c Local"}, false},
+  };
+  for (const auto& c : cases) {
+    gPublicKey = c.publicKey;
+    QFile::remove(siteDir_.filePath("updates/catalogue.txt.minisig"));
+    if (c.signature != "-")
+      SiteFile("catalogue.txt.minisig", QByteArray::fromStdString(c.signature));
+    host_.messages.clear();
+    if (c.updateOffered) host_.Script({MsgAnswer::No});
+    auto form = Open();
+    EXPECT_EQ(form->SignatureText(), c.label) << c.name;
+    EXPECT_EQ(Rows(*form), c.rows) << c.name;
+    const std::vector<std::string> shown = host_.Texts();
+    ASSERT_EQ(shown.size(), 1u) << c.name;
+    EXPECT_EQ(shown[0].rfind(c.updateOffered ? "A newer version"
+                                             : "The catalogue of the download "
+                                               "site cannot be trusted:\r\n"
+                                               "the signature is missing.",
+                             0),
+              0u)
+        << c.name << ": " << shown[0];
+  }
 }
 
 }  // namespace
