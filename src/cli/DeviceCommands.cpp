@@ -31,6 +31,7 @@ int PrintHandControlIdentity() {
   std::string type;
   int16_t major = 0, minor = 0;
   bool listed = QueryHandControlVersion(type, major, minor);
+  if (gHcChecksum.empty() && PortWasLost()) return kExitFailed;
   if (gHcChecksum.empty()) {
     PrintError("the hand control answered the presence test but not the firmware query.");
     return kExitFailed;
