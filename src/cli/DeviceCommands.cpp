@@ -1,36 +1,19 @@
-// ports and identify: which serial ports exist, and what the hand control holds.
+// identify: what the hand control holds.
 #include <cstdio>
 
 #include "Commands.h"
 #include "Console.h"
+#include "Report.h"
 #include "Session.h"
 #include "programmer/Link.h"
 #include "startup/Versions.h"
 
-namespace {
-
-constexpr int kHighestComPort = 16;
-
-int RunPorts(const QStringList& args) {
-  CommandLine cl(args, "ports [options]",
-                 "Lists COM1-COM16 that exist on this machine: the name, two spaces, the device "
-                 "it resolves to (ports/ links in the program folder first).");
-  if (int code; !cl.Parse(0, 0, code)) return code;
-  for (int n = 1; n <= kHighestComPort; ++n) {
-    std::string name = "COM" + std::to_string(n);
-    if (ComPortExists(name))
-      PrintOut(QString::fromStdString(name + "  " + ResolvePortDevice(name)));
-  }
-  return kExitOk;
-}
-
-}  // namespace
-
-int PrintHandControlIdentity() {
+int PrintHandControlIdentity(const QStringList& reportKeys) {
   gHcChecksum.clear();
   std::string type;
   int16_t major = 0, minor = 0;
   bool listed = QueryHandControlVersion(type, major, minor);
+  for (const QString& key : reportKeys) ReportField(key, FirmwareJson(listed, type, major, minor));
   if (gHcChecksum.empty() && PortWasLost()) return kExitFailed;
   if (gHcChecksum.empty()) {
     PrintError("the hand control answered the presence test but not the firmware query.");
@@ -50,13 +33,13 @@ int RunIdentify(const QStringList& args) {
                  "Tests that the hand control answers in programming mode and shows the firmware "
                  "it holds: its code, and its type and version from PadFlasher.ver.");
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
+  cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  int code = PrintHandControlIdentity();
+  int code = PrintHandControlIdentity({"firmware_before", "firmware_after"});
   return InterruptPending() ? kExitCancelled : code;
 }
 
-const CommandRegistrar kPorts{{"ports", "list the serial ports COM1-COM16 that exist", RunPorts}};
 const CommandRegistrar kIdentify{
     {"identify", "test for the hand control and show its firmware", RunIdentify}};
 
