@@ -22,6 +22,7 @@ class ConsoleHost : public IHost {
   void ShowProgrammingModeHelp() override;
   void RestoreCancelButton() override;
   void Notice(const std::string& text) override;
+  bool StopRequested() override;
 
   // Ends a self-rewriting progress line so that the next output starts on a fresh line.
   void EndProgressLine();

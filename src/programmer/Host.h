@@ -24,4 +24,7 @@ class IHost {
   // A remark that needs no answer (a password about to travel unencrypted): the CLI prints it on
   // stderr; the window leaves it to the debug log.
   virtual void Notice(const std::string& text) { (void)text; }
+  // Whether the user has asked to stop what runs now (Ctrl-C in a terminal); a transfer checks
+  // it while it waits. Hosts with their own cancel flow keep the default.
+  virtual bool StopRequested() { return false; }
 };

@@ -15,7 +15,8 @@ extern std::string gPublicKey;
 extern std::string gCAFile;
 
 void LoadSettings(const std::string& fileName);
-void SaveSettings(const std::string& fileName);
+// False when the file could not be rewritten; the old one stays and the debug log says why.
+bool SaveSettings(const std::string& fileName);
 // Strips a leading scheme before splitting: "https://" or "http://" in any case ("\\" counting
 // as "/"); the rest is split as an address without one.
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,

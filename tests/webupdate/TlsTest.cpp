@@ -68,7 +68,10 @@ TEST_F(TlsTest, OnlyACertificateTheTrustedRootsVouchForIsAccepted) {
                            QString::fromStdString(Cert(c.certificate + ".key"))))
         << c.name;
     ASSERT_TRUE(tls.Listen()) << c.name;
-    if (c.redirectToHttp) tls.SetRedirect("/updates/catalogue.txt", plainCatalogue);
+    if (c.redirectToHttp) {
+      tls.SetRedirect(plainCatalogue);
+      tls.SetFault(SiteFault::Redirect, "/updates/catalogue.txt");
+    }
     gURL = "https://" + c.host + ":" + std::to_string(tls.Port()) + "/updates/catalogue.txt";
     gCAFile = c.caFile;
     SplitSettingsURL();

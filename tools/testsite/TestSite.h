@@ -20,9 +20,16 @@ enum class SiteFault {
   Truncated,     // announces the full length, sends half, closes
   Slow,          // sends the body in small pieces with pauses between them
   CloseEarly,    // closes the connection without answering
+  Silent,        // reads the request and never answers
+  Endless,       // a 200 reply without length whose body never ends
+  HugeLength,    // announces 10 GB and sends without end
+  BadEncoding,   // claims a deflate-compressed body that does not decompress
+  Bomb,          // a small deflate body that decompresses to 32 MB
+  Redirect,      // 302 to the address given by SetRedirect
 };
 
-// "404", "500", "unauthorised", "truncate", "slow", "close"; false for anything else.
+// "404", "500", "unauthorised", "truncate", "slow", "close", "silent", "endless", "huge",
+// "badencoding", "bomb", "redirect"; false for anything else.
 bool ParseSiteFault(const QString& name, SiteFault& fault);
 
 struct SiteRequest {
@@ -49,10 +56,10 @@ class TestSite : public QObject {
   void SetCredentials(const std::string& user, const std::string& password);
   // The fault applies to requests whose path (without query) equals path; to all when empty.
   void SetFault(SiteFault fault, const std::string& path = "");
-  // Requests for path are answered "302 Found" with this Location.
-  void SetRedirect(const std::string& path, const std::string& location);
   // Pace of the Slow fault.
   void SetSlowPace(int bytesPerPiece, int msBetweenPieces);
+  // Where the Redirect fault sends the client (a full http:// address).
+  void SetRedirect(const std::string& location) { redirect_ = location; }
 
   const std::vector<SiteRequest>& Requests() const { return requests_; }
 
@@ -62,14 +69,18 @@ class TestSite : public QObject {
   void Answer(QTcpSocket* socket, const SiteRequest& request);
   void Send(QTcpSocket* socket, int status, const QByteArray& body, const char* type);
   void SendSlowly(QTcpSocket* socket, QByteArray rest);
+  // Keeps the socket's send queue filled until the client goes away.
+  void SendForever(QTcpSocket* socket);
+  // Answers for the faults that need no file; false when the fault is not one of them.
+  bool AnswerHostile(QTcpSocket* socket);
 
   QString folder_;
   QTcpServer* server_;
   std::string user_, password_;
   SiteFault fault_ = SiteFault::None;
   std::string faultPath_;
-  std::map<std::string, std::string> redirects_;
   int slowPiece_ = 512, slowPauseMs_ = 20;
+  std::string redirect_;
   std::map<QTcpSocket*, QByteArray> buffers_;
   std::vector<SiteRequest> requests_;
 };
