@@ -116,8 +116,11 @@ TEST_F(HttpClientTest, DebugLogTracesRequestsWithThePasswordMasked) {
   });
   std::vector<std::string> messages;
   for (const QByteArray& line : log.split('\n')) {
-    if (line.size() > 16) messages.push_back(line.mid(16).trimmed().toStdString());
+    // The warning about a password over http comes once a run (padflasher-cli's tests count it).
+    if (line.size() > 16 && !line.contains("travels unencrypted"))
+      messages.push_back(line.mid(16).trimmed().toStdString());
   }
+  EXPECT_FALSE(log.contains("s3cret")) << log.toStdString();
   EXPECT_EQ(messages, (std::vector<std::string>{
                           "OpenHTTP: " + Server() + ", joe, ****", "SendRequest: /updates/c.txt",
                           "SendRequest Response: ok", "SendRequestBinary: /updates/c.txt"}));
