@@ -30,16 +30,7 @@ std::vector<std::string> Names(const WebLists& lists) {
   return names;
 }
 
-class SignedCatalogueTest : public WebFixture {
- protected:
-  void SetUp() override {
-    WebFixture::SetUp();
-    gVersions = {{"A", "Old", "BEEF", 1, 2}};
-    SaveVersions(VersionsFileName());
-    before_ = ProgramRead("PadFlasher.ver");
-  }
-  QByteArray before_;
-};
+class SignedCatalogueTest : public WebFixture {};
 
 TEST_F(SignedCatalogueTest, OnlyAValidSignatureOfAListedKeyLetsTheCatalogueIn) {
   const TestKey key = MakeTestKey(0x1111111111111111);
@@ -113,6 +104,7 @@ TEST_F(SignedCatalogueTest, OnlyAValidSignatureOfAListedKeyLetsTheCatalogueIn) {
   for (const auto& c : cases) {
     gVersions = {{"A", "Old", "BEEF", 1, 2}};
     SaveVersions(VersionsFileName());
+    const QByteArray before = ProgramRead("PadFlasher.ver");
     gPublicKey = c.publicKey;
     SiteFile("catalogue.txt", QByteArray::fromStdString(c.catalogue));
     QFile::remove(siteDir_.filePath("updates/catalogue.txt.minisig"));
@@ -130,7 +122,7 @@ TEST_F(SignedCatalogueTest, OnlyAValidSignatureOfAListedKeyLetsTheCatalogueIn) {
       EXPECT_EQ(lists.Firmware[0].Description.rfind("Faster slewing.\r\n", 0), 0u) << c.name;
       EXPECT_EQ(lists.Firmware[0].Description.find("Unproven"), std::string::npos) << c.name;
     } else {
-      EXPECT_EQ(ProgramRead("PadFlasher.ver"), before_) << c.name;
+      EXPECT_EQ(ProgramRead("PadFlasher.ver"), before) << c.name;
       ASSERT_EQ(gVersions.size(), 1u) << c.name;
       EXPECT_EQ(gVersions[0].Checksum, "BEEF") << c.name;
     }
