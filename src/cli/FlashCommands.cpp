@@ -5,6 +5,7 @@
 #include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -13,11 +14,11 @@ enum class Check { None, Fast, Full };
 int RunCheck(Check check) {
   if (check == Check::None) return kExitOk;
   if (InterruptPending()) return kExitCancelled;
-  gProgramming = false;
-  gCancelVerify = false;
-  gVerifying = true;
-  bool same = check == Check::Fast ? FastVerify() : FullVerify();
-  gVerifying = false;
+  bool same = false;
+  {
+    OperationScope run(Operation::Verifying);
+    same = check == Check::Fast ? FastVerify() : FullVerify();
+  }
   ConsoleHostInstance().EndProgressLine();
   if (same) PrintOut("Contents are Identical");
   return OperationExitCode(same);
@@ -63,13 +64,11 @@ int RunFlash(const QStringList& args) {
   }
   if (InterruptPending()) return kExitCancelled;
 
-  gCancelProgramming = false;
-  gCancelVerify = false;
-  gVerifying = false;
-  gProgramming = true;
-  bool written = ProgramHandControl();
-  gProgramming = false;
-  gVerifying = false;
+  bool written = false;
+  {
+    OperationScope run(Operation::Programming);
+    written = ProgramHandControl();
+  }
   ConsoleHostInstance().EndProgressLine();
   if (int code = OperationExitCode(written); code != kExitOk) {
     if (code == kExitFailed && !ConsoleHostInstance().DifferenceFound())

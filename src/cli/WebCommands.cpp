@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "programmer/OperationScope.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -86,6 +87,7 @@ int RunDownload(const QStringList& args) {
     return kExitUsage;
   }
   const std::string label = "Downloading " + entry->FileName() + " : ";
+  OperationScope transfer(Operation::Downloading);
   DownloadOutcome outcome =
       DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
         ProgressFigures figures = HTTPProgressFigures(bytes, size);

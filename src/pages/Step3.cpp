@@ -116,6 +116,7 @@ void Step3::FillFirmwareList(const std::string& select) {
 }
 
 void Step3::lstFirmware_Click() {
+  FrozenScope frozen(Wizard());
   gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
   const std::string path = ProgramFolderFile(gFirmwareFile);
   std::string text = FirmwareLoadError(LoadFirmwareFile(path));
@@ -123,7 +124,6 @@ void Step3::lstFirmware_Click() {
 
   const std::string description = FindDescriptionFile(path);
   if (description.empty()) {
-    Wizard().SetFrozen(true);
     text.clear();
   } else {
     QFile file(QString::fromStdString(description));
@@ -143,11 +143,10 @@ void Step3::lstFirmware_Click() {
   ShowNow(txtFirmware_, text);
   ShowNow(txtStatus_, kDetermining);
   ShowNow(txtStatus_, BuildStatusText());
-  Wizard().SetFrozen(false);
 }
 
 void Step3::cmdRefresh_Click() {
-  Wizard().SetFrozen(true);
+  FrozenScope frozen(Wizard());
   cmdRefresh_->setEnabled(false);
   cmdWebUpdate_->setEnabled(false);
   ShowNow(txtStatus_, kDetermining);
@@ -155,11 +154,13 @@ void Step3::cmdRefresh_Click() {
   ShowNow(txtStatus_, BuildStatusText());
   cmdWebUpdate_->setEnabled(true);
   cmdRefresh_->setEnabled(true);
-  Wizard().SetFrozen(false);
 }
 
 void Step3::cmdWebUpdate_Click() {
   if (!webUpdates_) return;
+  // From the press until the list shows what the window fetched, the wizard takes no input: a
+  // Next meanwhile would program an image the page no longer shows.
+  FrozenScope frozen(Wizard());
   cmdWebUpdate_->setEnabled(false);
   const std::string chosen = webUpdates_(this);
   FillFirmwareList(chosen + ".bin");
@@ -172,10 +173,9 @@ void Step3::BeforePageShow(CWizard& wizard, int16_t previousStep) {
     return;
   }
   LinkHost().Breathe();
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   FillFirmwareList("");
   ShowNow(txtStatus_, BuildStatusText());
-  wizard.SetFrozen(false);
 }
 
 void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
@@ -194,18 +194,16 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
     cancel = true;
     return;
   }
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   gFirmwareFile = selected->text().toStdString();
   const std::string error = FirmwareLoadError(LoadFirmwareFile(ProgramFolderFile(gFirmwareFile)));
   if (!error.empty()) {
     Warn(error);
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
   if (!PingHandControl()) {
     LinkHost().ShowProgrammingModeHelp();
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
@@ -214,11 +212,9 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   if (!GetFileVersion(typeName, major, minor) &&
       Message(kUnsupportedFirmwareQuestion, MsgIcon::Question, MsgButtons::YesNo) !=
           MsgAnswer::Yes) {
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
   ShowNow(txtStatus_, kDetermining);
   ShowNow(txtStatus_, BuildStatusText());
-  wizard.SetFrozen(false);
 }

@@ -11,13 +11,14 @@
 std::array<uint8_t, kImageSize> gImage;
 std::string gFirmwareFile;
 std::string gFileChecksum;
+bool gImageLoadFailed = false;
 
 namespace {
 constexpr int kSignatureOffset = 0xFFE0;
 constexpr uint8_t kBlank = 0xFF;
-}  // namespace
 
-int LoadFirmwareFile(const std::string& path) {
+// Codes 1 and 2: gImage is left as it was.
+int ReadImage(const std::string& path) {
   if (!FileExists(path)) return 1;
   QFile file(FilePath(path));
   if (!file.open(QIODevice::ReadOnly) || file.size() != kImageSize) return 2;
@@ -30,6 +31,14 @@ int LoadFirmwareFile(const std::string& path) {
   std::copy(bytes.begin(), bytes.end(), gImage.begin());
   const bool signed_ = gImage[kSignatureOffset] == 0x55 && gImage[kSignatureOffset + 1] == 0xAA;
   return signed_ ? 0 : 3;
+}
+
+}  // namespace
+
+int LoadFirmwareFile(const std::string& path) {
+  const int result = ReadImage(path);
+  gImageLoadFailed = result == 1 || result == 2;
+  return result;
 }
 
 bool IsBlockBlank(int bank, int block) {
