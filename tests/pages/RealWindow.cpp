@@ -81,20 +81,20 @@ void RealWindowTest::ClickAt(const QString& window, int x, int y, int pauseMs) {
 }
 
 bool RealWindowTest::StartDisplay() {
-  for (int n = 150; n < 200; ++n) {
-    if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
-    xvfb.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (!xvfb.waitForStarted()) return false;
-    env.insert("DISPLAY", QString(":%1").arg(n));
-    env.remove("QT_QPA_PLATFORM");
-    for (int i = 0; i < 100; ++i) {
-      QProcess probe;
-      probe.setProcessEnvironment(env);
-      probe.start("xdotool", {"getmouselocation"});
-      if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
-      QThread::msleep(100);
-    }
-    return false;
+  // Xvfb picks a free display itself and names it: tests that start together never share one.
+  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+  if (!xvfb.waitForStarted()) return false;
+  QByteArray number;
+  while (!number.endsWith('\n') && xvfb.waitForReadyRead(10000)) number += xvfb.readAll();
+  if (number.trimmed().isEmpty()) return false;
+  env.insert("DISPLAY", ":" + QString::fromLatin1(number.trimmed()));
+  env.remove("QT_QPA_PLATFORM");
+  for (int i = 0; i < 100; ++i) {
+    QProcess probe;
+    probe.setProcessEnvironment(env);
+    probe.start("xdotool", {"getmouselocation"});
+    if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
+    QThread::msleep(100);
   }
   return false;
 }
