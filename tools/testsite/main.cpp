@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
        "badencoding, bomb or redirect.",
        "FAULT"},
       {"redirect", "With --fault redirect: the address to send the client to.", "URL"},
+      {"slow-pace", "With --fault slow: BYTES every MS milliseconds (default 512:20).", "BYTES:MS"},
       {"fault-path", "Apply --fault only to this path (e.g. /DEMO200.bin).", "PATH"},
       {"make-demo", "Fill DIR with the demo site and exit.", "DIR"},
       {"keep-versions", "With --make-demo: also list the rows of this versions file.", "FILE"},
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
     }
     site.SetFault(fault, parser.value("fault-path").toStdString());
     site.SetRedirect(parser.value("redirect").toStdString());
+    if (parser.isSet("slow-pace")) {
+      const QStringList pace = parser.value("slow-pace").split(':');
+      site.SetSlowPace(pace.value(0).toInt(), pace.value(1).toInt());
+    }
   }
   bool portOk = false;
   int port = parser.value("port").toInt(&portOk);
