@@ -8,6 +8,7 @@
 #include "Report.h"
 #include "Session.h"
 #include "ini/TextUtil.h"
+#include "startup/LogMasking.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -40,6 +41,12 @@ int FetchLists(WebLists& lists) {
                                         lists.VersionsError + "); it keeps its old contents."));
       break;
     case CatalogueResult::Unreachable:
+      if (HasBareCredentials(gURL)) {
+        PrintError(QString::fromStdString("the password in URL of PadFlasher.ini (" +
+                                          MaskedURL(gURL) +
+                                          ") holds a bare '@' or '/'; write them as %40 and %2F."));
+        break;
+      }
       PrintError(QString::fromStdString("the download address '" + SiteAddress() +
                                         "' has no host name; check URL in PadFlasher.ini."));
       break;
