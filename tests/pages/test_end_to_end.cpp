@@ -3,10 +3,9 @@
 // the exit question.
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QThread>
 
 #include "PagesFixture.h"
+#include "XSession.h"
 #include "programmer/Image.h"
 
 namespace {
@@ -31,7 +30,7 @@ void ThinOut(const QString& path) {
 class EndToEndTest : public PagesTest {
  protected:
   void TearDown() override {
-    for (QProcess* process : {&program, &sim, &xvfb}) {
+    for (QProcess* process : {&program, &sim}) {
       if (process->state() != QProcess::NotRunning) {
         process->terminate();
         if (!process->waitForFinished(5000)) process->kill();
@@ -41,76 +40,20 @@ class EndToEndTest : public PagesTest {
     PagesTest::TearDown();
   }
 
-  // Runs xdotool on our display; its output, trimmed. Waits (--sync) end after timeoutMs.
-  QString Xdo(const QStringList& args, int timeoutMs = 30000) {
-    QProcess xdo;
-    xdo.setProcessEnvironment(env);
-    xdo.start("xdotool", args);
-    if (!xdo.waitForFinished(timeoutMs)) {
-      xdo.kill();
-      xdo.waitForFinished();
-      ADD_FAILURE() << "xdotool " << args.join(' ').toStdString() << " did not finish";
-      return {};
-    }
-    return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed().section('\n', 0, 0);
-  }
-  QString Window(const QString& title) {
-    const QString id = Xdo({"search", "--sync", "--onlyvisible", "--name", title});
-    EXPECT_FALSE(id.isEmpty()) << "no window " << title.toStdString();
-    return id;
-  }
-  // Input reaches the program only when it is idle again: keys that arrive while a step runs
-  // are ignored by the wizard, as they would be for a user. So each action gets a moment.
-  void Key(const QString& window, const QString& key) {
-    Xdo({"windowfocus", "--sync", window, "key", key});
-    QThread::msleep(1500);
-  }
-  // Alt held down around the key (xdotool's "alt+key" form does not reach Qt as Alt under Xvfb).
-  void AltKey(const QString& window, const QString& key) {
-    Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
-    QThread::msleep(1500);
-  }
-  void ClickAt(const QString& window, int x, int y) {
-    Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
-         "1"});
-    QThread::msleep(1500);
-  }
-  bool StartDisplay() {
-    for (int n = 150; n < 200; ++n) {
-      if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
-      xvfb.start("Xvfb",
-                 {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-      if (!xvfb.waitForStarted()) return false;
-      env.insert("DISPLAY", QString(":%1").arg(n));
-      env.remove("QT_QPA_PLATFORM");
-      for (int i = 0; i < 100; ++i) {
-        QProcess probe;
-        probe.setProcessEnvironment(env);
-        probe.start("xdotool", {"getmouselocation"});
-        if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
-        QThread::msleep(100);
-      }
-      return false;
-    }
-    return false;
-  }
-
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  QProcess xvfb, sim, program;
+  XSession x;
+  QProcess sim, program;
 };
 
 }  // namespace
 
 TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
-  for (const char* tool : {"Xvfb", "xdotool"}) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) {
-      GTEST_SKIP() << tool << " is not installed (scripts/bootstrap installs it)";
-    }
+  if (const QString tool = XSession::MissingTool(); !tool.isEmpty()) {
+    GTEST_SKIP() << tool.toStdString() << " is not installed (scripts/bootstrap installs it)";
   }
   if (!QFile::exists(kBin + "/PadFlasher") || !QFile::exists(kBin + "/hcsim")) {
     GTEST_SKIP() << "build the PadFlasher and hcsim targets first";
   }
-  ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
+  ASSERT_TRUE(x.Start()) << "Xvfb did not come up";
 
   ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", dir.filePath("PadFlasher")));
   QFile::setPermissions(dir.filePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
@@ -127,25 +70,25 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
 
   // Under the address sanitizer: the session bus library keeps a buffer to the end, not ours.
   WriteFile("lsan.supp", "leak:libdbus-1.so\n");
-  env.insert("LSAN_OPTIONS", "suppressions=" + dir.filePath("lsan.supp"));
-  program.setProcessEnvironment(env);
+  x.Env().insert("LSAN_OPTIONS", "suppressions=" + dir.filePath("lsan.supp"));
+  program.setProcessEnvironment(x.Env());
   program.setWorkingDirectory(dir.path());
   program.start(dir.filePath("PadFlasher"), {});
   ASSERT_TRUE(program.waitForStarted());
-  const QString main = Window("^PadFlasher  v1.0.2$");
+  const QString main = x.Window("^PadFlasher  v1.0.2$");
   ASSERT_FALSE(main.isEmpty());
 
-  Key(main, "Return");    // to the port page, COM1 preselected from the settings
-  Key(main, "Return");    // opens COM1, the simulated hand control answers
-  AltKey(main, "Right");  // the listed firmware goes on without a question
+  x.Key(main, "Return");    // to the port page, COM1 preselected from the settings
+  x.Key(main, "Return");    // opens COM1, the simulated hand control answers
+  x.AltKey(main, "Right");  // the listed firmware goes on without a question
   // "Begin Programming" and "Verify Firmware": the page area starts at (131, 3) in the window.
-  ClickAt(main, 131 + 8 + 72, 3 + 136 + 12);
-  Key(Window("^PadFlasher$"), "space");  // "Programming Complete"
-  ClickAt(main, 131 + 160 + 68, 3 + 136 + 12);
-  AltKey(Window("^Verify Mode:$"), "n");  // No: the full verification
-  Key(Window("^PadFlasher$"), "space");   // "Contents are Identical"
-  Key(main, "Escape");
-  Key(Window("^PadFlasher$"), "space");  // Yes, leave
+  x.ClickAt(main, 131 + 8 + 72, 3 + 136 + 12);
+  x.Key(x.Window("^PadFlasher$"), "space");  // "Programming Complete"
+  x.ClickAt(main, 131 + 160 + 68, 3 + 136 + 12);
+  x.AltKey(x.Window("^Verify Mode:$"), "n");  // No: the full verification
+  x.Key(x.Window("^PadFlasher$"), "space");   // "Contents are Identical"
+  x.Key(main, "Escape");
+  x.Key(x.Window("^PadFlasher$"), "space");  // Yes, leave
   ASSERT_TRUE(program.waitForFinished(30000)) << "the program did not end";
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
