@@ -110,6 +110,11 @@ TEST_F(CompletionTest, OffersCommandsOptionsAndThePortsThatExist) {
       // The port's value is not taken for the command.
       {{"padflasher-cli", "--port", "COM7", "read", "--v"}, {}, {"--verify"}},
       {{"padflasher-cli", "--folder", folder, "flash", "--port", "COM7", "--v"}, {"--verify"}, {}},
+      {{"padflasher-cli", "ports", ""}, {"assign", "unassign"}, {"COM7"}},
+      {{"padflasher-cli", "ports", "unassign", "COM1"}, {"COM1", "COM16"}, {"COM2"}},
+      {{"padflasher-cli", "--folder", folder, "ports", "assign", "COM3", "/dev/n"},
+       {"/dev/null"},
+       {"COM7"}},
   };
   for (const auto& c : cases) {
     const QStringList offered = Complete(c.words);
