@@ -108,7 +108,8 @@ TEST_F(CompletionTest, OffersCommandsOptionsAndThePortsThatExist) {
       {{"padflasher-cli", "--folder", folder, "identify", "--port", "C"}, {"COM7"}, {"identify"}},
       {{"padflasher-cli", "identify", "--folder", folder, "--port", ""}, {"COM7"}, {}},
       // The port's value is not taken for the command.
-      {{"padflasher-cli", "--port", "COM7", "read", "--v"}, {}, {"--verify"}},
+      {{"padflasher-cli", "--port", "COM7", "read", "--"}, {"--port"}, {"--verify"}},
+      {{"padflasher-cli", "-"}, {"--folder", "--quiet", "--version"}, {"--port"}},
       {{"padflasher-cli", "--folder", folder, "flash", "--port", "COM7", "--v"}, {"--verify"}, {}},
       {{"padflasher-cli", "ports", ""}, {"assign", "unassign"}, {"COM7"}},
       {{"padflasher-cli", "ports", "unassign", "COM1"}, {"COM1", "COM16"}, {"COM2"}},
