@@ -2,7 +2,6 @@
 
 #include <QFile>
 
-#include "ini/AtomicFile.h"
 #include "startup/DebugLog.h"
 #include "startup/DebugLogClock.h"
 
@@ -31,14 +30,12 @@ void FoundationTest::SetUp() {
   CloseDebugLog();
   SetDebugEnabled(false);
   SetDebugLogClock({});
-  SetAtomicWriteHook({});
 }
 
 void FoundationTest::TearDown() {
   CloseDebugLog();
   SetDebugEnabled(false);
   SetDebugLogClock({});
-  SetAtomicWriteHook({});
   QDir::setCurrent(previousDir_);
 }
 
