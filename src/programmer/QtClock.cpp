@@ -16,7 +16,7 @@ uint32_t QtClock::TickCount() {
 void QtClock::Sleep(int ms) {
   if (ms <= 0) return;
   // Without an application object there is no event loop to run; a plain sleep is all we can do.
-  if (!QCoreApplication::instance()) {
+  if (!eventLoopWaits_ || !QCoreApplication::instance()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }

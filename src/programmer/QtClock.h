@@ -8,9 +8,12 @@ class QtClock : public IClock {
  public:
   QtClock();
   uint32_t TickCount() override;
-  // Runs a local event loop for ms milliseconds, so a window keeps painting meanwhile.
+  // Runs a local event loop for ms milliseconds, so a window keeps painting meanwhile; without
+  // event-loop waits (a host with no window) it simply sleeps.
   void Sleep(int ms) override;
+  void SetEventLoopWaits(bool on) { eventLoopWaits_ = on; }
 
  private:
+  bool eventLoopWaits_ = true;
   QElapsedTimer timer_;
 };
