@@ -440,6 +440,8 @@ TEST_F(WindowTest, TheLineUnderTheListSaysWhetherTheCatalogueWasVerified) {
               0u)
         << c.name << ": " << shown[0];
   }
+}
+
 TEST_F(WindowTest, AnInstalledProgramLeavesItsUpdateToThePackageManager) {
   struct Case {
     std::string catalogue;
