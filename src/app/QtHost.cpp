@@ -1,5 +1,5 @@
 // The window program's host of hand control operations.
-#include "wizard/QtHost.h"
+#include "app/QtHost.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "pages/PageTexts.h"
+#include "programmer/LinkTexts.h"
 #include "wizard/CWizard.h"
 
 void QtHost::Breathe() {

@@ -4,8 +4,8 @@
 // wizard window's caption.
 #include <functional>
 
-#include "programmer/Host.h"
-#include "wizard/ProgressView.h"
+#include "app/ProgressView.h"
+#include "base/Host.h"
 
 class CWizard;
 

@@ -1,4 +1,4 @@
-#include "webupdate/frmWebUpdate.h"
+#include "app/frmWebUpdate.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,9 +1,9 @@
-#include "ini/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <QSaveFile>
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 
 namespace {
 AtomicWriteHook gWriteHook;

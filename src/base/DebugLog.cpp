@@ -1,8 +1,8 @@
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 
 #include <cstdio>
 
-#include "startup/DebugLogClock.h"
+#include "base/DebugLogClock.h"
 
 namespace {
 constexpr const char* kLogFileName = "debugexe.txt";

@@ -1,4 +1,4 @@
-#include "startup/LogMasking.h"
+#include "base/LogMasking.h"
 
 std::string MaskedPassword(const std::string& password) {
   return password.empty() ? "" : "****";

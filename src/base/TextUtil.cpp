@@ -1,4 +1,4 @@
-#include "ini/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <QFile>
 

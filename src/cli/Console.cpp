@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "pages/PageTexts.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 

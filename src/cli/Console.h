@@ -4,7 +4,7 @@
 #include <chrono>
 #include <string>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 class ConsoleHost : public IHost {
  public:

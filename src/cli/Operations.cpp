@@ -6,9 +6,9 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
-#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 

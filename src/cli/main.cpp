@@ -5,8 +5,8 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Startup.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "ini/AtomicFile.h"
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 
 namespace {
 // One line of the file into key and value; an empty key means the line carries nothing.

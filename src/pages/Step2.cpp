@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 
-#include "pages/PageLook.h"
+#include "app/PageLook.h"
 #include "programmer/Link.h"
 #include "startup/Settings.h"
 #include "wizard/CWizard.h"

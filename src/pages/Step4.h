@@ -1,7 +1,7 @@
 #pragma once
 // The programming page: program the hand control with the chosen image and verify it.
+#include "app/ProgressView.h"
 #include "pages/PageBase.h"
-#include "wizard/ProgressView.h"
 
 class QFrame;
 class QLabel;

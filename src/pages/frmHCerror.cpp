@@ -6,9 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "pages/PageLook.h"
-#include "pages/PageTexts.h"
-#include "wizard/WizardStyle.h"
+#include "app/PageLook.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 

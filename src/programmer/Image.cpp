@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "startup/Startup.h"
 
 std::array<uint8_t, kImageSize> gImage;

@@ -1,4 +1,4 @@
-#include "pages/PageTexts.h"
+#include "programmer/LinkTexts.h"
 
 const char* const kProgrammingModeInstructions =
     "Hand Control must be placed into Programming Mode:\r\n"

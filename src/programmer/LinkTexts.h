@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the pages that padflasher-cli prints too, kept in one place. No widgets: the CLI
-// includes this header. Line ends are CR LF, as the pages show them.
+// Texts about the hand control and its image that both the pages and padflasher-cli show, kept
+// in one place below both. Line ends are CR LF, as the pages show them.
 #include <string>
 
 // The programming-mode instructions of the dialog that explains how to enter that mode.

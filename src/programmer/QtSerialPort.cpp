@@ -11,7 +11,7 @@
 #include <chrono>
 #include <thread>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 
 void LineBacklog::Add(size_t bytes, int64_t nowUs) {
   if (baud_ <= 0) return;

@@ -1,9 +1,9 @@
 #include "startup/Settings.h"
 
+#include "base/DebugLog.h"
+#include "base/LogMasking.h"
+#include "base/TextUtil.h"
 #include "ini/INIfile.h"
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
-#include "startup/LogMasking.h"
 
 std::string gComPort;
 std::string gURL;

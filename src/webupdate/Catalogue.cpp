@@ -9,8 +9,8 @@
 #include <cmath>
 #include <limits>
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"

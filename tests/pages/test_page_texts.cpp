@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "pages/PageTexts.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 

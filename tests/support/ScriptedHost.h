@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 class ScriptedHost : public IHost {
  public:

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QTcpServer>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"

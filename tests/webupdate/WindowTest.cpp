@@ -4,11 +4,11 @@
 #include <QTableWidget>
 
 #include "WebFixture.h"
+#include "app/frmWebUpdate.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
 #include "webupdate/SelfUpdate.h"
-#include "webupdate/frmWebUpdate.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "WizardFakes.h"
+#include "app/CWizardController.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Startup.h"
-#include "wizard/CWizardController.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <functional>
 
 #include "WizardFakes.h"
+#include "app/HelpWindow.h"
+#include "app/QtHost.h"
 #include "startup/Startup.h"
-#include "wizard/HelpWindow.h"
-#include "wizard/QtHost.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "HandControlModel.h"
 #include "Pty.h"
 #include "Simulator.h"
-#include "ini/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace {
 
