@@ -1,4 +1,4 @@
-// ports and identify: which serial ports exist, and what the hand control holds.
+// identify: what the hand control holds.
 #include <cstdio>
 
 #include "Commands.h"
@@ -6,25 +6,6 @@
 #include "Session.h"
 #include "programmer/Link.h"
 #include "startup/Versions.h"
-
-namespace {
-
-constexpr int kHighestComPort = 16;
-
-int RunPorts(const QStringList& args) {
-  CommandLine cl(args, "ports [options]",
-                 "Lists COM1-COM16 that exist on this machine: the name, two spaces, the device "
-                 "it resolves to (ports/ links in the program folder first).");
-  if (int code; !cl.Parse(0, 0, code)) return code;
-  for (int n = 1; n <= kHighestComPort; ++n) {
-    std::string name = "COM" + std::to_string(n);
-    if (ComPortExists(name))
-      PrintOut(QString::fromStdString(name + "  " + ResolvePortDevice(name)));
-  }
-  return kExitOk;
-}
-
-}  // namespace
 
 int PrintHandControlIdentity() {
   gHcChecksum.clear();
@@ -55,7 +36,6 @@ int RunIdentify(const QStringList& args) {
   return InterruptPending() ? kExitCancelled : code;
 }
 
-const CommandRegistrar kPorts{{"ports", "list the serial ports COM1-COM16 that exist", RunPorts}};
 const CommandRegistrar kIdentify{
     {"identify", "test for the hand control and show its firmware", RunIdentify}};
 

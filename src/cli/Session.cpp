@@ -11,9 +11,11 @@
 #include "Commands.h"
 #include "Console.h"
 #include "programmer/Link.h"
+#include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "startup/Settings.h"
+#include "startup/Startup.h"
 
 namespace {
 
@@ -97,7 +99,8 @@ void PrintStatsIfWanted() {
 
 QString PortOptionDescription() {
   return "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
-         "first) or a device path such as /dev/ttyUSB0. Default: COMPORT of PadFlasher.ini.";
+         "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, or a name "
+         "from /dev/serial/by-id. Default: COMPORT of PadFlasher.ini.";
 }
 
 int OpenHandControl(const QString& portArgument) {
@@ -108,9 +111,8 @@ int OpenHandControl(const QString& portArgument) {
         "in PadFlasher.ini).");
     return kExitUsage;
   }
-  std::string device;
+  const std::string device = ResolvePortArgumentIn(port.toStdString(), PortRoots{gProgramFolder});
   if (IsComName(port)) {
-    device = ResolvePortDevice(port.toUpper().toStdString());
     if (device.empty()) {
       PrintError(port +
                  " does not stand for any serial device on this machine; list the ports "
@@ -119,7 +121,6 @@ int OpenHandControl(const QString& portArgument) {
     }
     gComPort = port.toUpper().toStdString();
   } else {
-    device = port.toStdString();
     gComPort = device;
   }
   QString named =

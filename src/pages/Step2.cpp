@@ -1,11 +1,11 @@
 #include "pages/Step2.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 
 #include "app/PageLook.h"
 #include "programmer/Link.h"
+#include "programmer/SerialDevices.h"
 #include "startup/Settings.h"
 #include "wizard/CWizard.h"
 
@@ -74,9 +74,11 @@ void Step2::ShowDevice() {
     lblDevice_->setText("No device for this name");
     return;
   }
-  // A link in ports/ is shown by the device it leads to, the part a user recognises.
-  const QString target = QFileInfo(device).canonicalFilePath();
-  const QString text = "Device: " + (target.isEmpty() ? device : target);
+  // A link in ports/ is shown by the device it leads to, and a USB adapter by its name and
+  // serial number: the parts a user recognises.
+  const SerialDevice found = DescribeSerialDevice(device.toStdString());
+  const QString hint = QString::fromStdString(DeviceHint(found));
+  const QString text = found.description.empty() && found.serial.empty() ? "Device: " + hint : hint;
   lblDevice_->setText(
       lblDevice_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDevice_->width()));
   lblDevice_->setToolTip(device);

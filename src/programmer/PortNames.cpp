@@ -43,11 +43,6 @@ std::string PortsFolderEntry(int n, const std::string& programFolder) {
   return {};
 }
 
-bool IsCharDevice(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
-}
-
 // A ttyS node exists for every possible 8250 port, fitted or not; sysfs tells a real UART by a
 // non-zero port type.
 bool UartFitted(int index, const PortRoots& roots) {
@@ -66,6 +61,11 @@ std::string FixedDevice(int n, const PortRoots& roots) {
 }
 
 }  // namespace
+
+bool IsCharDevice(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
 
 int ComPortNumber(const std::string& name) {
   const int value = ComSuffixValue(name);
@@ -96,4 +96,30 @@ std::string ResolvePortDevice(const std::string& comName) {
 
 bool ComPortExists(const std::string& name) {
   return ComPortExistsIn(name, PortRoots{gProgramFolder});
+}
+
+std::string ResolvePortArgumentIn(const std::string& text, const PortRoots& roots) {
+  if (text.empty()) return {};
+  if (ComSuffixValue(text) >= 0) return ResolvePortDeviceIn(text, roots);
+  if (text[0] == '/') return text;
+  if (text.find('/') != std::string::npos) {
+    return QFileInfo(QString::fromStdString(text)).absoluteFilePath().toStdString();
+  }
+  const std::string byId = roots.devRoot + "/serial/by-id/" + text;
+  if (QFileInfo(QString::fromStdString(byId)).isSymLink()) return byId;
+  return roots.devRoot + "/" + text;
+}
+
+std::string DeviceNodeOf(const std::string& path, const PortRoots& roots) {
+  const QString devRoot = QDir::cleanPath(QString::fromStdString(roots.devRoot));
+  QString current = QDir::cleanPath(QString::fromStdString(path));
+  // A bound, since links may form a loop.
+  for (int hop = 0; hop < 16; ++hop) {
+    const QFileInfo info(current);
+    if (info.absolutePath() == devRoot || !info.isSymLink()) break;
+    const QString target = info.symLinkTarget();
+    if (target.isEmpty()) break;
+    current = QDir::cleanPath(target);
+  }
+  return current.toStdString();
 }

@@ -13,3 +13,12 @@ struct PortRoots {
 int ComPortNumber(const std::string& name);
 std::string ResolvePortDeviceIn(const std::string& comName, const PortRoots& roots);
 bool ComPortExistsIn(const std::string& name, const PortRoots& roots);
+
+// What a user may type for a port: a COM name, a device path (absolute, or relative with a
+// "/"), a bare kernel name ("ttyUSB0" -> /dev/ttyUSB0) or a name from /dev/serial/by-id. Returns
+// the path to open; empty for a COM name that stands for no device.
+std::string ResolvePortArgumentIn(const std::string& text, const PortRoots& roots);
+// The device node a path leads to: links are followed until a name directly in the dev root (so
+// a by-id link or a ports/ link ends at /dev/ttyUSB0) or a path that is no link.
+std::string DeviceNodeOf(const std::string& path, const PortRoots& roots);
+bool IsCharDevice(const std::string& path);

@@ -1,0 +1,187 @@
+// ports: the serial devices of this machine with their USB identity, and the COM names of the
+// program folder's ports/ links.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "Commands.h"
+#include "programmer/Link.h"
+#include "programmer/PortNames.h"
+#include "programmer/SerialDevices.h"
+#include "startup/Startup.h"
+
+namespace {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QJsonValue OrNull(const std::string& text) {
+  return text.empty() ? QJsonValue(QJsonValue::Null) : QJsonValue(Q(text));
+}
+
+QString DeviceLine(const SerialDevice& d) {
+  QStringList parts{Q(d.com.empty() ? "-" : d.com), Q(d.device)};
+  QStringList identity;
+  if (!d.description.empty()) identity << Q(d.description);
+  if (!d.manufacturer.empty()) identity << Q(d.manufacturer);
+  if (!d.vid.empty()) identity << Q(d.vid + ":" + d.pid);
+  if (!d.serial.empty()) identity << "serial " + Q(d.serial);
+  if (!identity.isEmpty()) parts << identity.join(", ");
+  if (!d.byId.empty()) parts << Q(d.byId);
+  return parts.join("  ");
+}
+
+QJsonObject DeviceJson(const SerialDevice& d) {
+  return {{"com", OrNull(d.com)},
+          {"device", OrNull(d.device)},
+          {"by_id", OrNull(d.byId)},
+          {"description", OrNull(d.description)},
+          {"manufacturer", OrNull(d.manufacturer)},
+          {"vid", OrNull(d.vid)},
+          {"pid", OrNull(d.pid)},
+          {"serial", OrNull(d.serial)}};
+}
+
+// The entries of ports/ that stand for port n, in any letter case.
+QFileInfoList PortsEntries(int n) {
+  QFileInfoList found;
+  const QDir dir(Q(gProgramFolder + "/ports"));
+  for (const QFileInfo& entry :
+       dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    if (ComPortNumber(entry.fileName().toStdString()) == n) found << entry;
+  }
+  return found;
+}
+
+int ComNumberOrComplain(const QString& name) {
+  const int n = ComPortNumber(name.toStdString());
+  if (n == 0) PrintError("'" + name + "' is no port name: use COM1 to COM16.");
+  return n;
+}
+
+// Only links are ours to replace or remove; anything else in ports/ was put there by hand.
+bool RemoveLinks(const QFileInfoList& entries) {
+  for (const QFileInfo& entry : entries) {
+    if (!entry.isSymLink()) {
+      PrintError(entry.filePath() + " is not a link; remove or rename it by hand.");
+      return false;
+    }
+  }
+  for (const QFileInfo& entry : entries) {
+    if (::unlink(entry.filePath().toLocal8Bit().constData()) != 0) {
+      PrintError("cannot remove " + entry.filePath() + ": " +
+                 QString::fromLocal8Bit(strerror(errno)));
+      return false;
+    }
+  }
+  return true;
+}
+
+int Assign(const QString& name, const QString& deviceArgument) {
+  const int n = ComNumberOrComplain(name);
+  if (n == 0) return kExitUsage;
+  const PortRoots roots{gProgramFolder};
+  if (ComPortNumber(deviceArgument.toStdString()) != 0) {
+    PrintError("give the device for " + name +
+               " (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.");
+    return kExitUsage;
+  }
+  const std::string path = ResolvePortArgumentIn(deviceArgument.toStdString(), roots);
+  if (!IsCharDevice(path)) {
+    PrintError(Q(path) +
+               (QFileInfo::exists(Q(path)) ? " is not a serial device (no character device)."
+                                           : " does not exist.") +
+               " List the devices with 'padflasher-cli ports'.");
+    return kExitUsage;
+  }
+  // The by-id name survives replugging and a changed plug order; a pseudo-terminal has none.
+  const SerialDevice device = DescribeSerialDevice(path);
+  const QString target = Q(device.byId.empty() ? path : device.byId);
+  const QString com = "COM" + QString::number(n);
+  QDir ports(Q(gProgramFolder));
+  if (!ports.mkpath("ports")) {
+    PrintError("cannot create " + ports.filePath("ports"));
+    return kExitFailed;
+  }
+  // The new link is made beside the old one and renamed over it, so COMn never dangles.
+  const QString linkPath = ports.filePath("ports/" + com);
+  const QString temporary = ports.filePath("ports/." + com + ".new");
+  ::unlink(temporary.toLocal8Bit().constData());
+  if (::symlink(target.toLocal8Bit().constData(), temporary.toLocal8Bit().constData()) != 0) {
+    PrintError("cannot create a link in " + ports.filePath("ports") + ": " +
+               QString::fromLocal8Bit(strerror(errno)));
+    return kExitFailed;
+  }
+  QFileInfoList others;
+  for (const QFileInfo& entry : PortsEntries(n))
+    if (entry.fileName() != com) others << entry;
+  if (!RemoveLinks(others) ||
+      ::rename(temporary.toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0) {
+    ::unlink(temporary.toLocal8Bit().constData());
+    if (QFileInfo(linkPath).exists() && !QFileInfo(linkPath).isSymLink())
+      PrintError(linkPath + " is not a link; remove or rename it by hand.");
+    return kExitFailed;
+  }
+  PrintOut(com + " -> " + target +
+           (Q(device.device) == target ? "" : " (" + Q(DeviceHint(device)) + ")"));
+  return kExitOk;
+}
+
+int Unassign(const QString& name) {
+  const int n = ComNumberOrComplain(name);
+  if (n == 0) return kExitUsage;
+  const QFileInfoList entries = PortsEntries(n);
+  const QString com = "COM" + QString::number(n);
+  if (entries.isEmpty()) {
+    PrintError(com + " has no link in " + Q(gProgramFolder) + "/ports.");
+    return kExitFailed;
+  }
+  if (!RemoveLinks(entries)) return kExitFailed;
+  const std::string fixed = ResolvePortDeviceIn(com.toStdString(), PortRoots{gProgramFolder});
+  PrintOut(com + " unassigned; it now stands for " + Q(fixed) +
+           (ComPortExists(com.toStdString()) ? "." : ", which is not present."));
+  return kExitOk;
+}
+
+int RunPorts(const QStringList& args) {
+  CommandLine cl(args, "ports [options] [assign COMn DEVICE | unassign COMn]",
+                 "Lists the serial devices of this machine, one per line: the COM name that leads "
+                 "to it (or -), the device, the USB adapter's description, manufacturer, "
+                 "VID:PID and serial number, and its stable /dev/serial/by-id name. 'assign' "
+                 "links ports/COMn in the program folder to DEVICE (by its by-id name when it has "
+                 "one, so the name survives replugging); 'unassign' removes that link.");
+  cl.AddOption({"json", "Print the list as a JSON array."});
+  cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
+  if (int code; !cl.Parse(0, 3, code)) return code;
+  const QStringList positional = cl.Positional().mid(1);
+  if (!positional.isEmpty()) {
+    const QString& action = positional.first();
+    if (action == "assign" && positional.size() == 3) return Assign(positional[1], positional[2]);
+    if (action == "unassign" && positional.size() == 2) return Unassign(positional[1]);
+    PrintError("usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn.");
+    return kExitUsage;
+  }
+  const std::vector<SerialDevice> devices = DiscoverSerialDevices();
+  if (cl.IsSet("json")) {
+    QJsonArray array;
+    for (const SerialDevice& d : devices) array.append(DeviceJson(d));
+    std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);
+    return kExitOk;
+  }
+  for (const SerialDevice& d : devices) PrintOut(DeviceLine(d));
+  return kExitOk;
+}
+
+const CommandRegistrar kPorts{
+    {"ports", "list the serial devices and their COM names; assign or unassign a COM name",
+     RunPorts}};
+
+}  // namespace
