@@ -8,6 +8,7 @@
 #include <map>
 
 #include "Console.h"
+#include "Report.h"
 #include "Session.h"
 #include "base/DebugLog.h"
 #include "startup/Settings.h"
@@ -24,8 +25,57 @@ std::map<std::string, Command>& Registry() {
 
 // The CLI reads the window program's files, so it uses the window program's base name.
 constexpr const char* kProgramBaseName = "PadFlasher";
+constexpr int kHelpWidth = 100;
+constexpr int kOptionColumn = 24;
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+QString OptionNames(const QCommandLineOption& option) {
+  QStringList names;
+  for (const QString& name : option.names()) names << (name.size() == 1 ? "-" : "--") + name;
+  // Short names first, as in "-q, --quiet".
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return a.size() < b.size(); });
+  QString text = names.join(", ");
+  if (!option.valueName().isEmpty()) text += " " + option.valueName();
+  return text.size() > 1 && text[1] == '-' ? "    " + text : text;
+}
+
+QString Column(const QString& left, const QString& text) {
+  QString line = "  " + left;
+  if (line.size() + 2 > kOptionColumn) return line + "\n" + Wrapped(text, kOptionColumn);
+  return line.leftJustified(kOptionColumn) + Wrapped(text, kOptionColumn).mid(kOptionColumn);
+}
 
 }  // namespace
+
+QString ExitMeaning(int code) {
+  switch (code) {
+    case kExitOk:
+      return "success";
+    case kExitFailed:
+      return "failed";
+    case kExitUsage:
+      return "bad usage or input";
+    case kExitCancelled:
+      return "cancelled";
+    default:
+      return "unknown";
+  }
+}
 
 CommandRegistrar::CommandRegistrar(Command command) {
   Registry()[command.name] = std::move(command);
@@ -42,41 +92,101 @@ const Command* FindCommand(const std::string& name) {
   return it == Registry().end() ? nullptr : &it->second;
 }
 
+std::string NearestCommand(const std::string& name) {
+  std::string best;
+  size_t bestDistance = 3;
+  for (const auto& [candidate, command] : Registry()) {
+    const bool prefix = name.size() >= 2 && candidate.rfind(name, 0) == 0;
+    const size_t distance = prefix ? 0 : EditDistance(name, candidate);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = candidate;
+    }
+  }
+  return best;
+}
+
+std::vector<QCommandLineOption> GlobalOptions() {
+  return {
+      {"folder",
+       "Program folder holding PadFlasher.ini, PadFlasher.ver, ports/ and the firmware files "
+       "(default: the folder of the executables).",
+       "DIR"},
+      {{"q", "quiet"}, "No progress; only errors and the result."},
+      {{"v", "verbose"},
+       "Show each command sent to the hand control and each reply on stderr (block data "
+       "abbreviated)."},
+      {"trace",
+       "Write every byte sent and received, with a microsecond time stamp and its direction, to "
+       "FILE.",
+       "FILE"},
+      {"debug-log", "Write debugexe.txt in the current folder."},
+      {"stats", "Print the bytes sent and received and the CPU time used at the end."},
+      {{"h", "help"}, "Show this help."},
+      {{"V", "version"}, "Show the program's version."},
+  };
+}
+
+QString Wrapped(const QString& text, int indent) {
+  QString out;
+  QString line;
+  for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+    if (!line.isEmpty() && indent + line.size() + 1 + word.size() > kHelpWidth) {
+      out += QString(indent, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.isEmpty() ? "" : " ") + word;
+  }
+  if (!line.isEmpty()) out += QString(indent, ' ') + line + "\n";
+  return out;
+}
+
+QString FormatOptions(const std::vector<QCommandLineOption>& options) {
+  QString text;
+  for (const QCommandLineOption& option : options)
+    text += Column(OptionNames(option), option.description());
+  return text;
+}
+
 void PrintError(const QString& message) {
   ConsoleHostInstance().EndProgressLine();
+  NoteError(message);
   std::fprintf(stderr, "padflasher-cli: %s\n", message.toLocal8Bit().constData());
   std::fflush(stderr);
 }
 
 void PrintOut(const QString& line) {
   ConsoleHostInstance().EndProgressLine();
-  std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
-  std::fflush(stdout);
+  FILE* out = JsonWanted() ? stderr : stdout;
+  std::fprintf(out, "%s\n", line.toLocal8Bit().constData());
+  std::fflush(out);
 }
 
 CommandLine::CommandLine(const QStringList& args, const QString& usage, const QString& description)
-    : args_(args), usage_(usage) {
-  parser_.setApplicationDescription(description);
+    : args_(args), usage_(usage), description_(description) {
   parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser_.addHelpOption();
-  parser_.addOption({"folder",
-                     "Program folder holding PadFlasher.ini, PadFlasher.ver, ports/ and the "
-                     "firmware files (default: the folder of the executables).",
-                     "DIR"});
-  parser_.addOption({"debug-log", "Write debugexe.txt in the current folder."});
-  parser_.addOption(
-      {"stats", "Print the bytes sent and received and the CPU time used at the end."});
+  for (const QCommandLineOption& option : GlobalOptions()) parser_.addOption(option);
+}
+
+void CommandLine::AddOption(const QCommandLineOption& option) {
+  own_.push_back(option);
+  parser_.addOption(option);
 }
 
 void CommandLine::AddPositional(const QString& name, const QString& description) {
+  positional_.emplace_back(name, description);
   parser_.addPositionalArgument(name, description);
 }
 
 QString CommandLine::HelpText() const {
-  QString text = parser_.helpText();
-  // Qt's first line names the executable's path; ours names the command.
-  int eol = text.indexOf('\n');
-  return "Usage: padflasher-cli " + usage_ + (eol >= 0 ? text.mid(eol) : QString());
+  QString text = "Usage: padflasher-cli " + usage_ + "\n\n" + Wrapped(description_);
+  if (!positional_.empty()) {
+    text += "\nArguments:\n";
+    for (const auto& [name, description] : positional_) text += Column(name, description);
+  }
+  if (!own_.empty()) text += "\nOptions:\n" + FormatOptions(own_);
+  text += "\nGlobal options:\n" + FormatOptions(GlobalOptions());
+  return text;
 }
 
 bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
@@ -93,11 +203,28 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
     exitCode = kExitOk;
     return false;
   }
+  if (parser_.isSet("version")) {
+    std::printf("padflasher-cli %s\n", ProgramVersionText().c_str());
+    exitCode = kExitOk;
+    return false;
+  }
+  if (parser_.isSet("quiet") && parser_.isSet("verbose")) {
+    PrintError("--quiet and --verbose exclude each other.");
+    exitCode = kExitUsage;
+    return false;
+  }
+  const bool takesJson = std::any_of(own_.begin(), own_.end(), [](const QCommandLineOption& o) {
+    return o.names().contains("json");
+  });
+  SetJsonWanted(takesJson && parser_.isSet("json"));
   // The command's own name is the first positional argument.
   QStringList positional = parser_.positionalArguments();
   int count = static_cast<int>(positional.size()) - 1;
   if (count < minPositional || count > maxPositional) {
-    PrintError((count < minPositional ? "missing argument"
+    QString missing;
+    for (int i = std::max(count, 0); i < minPositional && i < int(positional_.size()); ++i)
+      missing += (missing.isEmpty() ? "" : " ") + positional_[i].first;
+    PrintError((count < minPositional ? "missing argument " + missing
                                       : "unexpected argument '" + positional.last() + "'") +
                QString("\nUsage: padflasher-cli ") + usage_);
     exitCode = kExitUsage;
@@ -122,5 +249,11 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
   // The command line decides about the log, not DEBUGFILTER10.
   SetDebugEnabled(parser_.isSet("debug-log"));
   SetStatsWanted(parser_.isSet("stats"));
+  ConsoleHostInstance().SetQuiet(parser_.isSet("quiet"));
+  SetVerbose(parser_.isSet("verbose"));
+  if (parser_.isSet("trace") && !StartTrace(parser_.value("trace"))) {
+    exitCode = kExitUsage;
+    return false;
+  }
   return true;
 }

@@ -1,15 +1,15 @@
 #pragma once
 // The commands of padflasher-cli and what they share.
 //
-// Adding a command: in a new .cpp file of src/cli (every .cpp there is linked into the CLI),
-// write a function `int RunMine(const QStringList& args)` and register it with a static object:
+// Adding a command: in a new .cpp file of src/cli, write a function
+// `int RunMine(const QStringList& args)` and register it with a static object:
 //
 //   static const CommandRegistrar kMine{{"mine", "one-line summary for the command list",
 //   RunMine}};
 //
 // args[0] is "mine"; the rest are the command's own arguments. Parse them with CommandLine below,
-// which adds the options every command takes (--folder, --debug-log, --stats, --help) and sets up
-// the program folder; return one of the exit codes.
+// which adds the global options (GlobalOptions()) and sets up the program folder; return one of
+// the exit codes.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
@@ -21,6 +21,9 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // the hand control did not answer, failed, or differs
 constexpr int kExitUsage = 2;   // bad usage or a bad input file
 constexpr int kExitCancelled = 130;
+
+// "success", "failed", "bad usage or input", "cancelled": for the JSON documents.
+QString ExitMeaning(int code);
 
 struct Command {
   std::string name;
@@ -36,6 +39,16 @@ class CommandRegistrar {
 // Registered commands, sorted by name.
 std::vector<Command> Commands();
 const Command* FindCommand(const std::string& name);
+// The registered command closest to a mistyped name (at most two edits, or a prefix); empty when
+// none is close.
+std::string NearestCommand(const std::string& name);
+
+// The options every command takes, in the order the help lists them.
+std::vector<QCommandLineOption> GlobalOptions();
+// Option lines as every help text shows them: names and value, then the wrapped description.
+QString FormatOptions(const std::vector<QCommandLineOption>& options);
+// The text wrapped at the help's width.
+QString Wrapped(const QString& text, int indent = 0);
 
 // Parses one command's arguments. Typical use:
 //   CommandLine cl(args, "flash [options] IMAGE", "Programs the hand control with IMAGE.");
@@ -45,13 +58,12 @@ const Command* FindCommand(const std::string& name);
 class CommandLine {
  public:
   CommandLine(const QStringList& args, const QString& usage, const QString& description);
-  void AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
+  void AddOption(const QCommandLineOption& option);
   void AddPositional(const QString& name, const QString& description);
-  // Parses, then applies --folder and --debug-log (program folder, settings, versions file, debug
-  // log). Returns false with exitCode set when the command should end now: after --help (0), or
-  // on bad usage (2, with a message on stderr).
+  // Parses, then applies the global options (program folder, settings, versions file, debug log,
+  // output level, JSON, trace). Returns false with exitCode set when the command should end now:
+  // after --help or --version (0), or on bad usage (2, with a message on stderr).
   bool Parse(int minPositional, int maxPositional, int& exitCode);
-  QCommandLineParser& Parser() { return parser_; }
   QStringList Positional() const { return parser_.positionalArguments(); }
   bool IsSet(const QString& name) const { return parser_.isSet(name); }
   QString Value(const QString& name) const { return parser_.value(name); }
@@ -60,9 +72,13 @@ class CommandLine {
  private:
   QStringList args_;
   QString usage_;
+  QString description_;
   QCommandLineParser parser_;
+  std::vector<QCommandLineOption> own_;
+  std::vector<std::pair<QString, QString>> positional_;
 };
 
 // Prints "padflasher-cli: " + message on stderr.
 void PrintError(const QString& message);
+// A result line on stdout; under --json on stderr, since stdout carries the document alone.
 void PrintOut(const QString& line);

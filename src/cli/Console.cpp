@@ -32,10 +32,10 @@ void OnInterrupt(int) {
   [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kAsked, sizeof kAsked - 1);
 }
 
-// Message texts use CR LF between lines; a terminal wants LF.
+// Message texts use CR LF between lines; a terminal wants LF and no window buttons.
 std::string TerminalText(const std::string& text) {
   std::string out;
-  for (char c : text)
+  for (char c : TerminalWording(text))
     if (c != '\r') out += c;
   return out;
 }
@@ -61,6 +61,21 @@ std::string Clock(double seconds) {
 constexpr int kPolicyRetries = 2;
 
 }  // namespace
+
+std::string TerminalWording(const std::string& text) {
+  static const std::pair<const char*, const char*> kWindowToTerminal[] = {
+      {"Once it does, click on the\r\nNext button to proceed.",
+       "Once it does, run the\r\ncommand again."},
+      {"then choose the COM port again.",
+       "then run the command again ('padflasher-cli ports' lists the serial devices)."},
+  };
+  std::string out = text;
+  for (const auto& [window, terminal] : kWindowToTerminal) {
+    const size_t at = out.find(window);
+    if (at != std::string::npos) out.replace(at, std::string(window).size(), terminal);
+  }
+  return out;
+}
 
 void InstallInterruptHandler() {
   struct sigaction action {};
@@ -114,7 +129,7 @@ void ConsoleHost::EndProgressLine() {
 
 void ConsoleHost::ShowProgrammingModeHelp() {
   EndProgressLine();
-  std::fprintf(stderr, "\n%s\n\n", WithLfLineEnds(kProgrammingModeInstructions).c_str());
+  std::fprintf(stderr, "\n%s\n\n", TerminalText(kProgrammingModeInstructions).c_str());
   std::fflush(stderr);
 }
 
@@ -151,7 +166,13 @@ MsgAnswer ConsoleHost::PolicyAnswer(const std::string& text, MsgButtons buttons)
 MsgAnswer ConsoleHost::Message(const std::string& text, const std::string&, MsgIcon,
                                MsgButtons buttons) {
   EndProgressLine();
-  if (EndsWith(text, "Continue?")) difference_ = true;
+  lastMessage_ = TerminalText(text);
+  if (EndsWith(text, "Continue?")) {
+    difference_ = true;
+    int bank = 0, block = 0;
+    if (std::sscanf(text.c_str(), "Found Difference at Bank: %d, Block: %d", &bank, &block) == 2)
+      differences_.emplace_back(bank, block);
+  }
   if (text == "Programming cancelled by user" || text == "Verify cancelled by user")
     cancelled_ = true;
   MsgAnswer policy = PolicyAnswer(text, buttons);
@@ -209,6 +230,75 @@ MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswe
 }
 
 void ConsoleHost::Progress(const std::string& label, double fraction, const std::string&) {
+  if (quiet_) return;
+  if (!job_.HasPlan()) {
+    PhaseProgress(label, fraction);
+    return;
+  }
+  job_.Update(label, fraction, Now());
+  if (label.find("Complete") != std::string::npos) job_.FinishPhase();
+  DrawJob(false);
+}
+
+double ConsoleHost::Now() const {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void ConsoleHost::BeginJob(const std::string& title, std::vector<ProgressPhase> plan) {
+  jobTitle_ = title;
+  job_.SetPlan(std::move(plan));
+  jobStart_ = Now();
+  lastDecile_ = -1;
+  lastJobText_.clear();
+  if (quiet_) return;
+  // The erase reports nothing for seconds; the waits of the serial port run the event loop, so
+  // a timer keeps its countdown moving.
+  ticker_ = std::make_unique<QTimer>();
+  QObject::connect(ticker_.get(), &QTimer::timeout, [this] { DrawJob(false); });
+  ticker_->start(1000);
+}
+
+void ConsoleHost::EnterPhase(const std::string& name) {
+  job_.Enter(name, Now());
+  if (!quiet_) DrawJob(false);
+}
+
+void ConsoleHost::EndJob() {
+  ticker_.reset();
+  job_.SetPlan({});
+  EndProgressLine();
+}
+
+void ConsoleHost::DrawJob(bool force) {
+  if (!job_.HasPlan()) return;
+  const double now = Now();
+  const double fraction = job_.Fraction(now);
+  const int percent = static_cast<int>(std::floor(fraction * 100 + 1e-9));
+  const std::string phase = job_.PhaseName();
+  const std::string times =
+      Clock(now - jobStart_) + " elapsed, " + Clock(job_.Remaining(now)) + " left";
+  if (!progressTerminal_) {
+    const int decile = percent / 10;
+    if (decile <= lastDecile_ && !force) return;
+    lastDecile_ = decile;
+    std::fprintf(stderr, "%s: %3d%%  %s, %s\n", jobTitle_.c_str(), decile * 10, phase.c_str(),
+                 times.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  constexpr int kBarWidth = 30;
+  const int filled = static_cast<int>(std::lround(fraction * kBarWidth));
+  const std::string text = jobTitle_ + " " + std::to_string(percent) + "% [" +
+                           std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
+                           phase + ", " + times;
+  if (text == lastJobText_ && !force) return;
+  lastJobText_ = text;
+  std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
+  std::fflush(stderr);
+  lineOpen_ = true;
+}
+
+void ConsoleHost::PhaseProgress(const std::string& label, double fraction) {
   auto now = std::chrono::steady_clock::now();
   size_t colon = label.rfind(" : ");
   std::string phase = colon == std::string::npos ? label : label.substr(0, colon);

@@ -1,9 +1,14 @@
 #pragma once
 // The console as the host of the hand control operations: questions on the terminal (or a fixed
 // policy without one), progress on stderr, Ctrl-C as the cancel button.
+#include <QTimer>
 #include <chrono>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "OverallProgress.h"
 #include "base/Host.h"
 
 class ConsoleHost : public IHost {
@@ -22,12 +27,26 @@ class ConsoleHost : public IHost {
   // What the operation ran into, for the exit code.
   bool Cancelled() const { return cancelled_; }
   bool DifferenceFound() const { return difference_; }
+  // The last message the operation showed, for a failure that printed nothing else.
+  const std::string& LastMessage() const { return lastMessage_; }
+  // Bank and block of every difference a verification reported.
+  const std::vector<std::pair<int, int>>& Differences() const { return differences_; }
   // For tests and for forcing either mode: questions on the terminal, progress line rewriting.
   void SetInteractive(bool questionsOnTerminal, bool progressOnTerminal);
+  // --quiet: no progress at all.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+  // One progress for a whole job ("Flash", "Verify", "Read") over the phases of the plan; until
+  // EndJob the link's phase labels only move it along.
+  void BeginJob(const std::string& title, std::vector<ProgressPhase> plan);
+  void EnterPhase(const std::string& name);
+  void EndJob();
 
  private:
   MsgAnswer Ask(const std::string& text, MsgButtons buttons, MsgAnswer policyAnswer);
   MsgAnswer PolicyAnswer(const std::string& text, MsgButtons buttons);
+  void PhaseProgress(const std::string& label, double fraction);
+  void DrawJob(bool force);
+  double Now() const;
 
   bool askTerminal_;
   bool progressTerminal_;
@@ -41,7 +60,18 @@ class ConsoleHost : public IHost {
   std::chrono::steady_clock::time_point phaseStart_;
   std::string lastLabel_;
   std::chrono::steady_clock::time_point lastDraw_;
+  bool quiet_ = false;
+  std::string lastMessage_;
+  std::vector<std::pair<int, int>> differences_;
+  std::string jobTitle_;
+  OverallProgress job_;
+  std::unique_ptr<QTimer> ticker_;
+  std::string lastJobText_;
+  double jobStart_ = 0;
 };
+
+// The window's wording turned into a terminal's: the same facts without its buttons.
+std::string TerminalWording(const std::string& text);
 
 ConsoleHost& ConsoleHostInstance();
 

@@ -3,15 +3,17 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "Report.h"
 #include "Session.h"
 #include "programmer/Link.h"
 #include "startup/Versions.h"
 
-int PrintHandControlIdentity() {
+int PrintHandControlIdentity(const QStringList& reportKeys) {
   gHcChecksum.clear();
   std::string type;
   int16_t major = 0, minor = 0;
   bool listed = QueryHandControlVersion(type, major, minor);
+  for (const QString& key : reportKeys) ReportField(key, FirmwareJson(listed, type, major, minor));
   if (gHcChecksum.empty()) {
     PrintError("the hand control answered the presence test but not the firmware query.");
     return kExitFailed;
@@ -30,9 +32,10 @@ int RunIdentify(const QStringList& args) {
                  "Tests that the hand control answers in programming mode and shows the firmware "
                  "it holds: its code, and its type and version from PadFlasher.ver.");
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
+  cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  int code = PrintHandControlIdentity();
+  int code = PrintHandControlIdentity({"firmware_before", "firmware_after"});
   return InterruptPending() ? kExitCancelled : code;
 }
 

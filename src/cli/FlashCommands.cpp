@@ -1,6 +1,10 @@
 // flash, verify and read: the programming page's operations from the command line.
+#include <QJsonArray>
+
 #include "Commands.h"
 #include "Console.h"
+#include "OverallProgress.h"
+#include "Report.h"
 #include "Session.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
@@ -8,53 +12,34 @@
 
 namespace {
 
-enum class Check { None, Fast, Full };
-
-int RunCheck(Check check) {
-  if (check == Check::None) return kExitOk;
+int RunCheck(Verification check) {
+  if (check == Verification::None) return kExitOk;
   if (InterruptPending()) return kExitCancelled;
+  ConsoleHostInstance().EnterPhase("verifying");
   gProgramming = false;
   gCancelVerify = false;
   gVerifying = true;
-  bool same = check == Check::Fast ? FastVerify() : FullVerify();
+  bool same = check == Verification::Fast ? FastVerify() : FullVerify();
   gVerifying = false;
   ConsoleHostInstance().EndProgressLine();
   if (same) PrintOut("Contents are Identical");
   return OperationExitCode(same);
 }
 
-int RunFlash(const QStringList& args) {
-  CommandLine cl(args, "flash [options] IMAGE",
-                 "Erases the hand control and programs it with IMAGE, then checks every written "
-                 "block's sum. Without a terminal, questions are answered by a fixed policy: a "
-                 "block is retried twice, differences are all listed and fail the command.");
-  cl.AddOption({"port", PortOptionDescription(), "PORT"});
-  cl.AddOption({"verify",
-                "Verification after programming: none (default; the check phase already "
-                "compared every block's sum), fast, or full (every byte).",
-                "none|fast|full", "none"});
-  cl.AddOption({"backup", "First read the hand control's current firmware into FILE.", "FILE"});
-  cl.AddOption({"yes", "Program an image whose code PadFlasher.ver does not list."});
-  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
-  if (int code; !cl.Parse(1, 1, code)) return code;
-
-  QString verify = cl.Value("verify").toLower();
-  if (verify != "none" && verify != "fast" && verify != "full") {
-    PrintError("--verify takes none, fast or full, not '" + cl.Value("verify") + "'.");
-    return kExitUsage;
-  }
-  Check check = verify == "fast" ? Check::Fast : verify == "full" ? Check::Full : Check::None;
-  if (int code = LoadImageForCommand(cl.Positional().at(1)); code != kExitOk) return code;
+// The firmware the hand control holds, for the JSON document only; nothing is printed.
+void ReportFirmwareBefore() {
+  gHcChecksum.clear();
   std::string type;
   int16_t major = 0, minor = 0;
-  if (!GetFileVersion(type, major, minor) && !cl.IsSet("yes")) {
-    PrintError(QString::fromStdString(WithLfLineEnds(kUnsupportedFirmwareQuestion)) +
-               "\nThe image's code " + QString::fromStdString(gFileChecksum) +
-               " is not listed in PadFlasher.ver; add --yes to program it anyway.");
-    return kExitUsage;
-  }
-  if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
+  const bool listed = QueryHandControlVersion(type, major, minor);
+  ReportField("firmware_before", FirmwareJson(listed, type, major, minor));
+}
+
+// The job after the port is open; the caller ends the progress.
+int FlashOpenHandControl(const CommandLine& cl, Verification check) {
+  if (JsonWanted()) ReportFirmwareBefore();
   if (cl.IsSet("backup")) {
+    ConsoleHostInstance().EnterPhase("reading");
     if (int code = ReadHandControlToFile(cl.Value("backup")); code != kExitOk) {
       PrintError("no backup, so nothing was erased.");
       return code;
@@ -79,7 +64,61 @@ int RunFlash(const QStringList& args) {
     return code;
   }
   if (int code = RunCheck(check); code != kExitOk) return code;
-  return PrintHandControlIdentity();
+  ConsoleHostInstance().EndJob();
+  return PrintHandControlIdentity({"firmware_after"});
+}
+
+// The first line of the window's question, and what a terminal user can do about it.
+QString UnlistedImageText() {
+  const std::string question = kUnsupportedFirmwareQuestion;
+  return QString::fromStdString(question.substr(0, question.find('\r'))) + "\n\n" +
+         "The image's code " + QString::fromStdString(gFileChecksum) +
+         " is not listed in PadFlasher.ver. 'padflasher-cli catalogue' refreshes that list from "
+         "the download site and 'padflasher-cli download NAME' fetches a more current image; to "
+         "program this one anyway, add --yes.";
+}
+
+int RunFlash(const QStringList& args) {
+  CommandLine cl(args, "flash [options] IMAGE",
+                 "Erases the hand control and programs it with IMAGE, then checks every written "
+                 "block's sum. Without a terminal, questions are answered by a fixed policy: a "
+                 "block is retried twice, differences are all listed and fail the command.");
+  cl.AddOption({"port", PortOptionDescription(), "PORT"});
+  cl.AddOption({"verify",
+                "Verification after programming: none (default; the check phase already "
+                "compared every block's sum), fast, or full (every byte).",
+                "none|fast|full", "none"});
+  cl.AddOption({"backup", "First read the hand control's current firmware into FILE.", "FILE"});
+  cl.AddOption({"yes", "Program an image whose code PadFlasher.ver does not list."});
+  cl.AddOption(JsonOption());
+  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
+  if (int code; !cl.Parse(1, 1, code)) return code;
+
+  QString verify = cl.Value("verify").toLower();
+  if (verify != "none" && verify != "fast" && verify != "full") {
+    PrintError("--verify takes none, fast or full, not '" + cl.Value("verify") + "'.");
+    return kExitUsage;
+  }
+  const Verification check = verify == "fast"   ? Verification::Fast
+                             : verify == "full" ? Verification::Full
+                                                : Verification::None;
+  ReportField("image", cl.Positional().at(1));
+  ReportField("verify", verify);
+  ReportField("differences", QJsonArray());
+  if (int code = LoadImageForCommand(cl.Positional().at(1)); code != kExitOk) return code;
+  std::string type;
+  int16_t major = 0, minor = 0;
+  const bool listed = GetFileVersion(type, major, minor);
+  ReportField("image_code", QString::fromStdString(gFileChecksum));
+  if (!listed && !cl.IsSet("yes")) {
+    PrintError(UnlistedImageText());
+    return kExitUsage;
+  }
+  if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
+  ConsoleHostInstance().BeginJob("Flash", FlashPlan(cl.IsSet("backup"), check));
+  const int code = FlashOpenHandControl(cl, check);
+  ConsoleHostInstance().EndJob();
+  return code;
 }
 
 int RunVerify(const QStringList& args) {
@@ -88,11 +127,23 @@ int RunVerify(const QStringList& args) {
                  "with --fast each block's 8-bit sum (which misses two exchanged bytes).");
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption({"fast", "Compare block sums only."});
+  cl.AddOption(JsonOption());
   cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
   if (int code; !cl.Parse(1, 1, code)) return code;
+  const Verification check = cl.IsSet("fast") ? Verification::Fast : Verification::Full;
+  ReportField("image", cl.Positional().at(1));
+  ReportField("verify", check == Verification::Fast ? "fast" : "full");
+  ReportField("differences", QJsonArray());
   if (int code = LoadImageForCommand(cl.Positional().at(1)); code != kExitOk) return code;
+  std::string type;
+  int16_t major = 0, minor = 0;
+  GetFileVersion(type, major, minor);  // only for its code
+  ReportField("image_code", QString::fromStdString(gFileChecksum));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  return RunCheck(cl.IsSet("fast") ? Check::Fast : Check::Full);
+  ConsoleHostInstance().BeginJob("Verify", VerifyPlan(check));
+  const int code = RunCheck(check);
+  ConsoleHostInstance().EndJob();
+  return code;
 }
 
 int RunRead(const QStringList& args) {
@@ -100,10 +151,16 @@ int RunRead(const QStringList& args) {
                  "Reads the blocks that programming writes into OUT, a 262144-byte image with "
                  "0xFF elsewhere: a backup that 'flash' can write back.");
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
+  cl.AddOption(JsonOption());
   cl.AddPositional("OUT", "Image file to write (replaced only when the read succeeds).");
   if (int code; !cl.Parse(1, 1, code)) return code;
+  ReportField("file", cl.Positional().at(1));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  return ReadHandControlToFile(cl.Positional().at(1));
+  ConsoleHostInstance().BeginJob("Read", ReadPlan());
+  const int code = ReadHandControlToFile(cl.Positional().at(1));
+  ConsoleHostInstance().EndJob();
+  if (code == kExitOk) ReportField("file_bytes", kImageSize);
+  return code;
 }
 
 const CommandRegistrar kFlash{{"flash", "program the hand control with an image", RunFlash}};

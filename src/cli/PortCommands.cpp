@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "Commands.h"
+#include "Report.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/SerialDevices.h"
@@ -161,6 +162,9 @@ int RunPorts(const QStringList& args) {
   cl.AddOption({"json", "Print the list as a JSON array."});
   cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
   if (int code; !cl.Parse(0, 3, code)) return code;
+  // The list is the whole document here, not the report the device commands end with.
+  const bool json = JsonWanted();
+  SetJsonWanted(false);
   const QStringList positional = cl.Positional().mid(1);
   if (!positional.isEmpty()) {
     const QString& action = positional.first();
@@ -170,7 +174,7 @@ int RunPorts(const QStringList& args) {
     return kExitUsage;
   }
   const std::vector<SerialDevice> devices = DiscoverSerialDevices();
-  if (cl.IsSet("json")) {
+  if (json) {
     QJsonArray array;
     for (const SerialDevice& d : devices) array.append(DeviceJson(d));
     std::fputs(QJsonDocument(array).toJson(QJsonDocument::Indented).constData(), stdout);

@@ -10,45 +10,98 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "Report.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
+#include "programmer/SerialTrace.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
 namespace {
 
-// Counts what crosses the line, for --stats and the benchmark.
-class CountingPort : public ISerialPort {
+// Watches what crosses the line: counts it for --stats, the benchmark and --json, shows it
+// with --verbose and records it with --trace.
+class WatchedPort : public ISerialPort {
  public:
-  explicit CountingPort(ISerialPort& inner) : inner_(inner) {}
+  explicit WatchedPort(ISerialPort& inner) : inner_(inner) {}
   void SetDevice(const std::string& device) override { inner_.SetDevice(device); }
   bool Open() override { return inner_.Open(); }
-  void Close() override { inner_.Close(); }
+  void Close() override {
+    ShowPartialReply();
+    inner_.Close();
+  }
   bool IsOpen() const override { return inner_.IsOpen(); }
   int BytesWaiting() override { return inner_.BytesWaiting(); }
   int ReadByte() override {
-    int byte = inner_.ReadByte();
-    if (byte >= 0) ++received;
+    const int byte = inner_.ReadByte();
+    if (byte < 0) return byte;
+    ++counts.received;
+    const char c = static_cast<char>(byte);
+    if (trace.IsOpen())
+      trace.Record(SerialTrace::Direction::ToHost, {&c, 1}, SerialTrace::NowUnixUs());
+    if (verbose) {
+      if (c == '#') {
+        Show("< " + Abbreviated(reply_, "#"));
+        reply_.clear();
+      } else {
+        reply_ += c;
+      }
+    }
     return byte;
   }
   bool Write(const std::string& bytes) override {
-    sent += bytes.size();
+    counts.sent += bytes.size();
+    if (trace.IsOpen())
+      trace.Record(SerialTrace::Direction::ToDevice, bytes, SerialTrace::NowUnixUs());
+    if (verbose) {
+      ShowPartialReply();
+      const bool command = bytes.size() == 11 && bytes.rfind("@@", 0) == 0;
+      Show("> " + (command ? bytes : DataBytes(bytes)));
+    }
     return inner_.Write(bytes);
   }
   bool WaitForData(int timeoutMs) override { return inner_.WaitForData(timeoutMs); }
   std::string LastError() const override { return inner_.LastError(); }
 
-  unsigned long long sent = 0;
-  unsigned long long received = 0;
+  LineCounts counts;
+  bool verbose = false;
+  SerialTrace trace;
 
  private:
+  static void Show(const std::string& line) {
+    ConsoleHostInstance().EndProgressLine();
+    std::fprintf(stderr, "%s\n", line.c_str());
+  }
+  // Bytes that came without a "#" (a cut-off reply, noise) are shown before the next command.
+  void ShowPartialReply() {
+    if (verbose && !reply_.empty()) Show("< " + Abbreviated(reply_, " (no #)"));
+    reply_.clear();
+  }
+  static std::string Abbreviated(const std::string& text, const std::string& end) {
+    std::string shown;
+    for (char c : text) shown += c >= 0x20 && c < 0x7F ? c : '.';
+    if (shown.size() <= 40) return shown + end;
+    return shown.substr(0, 16) + "..." + shown.substr(shown.size() - 8) + end + "  (" +
+           std::to_string(shown.size()) + " characters)";
+  }
+  static std::string DataBytes(const std::string& bytes) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string hex;
+    for (size_t i = 0; i < bytes.size() && i < 8; ++i) {
+      const auto b = static_cast<unsigned char>(bytes[i]);
+      hex += std::string(i ? " " : "") + kHex[b >> 4] + kHex[b & 0xF];
+    }
+    return std::to_string(bytes.size()) + " data bytes: " + hex + (bytes.size() > 8 ? " ..." : "");
+  }
+
   ISerialPort& inner_;
+  std::string reply_;
 };
 
 std::unique_ptr<QtSerialPort> gSerial;
-std::unique_ptr<CountingPort> gCounting;
+std::unique_ptr<WatchedPort> gWatched;
 std::unique_ptr<QtClock> gClockImpl;
 bool gStatsWanted = false;
 
@@ -77,9 +130,9 @@ QString DeviceProblemHint(const std::string& device, const std::string& error) {
 
 void InstallConsoleServices() {
   gSerial = std::make_unique<QtSerialPort>();
-  gCounting = std::make_unique<CountingPort>(*gSerial);
+  gWatched = std::make_unique<WatchedPort>(*gSerial);
   gClockImpl = std::make_unique<QtClock>();
-  SetLinkServices(gCounting.get(), gClockImpl.get(), &ConsoleHostInstance());
+  SetLinkServices(gWatched.get(), gClockImpl.get(), &ConsoleHostInstance());
 }
 
 void SetStatsWanted(bool wanted) {
@@ -87,14 +140,45 @@ void SetStatsWanted(bool wanted) {
 }
 
 void PrintStatsIfWanted() {
-  if (!gStatsWanted || !gCounting) return;
+  if (!gStatsWanted || !gWatched) return;
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   ConsoleHostInstance().EndProgressLine();
-  std::fprintf(stderr, "stats: sent %llu bytes, received %llu bytes, cpu %.3f s\n", gCounting->sent,
-               gCounting->received, cpu);
+  std::fprintf(stderr, "stats: sent %llu bytes, received %llu bytes, cpu %.3f s\n",
+               gWatched->counts.sent, gWatched->counts.received, cpu);
+}
+
+LineCounts SerialLineCounts() {
+  return gWatched ? gWatched->counts : LineCounts{};
+}
+
+void SetVerbose(bool verbose) {
+  if (gWatched) gWatched->verbose = verbose;
+}
+
+bool StartTrace(const QString& file) {
+  std::string error;
+  if (!gWatched ||
+      !gWatched->trace.Open(file.toStdString(), "padflasher-cli " + ProgramVersionText(), error)) {
+    PrintError("cannot write the trace " + file + ": " + QString::fromStdString(error));
+    return false;
+  }
+  return true;
+}
+
+bool EndTrace() {
+  std::string error;
+  if (!gWatched || gWatched->trace.Close(error)) return true;
+  PrintError(QString::fromStdString(error) + "; the trace is incomplete.");
+  return false;
+}
+
+QCommandLineOption JsonOption() {
+  return {"json",
+          "At the end print one JSON document on stdout (result, exit code, port, device, "
+          "firmware, seconds, bytes; see the README); result lines go to stderr instead."};
 }
 
 QString PortOptionDescription() {
@@ -123,6 +207,10 @@ int OpenHandControl(const QString& portArgument) {
   } else {
     gComPort = device;
   }
+  ReportField("port", port);
+  ReportField("device", QString::fromStdString(device));
+  ReportField("firmware_before", QJsonValue::Null);
+  ReportField("firmware_after", QJsonValue::Null);
   QString named =
       port + (port.toStdString() == device ? "" : " (" + QString::fromStdString(device) + ")");
 

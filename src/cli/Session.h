@@ -1,6 +1,8 @@
 #pragma once
 // Installs the console's link services and opens the hand control for a command.
+#include <QCommandLineOption>
 #include <QString>
+#include <QStringList>
 #include <string>
 
 // Creates the serial port, clock and console host and hands them to the link. Needs the
@@ -10,6 +12,17 @@ void InstallConsoleServices();
 // --stats: at the end of the command print the bytes that crossed the line and the CPU used.
 void SetStatsWanted(bool wanted);
 void PrintStatsIfWanted();
+
+struct LineCounts {
+  unsigned long long sent = 0, received = 0;
+};
+LineCounts SerialLineCounts();
+// --verbose: each command and reply on stderr.
+void SetVerbose(bool verbose);
+// --trace FILE: false after saying why the file cannot be written.
+bool StartTrace(const QString& file);
+// Completes the trace; false after saying that a write failed.
+bool EndTrace();
 
 // Resolves PORT (a COM name as the window resolves it, or a device path; empty means the
 // settings' COMPORT), opens it and runs the presence test. Returns kExitOk, or the exit code
@@ -31,5 +44,9 @@ int ReadHandControlImage(std::string& image);
 // Reads the hand control into file, written atomically.
 int ReadHandControlToFile(const QString& file);
 
-// Queries the hand control's firmware and prints "Code: ", "Type: " and "Version: " lines.
-int PrintHandControlIdentity();
+// Queries the hand control's firmware and prints "Code: ", "Type: " and "Version: " lines; the
+// JSON document gets it under each key given.
+int PrintHandControlIdentity(const QStringList& reportKeys);
+
+// --json, for the commands that can answer with a JSON document.
+QCommandLineOption JsonOption();

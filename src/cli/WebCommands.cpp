@@ -1,8 +1,12 @@
 // catalogue and download: the Web Updates window's catalogue and Download button, headless.
+#include <QJsonArray>
+#include <QJsonObject>
 #include <cstdio>
 
 #include "Commands.h"
 #include "Console.h"
+#include "Report.h"
+#include "Session.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -19,6 +23,7 @@ std::string SiteAddress() {
 int FetchLists(WebLists& lists) {
   if (gURL.empty()) gURL = gDefaultURL.empty() ? DefaultURL() : gDefaultURL;
   SplitURL(gURL, DomainUser, DomainPassword, DomainName, DomainPath, DomainDir);
+  ReportField("site", QString::fromStdString(SiteAddress()));
   CatalogueResult result = LoadCatalogue(lists, ConsoleHostInstance(), nullptr);
   LoadLocalFiles(lists.Firmware, gProgramFolder);
   SortFirmwareList(lists.Firmware);
@@ -48,15 +53,24 @@ int RunCatalogue(const QStringList& args) {
                  "Fetches the catalogue at URL of PadFlasher.ini, refreshes PadFlasher.ver from it "
                  "and lists the firmware images of the site and of the program folder: base "
                  "name, date, size, Local or Remote.");
+  cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
   WebLists lists;
   int code = FetchLists(lists);
+  QJsonArray firmware;
   for (const FirmwareEntry& e : lists.Firmware) {
     char size[16];
     std::snprintf(size, sizeof size, "%10d", e.Size);
     PrintOut(QString::fromStdString(e.BaseName + "  " + e.Date + "  " + size + "  " +
                                     (e.Local ? "Local" : "Remote")));
+    firmware.append(QJsonObject{{"name", QString::fromStdString(e.BaseName)},
+                                {"file", QString::fromStdString(e.FileName())},
+                                {"date", QString::fromStdString(e.Date)},
+                                {"size", e.Size},
+                                {"local", e.Local},
+                                {"online", e.Online}});
   }
+  ReportField("firmware", firmware);
   return code;
 }
 
@@ -64,9 +78,11 @@ int RunDownload(const QStringList& args) {
   CommandLine cl(args, "download [options] NAME",
                  "Downloads the firmware image NAME (its base name, as the catalogue lists it) "
                  "with its description into the program folder, dated as the catalogue says.");
+  cl.AddOption(JsonOption());
   cl.AddPositional("NAME", "Base name of the firmware image, e.g. HC200.");
   if (int code; !cl.Parse(1, 1, code)) return code;
   const std::string name = cl.Positional().value(1).toStdString();
+  ReportField("name", QString::fromStdString(name));
   WebLists lists;
   if (int code = FetchLists(lists); code != kExitOk) return code;
   FirmwareEntry* entry = nullptr;
@@ -95,6 +111,9 @@ int RunDownload(const QStringList& args) {
     PrintError(QString::fromStdString("nothing was saved: " + outcome.Reason + "."));
     return kExitFailed;
   }
+  ReportField("file", QString::fromStdString(gProgramFolder + "/" + entry->FileName()));
+  ReportField("file_bytes", entry->Size);
+  ReportField("date", QString::fromStdString(entry->Date));
   PrintOut(QString::fromStdString("Downloaded " + entry->FileName() + " and " + entry->BaseName +
                                   ".txt (" + entry->Date + ") into " + gProgramFolder));
   return kExitOk;

@@ -1,9 +1,11 @@
 // padflasher-cli: the hand control operations of PadFlasher from a terminal or a script.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 
 #include "Commands.h"
 #include "Console.h"
+#include "Report.h"
 #include "Session.h"
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
@@ -12,26 +14,29 @@
 namespace {
 
 void PrintUsage(FILE* out) {
-  std::fputs(
-      "Usage: padflasher-cli COMMAND [options] [arguments]\n"
+  QString text =
+      "Usage: padflasher-cli [global options] COMMAND [options] [arguments]\n"
       "\n"
       "Updates the firmware of a telescope hand control over a serial cable.\n"
       "\n"
-      "Commands:\n",
-      out);
+      "Commands:\n";
   for (const Command& command : Commands())
-    std::fprintf(out, "  %-10s %s\n", command.name.c_str(), command.summary.c_str());
-  std::fputs(
-      "\n"
-      "Every command takes --folder DIR (the program folder with PadFlasher.ini, PadFlasher.ver,\n"
-      "ports/ and the firmware files), --debug-log and --help.\n"
-      "\n"
-      "Exit codes: 0 success; 1 the hand control did not answer, failed, or differs;\n"
-      "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).\n",
-      out);
+    text += QString("  %1 %2\n")
+                .arg(QString::fromStdString(command.name), -10)
+                .arg(QString::fromStdString(command.summary));
+  text += "\nGlobal options (before or after the command):\n" + FormatOptions(GlobalOptions()) +
+          "\n" +
+          Wrapped(
+              "Run 'padflasher-cli COMMAND --help' for a command's own options and "
+              "arguments.") +
+          "\n" +
+          Wrapped(
+              "Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; "
+              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).");
+  std::fputs(text.toLocal8Bit().constData(), out);
 }
 
-// Options may come before the command name too: "padflasher-cli --folder X flash ...".
+// Global options may come before the command name too: "padflasher-cli --folder X flash ...".
 QStringList CommandFirst(const QStringList& args) {
   QStringList leading;
   for (int i = 0; i < args.size(); ++i) {
@@ -43,7 +48,7 @@ QStringList CommandFirst(const QStringList& args) {
       return result;
     }
     leading << arg;
-    if (arg == "--folder" && i + 1 < args.size()) leading << args[++i];
+    if ((arg == "--folder" || arg == "--trace") && i + 1 < args.size()) leading << args[++i];
   }
   return leading;
 }
@@ -62,23 +67,44 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   const QString& name = args.first();
-  if (name == "--help" || name == "-h" || name == "help") {
-    PrintUsage(stdout);
-    return kExitOk;
+  if (name.startsWith('-')) {
+    // Only global options and no command: help and version are the ones that make sense alone.
+    if (args.contains("--help") || args.contains("-h")) {
+      PrintUsage(stdout);
+      return kExitOk;
+    }
+    if (args.contains("--version") || args.contains("-V")) {
+      std::printf("padflasher-cli %s\n", ProgramVersionText().c_str());
+      return kExitOk;
+    }
+    PrintError("no command given.\nRun 'padflasher-cli --help' for the list.");
+    return kExitUsage;
   }
-  if (name == "--version") {
-    std::printf("padflasher-cli %s\n", ProgramVersionText().c_str());
-    return kExitOk;
+  if (name == "help") {
+    const Command* topic = args.size() > 1 ? FindCommand(args[1].toStdString()) : nullptr;
+    if (!topic) {
+      PrintUsage(stdout);
+      return kExitOk;
+    }
+    return topic->run({args[1], "--help"});
   }
   const Command* command = FindCommand(name.toStdString());
   if (!command) {
-    PrintError("unknown command '" + name + "'. Run 'padflasher-cli --help' for the list.");
+    const std::string nearest = NearestCommand(name.toStdString());
+    PrintError(
+        "unknown command '" + name + "'" +
+        (nearest.empty() ? "." : "; did you mean '" + QString::fromStdString(nearest) + "'?") +
+        "\nRun 'padflasher-cli --help' for the list.");
     return kExitUsage;
   }
+  QElapsedTimer clock;
+  clock.start();
   int code = command->run(args);
   ConsoleHostInstance().EndProgressLine();
-  PrintStatsIfWanted();
   CloseComPort();
+  if (!EndTrace() && code == kExitOk) code = kExitFailed;
+  PrintStatsIfWanted();
+  PrintReport(name, code, clock.nsecsElapsed() / 1e9);
   CloseDebugLog();
   return code;
 }

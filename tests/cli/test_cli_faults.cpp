@@ -102,7 +102,7 @@ TEST(CliFlash, InterruptStopsAPacedFlashAfterTheCurrentRunWithCode130) {
   auto cli = f.Start({"flash", "--yes", "--port", "COM1", "--folder", f.Dir(), "new.bin"});
   cli->setReadChannel(QProcess::StandardError);
   QString err;
-  while (!err.contains("Programming Hand Control") && cli->state() == QProcess::Running) {
+  while (!err.contains("programming, ") && cli->state() == QProcess::Running) {
     cli->waitForReadyRead(30000);
     err += QString::fromLocal8Bit(cli->readAllStandardError());
   }
@@ -127,7 +127,7 @@ TEST(CliRead, InterruptLeavesNoFileBehindAndExitsWith130) {
   auto cli = f.Start({"read", "--port", "COM1", "--folder", f.Dir(), "out.bin"});
   cli->setReadChannel(QProcess::StandardError);
   QString err;
-  while (!err.contains("Reading Hand Control : 0%") && cli->state() == QProcess::Running) {
+  while (!err.contains("Read:   0%") && cli->state() == QProcess::Running) {
     cli->waitForReadyRead(30000);
     err += QString::fromLocal8Bit(cli->readAllStandardError());
   }
@@ -161,7 +161,7 @@ TEST(CliUsage, BadUsageExitsWithCode2AndEveryCommandHasHelp) {
   }
   CliResult none = f.Run({});
   EXPECT_EQ(none.exitCode, 2);
-  EXPECT_TRUE(none.err.contains("Usage: padflasher-cli COMMAND"));
+  EXPECT_TRUE(none.err.contains("Usage: padflasher-cli [global options] COMMAND"));
 
   CliResult top = f.Run({"--help"});
   EXPECT_EQ(top.exitCode, 0);
@@ -174,6 +174,60 @@ TEST(CliUsage, BadUsageExitsWithCode2AndEveryCommandHasHelp) {
         << help.out.toStdString();
     EXPECT_TRUE(help.out.contains("--folder"));
   }
+}
+
+TEST(CliUsage, EveryCommandHasTheSameHelpLayoutAndVersion) {
+  CliFixture f;
+  CliResult top = f.Run({"--help"});
+  ASSERT_EQ(top.exitCode, 0);
+  const QStringList globals = {"--folder DIR", "-q, --quiet", "-v, --verbose", "--trace FILE",
+                               "--debug-log",  "--stats",     "-h, --help",    "-V, --version"};
+  for (const QString& option : globals)
+    EXPECT_TRUE(top.out.contains(option)) << option.toStdString();
+  for (const char* name :
+       {"ports", "identify", "flash", "verify", "read", "catalogue", "download"}) {
+    SCOPED_TRACE(name);
+    CliResult help = f.Run({name, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QString("Usage: padflasher-cli ") + name));
+    EXPECT_FALSE(help.out.contains("help-all"));
+    // The global options close every command's help, exactly as the top level lists them.
+    const QString tail = help.out.mid(help.out.indexOf("\nGlobal options:\n") + 17);
+    EXPECT_TRUE(top.out.contains(tail)) << help.out.toStdString();
+    for (const char* version : {"-V", "--version"}) {
+      CliResult shown = f.Run({name, version});
+      EXPECT_EQ(shown.exitCode, 0);
+      EXPECT_EQ(shown.out, "padflasher-cli 1.0.2\n");
+    }
+  }
+  EXPECT_EQ(f.Run({"-V"}).out, "padflasher-cli 1.0.2\n");
+}
+
+TEST(CliUsage, MistakesAreNamed) {
+  CliFixture f;
+  const struct {
+    QStringList args;
+    const char* said;
+  } cases[] = {
+      {{"flsh"}, "did you mean 'flash'?"},
+      {{"verfy", "x.bin"}, "did you mean 'verify'?"},
+      {{"identfy"}, "did you mean 'identify'?"},
+      {{"cat"}, "did you mean 'catalogue'?"},
+      {{"port"}, "did you mean 'ports'?"},
+      {{"read"}, "missing argument OUT"},
+      {{"flash", "--yes"}, "missing argument IMAGE"},
+      {{"download"}, "missing argument NAME"},
+      {{"identify", "-q", "-v"}, "exclude each other"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    CliResult r = f.Run(c.args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(c.said)) << r.err.toStdString();
+  }
+  CliResult far = f.Run({"xyzzy"});
+  EXPECT_EQ(far.exitCode, 2);
+  EXPECT_FALSE(far.err.contains("did you mean"));
 }
 
 TEST(CliPorts, MissingDeviceIsNamedAndListedPortsResolveThroughThePortsFolder) {

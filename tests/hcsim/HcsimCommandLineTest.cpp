@@ -43,9 +43,15 @@ QByteArray ReadFile(const QString& path) {
 TEST(HcsimCommandLine, HelpNamesEveryOptionAndFault) {
   const Outcome run = Hcsim({"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* word : {"--link", "--flash", "--baud", "--fault", "SIGTERM", "disconnect=N",
-                           "xoff=N", "nack=N", "corrupt=B:K", "lowercase"}) {
+  for (const char* word :
+       {"--link", "--flash", "--baud", "--fault", "--trace", "--version", "SIGTERM", "disconnect=N",
+        "xoff=N", "nack=N", "corrupt=B:K", "lowercase"}) {
     EXPECT_TRUE(run.out.contains(word)) << word;
+  }
+  for (const char* version : {"--version", "-V"}) {
+    const Outcome shown = Hcsim({version});
+    EXPECT_EQ(shown.exitCode, 0) << version;
+    EXPECT_EQ(shown.out, "hcsim 1.0.2\n") << version;
   }
 }
 

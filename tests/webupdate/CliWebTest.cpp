@@ -1,6 +1,9 @@
 // padflasher-cli's catalogue and download commands against the loopback site.
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -60,6 +63,29 @@ TEST_F(CliWebTest, DownloadSavesTheImageAndRefusesWhatTheCatalogueDoesNotOffer) 
   EXPECT_EQ(WrittenAt("X1.bin"), "2007-05-01 00:00");
   EXPECT_EQ(Cli({"download", "Old"}).exitCode, 2);
   EXPECT_EQ(Cli({"download", "X1"}).exitCode, 2) << "already local";
+}
+
+TEST_F(CliWebTest, JsonDocumentsListTheCatalogueAndTheDownload) {
+  CliRun list = Cli({"catalogue", "--json"});
+  const QJsonObject catalogue = QJsonDocument::fromJson(list.out.toUtf8()).object();
+  EXPECT_EQ(catalogue.value("result").toString(), "ok") << list.out.toStdString();
+  const QJsonArray rows = catalogue.value("firmware").toArray();
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[0].toObject().value("name").toString(), "X1");
+  EXPECT_EQ(rows[0].toObject().value("size").toInt(), 262144);
+  EXPECT_FALSE(rows[0].toObject().value("local").toBool());
+  EXPECT_TRUE(rows[1].toObject().value("local").toBool());
+
+  CliRun fetched = Cli({"download", "--json", "X1"});
+  const QJsonObject download = QJsonDocument::fromJson(fetched.out.toUtf8()).object();
+  EXPECT_EQ(download.value("exit_code").toInt(), 0) << fetched.out.toStdString();
+  EXPECT_TRUE(download.value("file").toString().endsWith("/X1.bin"));
+  EXPECT_EQ(download.value("file_bytes").toInt(), 262144);
+  CliRun again = Cli({"download", "--json", "X1"});
+  const QJsonObject refused = QJsonDocument::fromJson(again.out.toUtf8()).object();
+  EXPECT_EQ(refused.value("exit_code").toInt(), 2);
+  EXPECT_EQ(refused.value("result").toString(), "bad usage or input");
+  EXPECT_TRUE(refused.value("message").toString().contains("already in the program folder"));
 }
 
 TEST_F(CliWebTest, SiteFailuresExitWithOneAndKeepTheVersionsFile) {

@@ -23,7 +23,13 @@ Simulator::Simulator(HandControlModel& model, int masterFd, int baud, bool verbo
       paced_(baud > 0),
       verbose_(verbose),
       toDevice_(baud),
-      toHost_(baud) {}
+      toHost_(baud),
+      unixMinusMonotonicUs_(SerialTrace::NowUnixUs() - MonotonicUs()) {}
+
+void Simulator::Trace(SerialTrace::Direction direction, char byte, int64_t monotonicUs) {
+  if (trace_)
+    trace_->Record(direction, std::string_view(&byte, 1), monotonicUs + unixMinusMonotonicUs_);
+}
 
 Simulator::End Simulator::Run(int signalFd) {
   for (;;) {
@@ -61,12 +67,14 @@ Simulator::End Simulator::Run(int signalFd) {
 
 void Simulator::Step(int64_t nowUs) {
   toDevice_.Deliver(nowUs, [this](char c, int64_t atUs) {
+    Trace(SerialTrace::Direction::ToDevice, c, atUs);
     model_.Receive(std::string_view(&c, 1), atUs / 1000);
   });
   if (verbose_) LogCommands();
   if (model_.Disconnected()) return;
   toHost_.Push(model_.TakeOutput(nowUs / 1000), nowUs);
-  toHost_.Deliver(nowUs, [this, nowUs](char c, int64_t) {
+  toHost_.Deliver(nowUs, [this, nowUs](char c, int64_t atUs) {
+    Trace(SerialTrace::Direction::ToHost, c, atUs);
     // The device's own XON/XOFF: hold or release the host's transmitter, as a real port would.
     if (c == kXoff || c == kXon) {
       modelXoff_ = c == kXoff;
@@ -126,6 +134,7 @@ void Simulator::UpdateHostFlow() {
   hostHeld_ = hold;
   // Flow control characters overtake queued data, as a UART sends them.
   writeBuf_.insert(writeBuf_.begin(), hold ? kXoff : kXon);
+  Trace(SerialTrace::Direction::ToHost, hold ? kXoff : kXon, MonotonicUs());
 }
 
 int64_t Simulator::NextWakeUs(int64_t nowUs) const {

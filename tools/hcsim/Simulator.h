@@ -7,6 +7,7 @@
 
 #include "HandControlModel.h"
 #include "PacedLine.h"
+#include "programmer/SerialTrace.h"
 
 namespace hcsim {
 
@@ -15,6 +16,8 @@ class Simulator {
   enum class End { Signal, Disconnected, Error };
 
   Simulator(HandControlModel& model, int masterFd, int baud, bool verbose);
+  // Records every byte as it finishes crossing the line, in either direction.
+  void SetTrace(SerialTrace* trace) { trace_ = trace; }
   // Serves until signalFd becomes readable, the model disconnects, or the pty fails.
   End Run(int signalFd);
   const std::string& Error() const { return error_; }
@@ -31,6 +34,7 @@ class Simulator {
   void UpdateHostFlow();
   int64_t NextWakeUs(int64_t nowUs) const;
   void LogCommands();
+  void Trace(SerialTrace::Direction direction, char byte, int64_t monotonicUs);
 
   HandControlModel& model_;
   int master_;
@@ -43,6 +47,8 @@ class Simulator {
   bool bufferXoff_ = false;
   bool hostHeld_ = false;
   size_t commandsLogged_ = 0;
+  SerialTrace* trace_ = nullptr;
+  int64_t unixMinusMonotonicUs_;
   std::string error_;
 };
 

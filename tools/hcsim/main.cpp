@@ -13,12 +13,15 @@
 #include "Pty.h"
 #include "Simulator.h"
 #include "base/AtomicFile.h"
+#include "programmer/SerialTrace.h"
+#include "startup/Startup.h"
 
 namespace {
 
 struct Options {
   std::string link;
   std::string flash;
+  std::string trace;
   int baud = 19200;
   bool verbose = false;
   hcsim::Faults faults;
@@ -39,7 +42,8 @@ std::string Indented(const std::string& text) {
 
 void PrintHelp() {
   std::printf(
-      "Usage: hcsim --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--verbose]\n"
+      "Usage: hcsim --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--trace FILE]\n"
+      "             [--verbose]\n"
       "\n"
       "Simulates a hand control in programming mode on a pseudo-terminal, so PadFlasher and\n"
       "padflasher-cli can be tried without hardware. hcsim creates the pseudo-terminal, makes\n"
@@ -60,8 +64,12 @@ void PrintHelp() {
       "%s"
       "                 With disconnect the simulator drops the line and exits, as an unplugged\n"
       "                 cable would.\n"
+      "  --trace FILE   write every byte that crosses the line, with a microsecond time stamp\n"
+      "                 and its direction, to FILE: the format of padflasher-cli --trace, seen\n"
+      "                 from the hand control's end.\n"
       "  --verbose      print every command received on stderr.\n"
-      "  --help         show this text.\n"
+      "  -h, --help     show this text.\n"
+      "  -V, --version  show the version.\n"
       "\n"
       "Example:\n"
       "  hcsim --link ports/COM3 --flash hc-flash.bin &\n"
@@ -78,7 +86,7 @@ bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
-// 0 to run, 1 on a usage error (message printed), 2 after --help.
+// 0 to run, 1 on a usage error (message printed), 2 after --help, 3 after --version.
 int ParseOptions(int argc, char** argv, Options& options) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (size_t i = 0; i < args.size(); ++i) {
@@ -91,11 +99,13 @@ int ParseOptions(int argc, char** argv, Options& options) {
       hasValue = true;
     }
     if (name == "--help" || name == "-h") return 2;
+    if (name == "--version" || name == "-V") return 3;
     if (name == "--verbose") {
       options.verbose = true;
       continue;
     }
-    if (name != "--link" && name != "--flash" && name != "--baud" && name != "--fault") {
+    if (name != "--link" && name != "--flash" && name != "--baud" && name != "--fault" &&
+        name != "--trace") {
       std::fprintf(stderr, "hcsim: unknown option %s (see hcsim --help)\n", name.c_str());
       return 1;
     }
@@ -110,6 +120,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.link = value;
     } else if (name == "--flash") {
       options.flash = value;
+    } else if (name == "--trace") {
+      options.trace = value;
     } else if (name == "--baud") {
       if (!ParseInt(value, options.baud)) {
         std::fprintf(stderr, "hcsim: --baud wants a whole number, not \"%s\"\n", value.c_str());
@@ -168,7 +180,8 @@ int main(int argc, char** argv) {
   Options options;
   if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
     if (parsed == 2) PrintHelp();
-    return parsed == 2 ? 0 : 2;
+    if (parsed == 3) std::printf("hcsim %s\n", ProgramVersionText().c_str());
+    return parsed == 1 ? 2 : 0;
   }
   // The device answers as soon as a command's last byte is in; only the erase and the flash
   // writes take time of their own. Slower replies are what --fault delay=N is for.
@@ -185,8 +198,15 @@ int main(int argc, char** argv) {
   const int signalFd = ::signalfd(-1, &stopSignals, SFD_CLOEXEC);
   ::signal(SIGPIPE, SIG_IGN);
 
-  hcsim::Pty pty;
   std::string error;
+  SerialTrace trace;
+  if (!options.trace.empty() &&
+      !trace.Open(options.trace, "hcsim " + ProgramVersionText(), error)) {
+    std::fprintf(stderr, "hcsim: cannot write the trace %s: %s\n", options.trace.c_str(),
+                 error.c_str());
+    return 1;
+  }
+  hcsim::Pty pty;
   if (signalFd < 0 || !pty.Create(options.link, error)) {
     std::fprintf(stderr, "hcsim: %s\n", signalFd < 0 ? "signalfd failed" : error.c_str());
     return 1;
@@ -195,7 +215,10 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   hcsim::Simulator simulator(model, pty.MasterFd(), options.baud, options.verbose);
+  simulator.SetTrace(options.trace.empty() ? nullptr : &trace);
   const auto end = simulator.Run(signalFd);
+  const bool traced = trace.Close(error);
+  if (!traced) std::fprintf(stderr, "hcsim: %s\n", error.c_str());
   pty.Close();
   ::close(signalFd);
   if (end == hcsim::Simulator::End::Disconnected) {
@@ -205,5 +228,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "hcsim: %s\n", simulator.Error().c_str());
   }
   const bool saved = options.flash.empty() || SaveFlash(options.flash, model);
-  return end == hcsim::Simulator::End::Error || !saved ? 1 : 0;
+  return end == hcsim::Simulator::End::Error || !saved || !traced ? 1 : 0;
 }

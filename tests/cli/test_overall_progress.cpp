@@ -1,0 +1,74 @@
+// One progress over a whole job: phases weighed by their expected line time, the erase as a
+// countdown, and the link's per-phase labels moving it only forward. Compiled in directly, like
+// the console host, since the CLI is an executable and not a library.
+#include <gtest/gtest.h>
+
+#include "../../src/cli/OverallProgress.cpp"
+
+namespace {
+
+// An image with data in file blocks 0-9 only: the check still reads all 384 bank-0 blocks.
+void TenBlockImage() {
+  gImage.fill(0xFF);
+  for (int i = 0; i < 10 * kBlockSize; ++i) gImage[i] = static_cast<uint8_t>(i);
+}
+
+TEST(OverallProgress, PhasesAddUpInOrderAndOnlyMoveForward) {
+  TenBlockImage();
+  const std::vector<ProgressPhase> plan = FlashPlan(false, Verification::Fast);
+  ASSERT_EQ(plan.size(), 4u);
+  const double erase = plan[0].Seconds(), program = plan[1].Seconds(), check = plan[2].Seconds();
+  EXPECT_EQ(erase, 9);
+  // Ten blocks of 256 bytes at 19200 baud, and 384 sums of 14 bytes.
+  EXPECT_NEAR(program, 10 * (256 * 10.0 / 19200 + 0.002), 1e-9);
+  EXPECT_NEAR(check, 384 * (14 * 10.0 / 19200 + 0.002), 1e-9);
+  EXPECT_EQ(plan[3].Seconds(), check);
+  const double total = erase + program + 2 * check;
+
+  OverallProgress p;
+  p.SetPlan(plan);
+  const struct {
+    const char* label;  // nullptr: only the clock moves
+    double fraction, now;
+    const char* phase;
+    double done;  // expected seconds of the job behind us
+  } steps[] = {
+      {"Erasing Flash Memory ... please wait (9 secs) : 0%", 0, 100, "erasing", 0},
+      {nullptr, 0, 104, "erasing", 4},         // the countdown runs on the clock
+      {nullptr, 0, 130, "erasing", 0.95 * 9},  // and never claims the erase is over
+      {"Programming Hand Control : 0%", 0, 131, "programming", 9},
+      {"Programming Hand Control : 2%", 5.0 / 1024, 132, "programming", 9 + program / 2},
+      {"Verifying Hand Control : 0%", 0, 133, "checking", 9 + program},
+      // 192 of the 384 blocks the check reads.
+      {"Verifying Hand Control : 19%", 192.0 / 1024, 134, "checking", 9 + program + check / 2},
+      {"Programming Hand Control : 10%", 0.1, 135, "checking", 9 + program + check / 2},
+      {"Programming Complete : 100%", 1, 136, "verifying", 9 + program + check},
+      {"Verifying Hand Control : 0%", 0, 137, "verifying", 9 + program + check},
+      {"Verifying Hand Control : 100%", 1, 138, "verifying", total},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.label ? step.label : "clock");
+    if (step.label) p.Update(step.label, step.fraction, step.now);
+    if (step.label && std::string(step.label).find("Complete") != std::string::npos)
+      p.FinishPhase();
+    EXPECT_EQ(p.PhaseName(), step.phase);
+    EXPECT_NEAR(p.Fraction(step.now), step.done / total, 1e-9);
+  }
+  EXPECT_NEAR(p.Remaining(138), 0, 1e-9);
+}
+
+TEST(OverallProgress, RemainingTimeFollowsTheMeasuredPace) {
+  TenBlockImage();
+  OverallProgress p;
+  p.SetPlan(VerifyPlan(Verification::Full));
+  const double total = p.Remaining(0) < 0 ? VerifyPlan(Verification::Full)[0].Seconds() : -1;
+  ASSERT_GT(total, 100);  // 384 blocks of 524 bytes
+  p.Enter("verifying", 0);
+  EXPECT_NEAR(p.Remaining(0), total, 1e-9);
+  // Half done in twice the expected time: the other half is expected to take as long.
+  p.Update("Verifying Hand Control : 19%", 192.0 / 1024, total);
+  EXPECT_NEAR(p.Fraction(total), 0.5, 1e-9);
+  EXPECT_NEAR(p.Remaining(total), total, 1e-6);
+}
+
+}  // namespace
