@@ -11,11 +11,11 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Report.h"
+#include "base/SerialTrace.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
-#include "programmer/SerialTrace.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 

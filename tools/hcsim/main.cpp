@@ -13,7 +13,7 @@
 #include "Pty.h"
 #include "Simulator.h"
 #include "base/AtomicFile.h"
-#include "programmer/SerialTrace.h"
+#include "base/SerialTrace.h"
 #include "startup/Startup.h"
 
 namespace {
