@@ -1,5 +1,7 @@
 #include "app/frmWebUpdate.h"
 
+#include "base/TextUtil.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -166,8 +168,9 @@ void frmWebUpdate::FillGrid() {
   Grid_->setRowCount(count);
   for (int i = 0; i < count; ++i) {
     const FirmwareEntry& entry = lists_.Firmware[i];
-    QStringList cells = {QString::fromStdString(entry.BaseName), QString::fromStdString(entry.Date),
-                         QString::number(entry.Size), entry.Local ? "Local" : "Remote"};
+    QStringList cells = {QString::fromStdString(EscapedForDisplay(entry.BaseName)),
+                         QString::fromStdString(entry.Date), QString::number(entry.Size),
+                         entry.Local ? "Local" : "Remote"};
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       item->setBackground(entry.Local ? kLocalColour : kRemoteColour);

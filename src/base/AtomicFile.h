@@ -1,17 +1,21 @@
 #pragma once
-// Replacing a file without a window in which it is lost: the bytes go to a temporary file in the
-// same folder, which is then renamed over the old one.
-#include <functional>
+// Whole-file reading and writing that neither loses a file nor trusts one. Writing replaces a
+// file without a window in which it is lost: the bytes go to a temporary file in the same
+// folder, which is then renamed over the old one. Reading takes only a regular file of bounded
+// size, and never blocks (a FIFO) or runs on without end (/dev/zero).
+#include <cstdint>
 #include <string>
 
-class QIODevice;
+enum class ReadResult { Ok, Missing, NotRegular, TooLarge, Unreadable };
 
-// Returns false when the file could not be written; the old file is then unchanged, and the
-// debug log (when on) names the file and the reason, which also goes to *reason when given.
-bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
+// Reads the whole file into bytes. Anything but Ok leaves bytes empty and says why in *reason
+// ("is not a regular file", "is a folder", "is larger than N bytes", or the system's reason).
+ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::string& bytes,
                          std::string* reason = nullptr);
 
-// Test seam: when set, it writes the bytes into the temporary file in place of the plain write,
-// so a test can fail half way as a full disk would. Returning false abandons the save.
-using AtomicWriteHook = std::function<bool(QIODevice& temporary, const std::string& bytes)>;
-void SetAtomicWriteHook(AtomicWriteHook hook);
+// Returns false when the file could not be written; the old file is then unchanged, and the
+// debug log (when on) names the file and the reason, which also goes to *reason when given. A
+// name that holds something other than a regular file (a FIFO, a device, a folder) is left
+// alone.
+bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
+                         std::string* reason = nullptr);

@@ -21,4 +21,7 @@ class IHost {
   virtual void ShowProgrammingModeHelp() = 0;
   // The user declined to cancel programming: the cancel button reads "Cancel" and is enabled.
   virtual void RestoreCancelButton() = 0;
+  // Whether the user has asked to stop what runs now (Ctrl-C in a terminal); a transfer checks
+  // it while it waits. Hosts with their own cancel flow keep the default.
+  virtual bool StopRequested() { return false; }
 };

@@ -6,3 +6,11 @@
 std::string MaskedPassword(const std::string& password);
 // The download address with the password of a user:password@host prefix replaced by "****".
 std::string MaskedURL(const std::string& url);
+
+// Whether an address carries credentials whose password holds a bare "@" or "/" (or "\"), so
+// that splitting it would put part of the password into the host name or the path. The ":" of
+// a port ("host:8080/fw/a@b.txt") is not taken for credentials.
+bool HasBareCredentials(const std::string& url);
+
+// %XX sequences replaced by their bytes; a "%" not followed by two hex digits stays as it is.
+std::string PercentDecoded(const std::string& text);

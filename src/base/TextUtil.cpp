@@ -21,3 +21,18 @@ std::string TrimSpaces(const std::string& text) {
 QString FilePath(const std::string& fileName) {
   return QFile::decodeName(QByteArray::fromStdString(fileName));
 }
+
+std::string EscapedForDisplay(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : text) {
+    if (c < 0x20 || c == 0x7F) {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}

@@ -8,5 +8,8 @@ std::string UpperAscii(std::string text);
 bool EqualsNoCaseAscii(const std::string& a, const std::string& b);
 // Removes leading and trailing spaces (spaces only, not TAB or line ends).
 std::string TrimSpaces(const std::string& text);
+// Text from outside (a site, a file name) as it may reach a terminal or a window: control
+// characters (below 0x20, and 0x7F) become \xNN, so no escape sequence or line break passes.
+std::string EscapedForDisplay(const std::string& text);
 // A file name held as 8-bit text, for Qt's file classes.
 QString FilePath(const std::string& fileName);

@@ -115,6 +115,10 @@ void ConsoleHost::Breathe() {
     gCancelVerify = true;
 }
 
+bool ConsoleHost::StopRequested() {
+  return gInterruptPending != 0;
+}
+
 void ConsoleHost::RestoreCancelButton() {
   // The user declined to cancel: a later Ctrl-C starts a new request.
   ClearInterrupt();

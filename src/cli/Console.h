@@ -21,6 +21,7 @@ class ConsoleHost : public IHost {
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
   void ShowProgrammingModeHelp() override;
   void RestoreCancelButton() override;
+  bool StopRequested() override;
 
   // Ends a self-rewriting progress line so that the next output starts on a fresh line.
   void EndProgressLine();

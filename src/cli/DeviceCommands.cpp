@@ -14,6 +14,7 @@ int PrintHandControlIdentity(const QStringList& reportKeys) {
   int16_t major = 0, minor = 0;
   bool listed = QueryHandControlVersion(type, major, minor);
   for (const QString& key : reportKeys) ReportField(key, FirmwareJson(listed, type, major, minor));
+  if (gHcChecksum.empty() && PortWasLost()) return kExitFailed;
   if (gHcChecksum.empty()) {
     PrintError("the hand control answered the presence test but not the firmware query.");
     return kExitFailed;

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
+#include "base/AtomicFile.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
@@ -29,7 +30,7 @@ void ShowReadProgress(int position, int& lastPercent) {
 
 // The firmware page's text for a failed load, as the first line of the CLI's message.
 QString Headline(int loadResult) {
-  return QString::fromStdString(FirmwareLoadError(loadResult)) + "\n";
+  return QString::fromStdString(FirmwareLoadError(loadResult, LastImageReadProblem())) + "\n";
 }
 
 }  // namespace
@@ -45,6 +46,11 @@ int LoadImageForCommand(const QString& path) {
       PrintError(Headline(code) + path + " does not exist.");
       break;
     case 2:
+      if (LastImageReadProblem() != ImageReadProblem::None) {
+        PrintError(Headline(code) + path + " " + QString::fromStdString(LastImageReadReason()) +
+                   ".");
+        break;
+      }
       PrintError(Headline(code) + path + " has " + QString::number(info.size()) +
                  " bytes; a firmware image has " + QString::number(kImageSize) + ".");
       break;
@@ -76,6 +82,8 @@ int ReadHandControlImage(std::string& image) {
       int offset = ImageOffset(range.bank, block);
       auto* data = reinterpret_cast<uint8_t*>(image.data() + offset);
       while (!ReadBlock(offset, data, selectPage)) {
+        // A dead port is not worth a retry question: it cannot come back by itself.
+        if (PortWasLost()) return InterruptPending() ? kExitCancelled : kExitFailed;
         std::string question = "Error Reading Data at Bank: " + std::to_string(range.bank) +
                                ", Block: " + std::to_string(block);
         if (LinkHost().Message(question, "PadFlasher", MsgIcon::Warning, MsgButtons::RetryCancel) !=
@@ -94,16 +102,18 @@ int ReadHandControlImage(std::string& image) {
 
 int ReadHandControlToFile(const QString& file) {
   // Opened first, so that an unwritable place is reported before minutes of reading.
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) {
-    PrintError("cannot write " + file + ": " + out.errorString());
+  // Tried first, so that an unwritable place is reported before minutes of reading; the probe's
+  // temporary file goes with it.
+  if (QSaveFile probe(file); !probe.open(QIODevice::WriteOnly)) {
+    PrintError("cannot write " + file + ": " + probe.errorString());
     return kExitUsage;
   }
   std::string image;
   if (int code = ReadHandControlImage(image); code != kExitOk) return code;
   ConsoleHostInstance().EndProgressLine();
-  if (out.write(image.data(), static_cast<qint64>(image.size())) != kImageSize || !out.commit()) {
-    PrintError("cannot write " + file + ": " + out.errorString());
+  std::string why;
+  if (!WriteFileAtomically(file.toStdString(), image, &why)) {
+    PrintError("cannot write " + file + ": " + QString::fromStdString(why) + ".");
     return kExitFailed;
   }
   return kExitOk;

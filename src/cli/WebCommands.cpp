@@ -7,6 +7,7 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -27,9 +28,17 @@ int FetchLists(WebLists& lists) {
   CatalogueResult result = LoadCatalogue(lists, ConsoleHostInstance(), nullptr);
   LoadLocalFiles(lists.Firmware, gProgramFolder);
   SortFirmwareList(lists.Firmware);
+  if (result != CatalogueResult::Loaded && InterruptPending()) {
+    PrintError("stopped by the user; PadFlasher.ver is unchanged.");
+    return kExitCancelled;
+  }
   switch (result) {
     case CatalogueResult::Loaded:
       return kExitOk;
+    case CatalogueResult::VersionsNotSaved:
+      PrintError(QString::fromStdString("PadFlasher.ver could not be rewritten (" +
+                                        lists.VersionsError + "); it keeps its old contents."));
+      break;
     case CatalogueResult::Unreachable:
       PrintError(QString::fromStdString("the download address '" + SiteAddress() +
                                         "' has no host name; check URL in PadFlasher.ini."));
@@ -57,12 +66,13 @@ int RunCatalogue(const QStringList& args) {
   if (int code; !cl.Parse(0, 0, code)) return code;
   WebLists lists;
   int code = FetchLists(lists);
+  if (code == kExitCancelled) return code;
   QJsonArray firmware;
   for (const FirmwareEntry& e : lists.Firmware) {
     char size[16];
     std::snprintf(size, sizeof size, "%10d", e.Size);
-    PrintOut(QString::fromStdString(e.BaseName + "  " + e.Date + "  " + size + "  " +
-                                    (e.Local ? "Local" : "Remote")));
+    PrintOut(QString::fromStdString(EscapedForDisplay(e.BaseName) + "  " + e.Date + "  " + size +
+                                    "  " + (e.Local ? "Local" : "Remote")));
     firmware.append(QJsonObject{{"name", QString::fromStdString(e.BaseName)},
                                 {"file", QString::fromStdString(e.FileName())},
                                 {"date", QString::fromStdString(e.Date)},
@@ -91,7 +101,8 @@ int RunDownload(const QStringList& args) {
   }
   if (!entry || !entry->Online) {
     PrintError(QString::fromStdString("the catalogue of " + SiteAddress() +
-                                      " offers no firmware named " + name + "."));
+                                      " offers no firmware named " + EscapedForDisplay(name) +
+                                      "."));
     return kExitUsage;
   }
   if (entry->Local) {
@@ -101,12 +112,16 @@ int RunDownload(const QStringList& args) {
                                "again."));
     return kExitUsage;
   }
-  const std::string label = "Downloading " + entry->FileName() + " : ";
+  const std::string label = "Downloading " + EscapedForDisplay(entry->FileName()) + " : ";
   DownloadOutcome outcome =
       DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
         ProgressFigures figures = HTTPProgressFigures(bytes, size);
         ConsoleHostInstance().Progress(label + figures.Label, figures.Fraction, figures.Label);
       });
+  if (!outcome.Saved && InterruptPending()) {
+    PrintError("download stopped by the user; nothing was saved.");
+    return kExitCancelled;
+  }
   if (!outcome.Saved) {
     PrintError(QString::fromStdString("nothing was saved: " + outcome.Reason + "."));
     return kExitFailed;
@@ -114,8 +129,9 @@ int RunDownload(const QStringList& args) {
   ReportField("file", QString::fromStdString(gProgramFolder + "/" + entry->FileName()));
   ReportField("file_bytes", entry->Size);
   ReportField("date", QString::fromStdString(entry->Date));
-  PrintOut(QString::fromStdString("Downloaded " + entry->FileName() + " and " + entry->BaseName +
-                                  ".txt (" + entry->Date + ") into " + gProgramFolder));
+  PrintOut(QString::fromStdString("Downloaded " + EscapedForDisplay(entry->FileName()) + " and " +
+                                  EscapedForDisplay(entry->BaseName) + ".txt (" + entry->Date +
+                                  ") into " + gProgramFolder));
   return kExitOk;
 }
 

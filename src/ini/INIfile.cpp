@@ -68,18 +68,19 @@ std::string INIfile::SaveText() const {
 
 bool INIfile::LoadFile(const std::string& fileName) {
   lines_.Clear();
-  if (!QFileInfo::exists(FilePath(fileName))) return true;
-  QFile file(FilePath(fileName));
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-    DebugLog("Cannot read " + fileName + ": " + file.errorString().toStdString());
-    return false;
+  std::string bytes, why;
+  switch (ReadWholeFile(fileName, kMaxBytes, bytes, &why)) {
+    case ReadResult::Ok:
+      LoadText(bytes);
+      return true;
+    case ReadResult::Missing:
+      return true;
+    default:
+      DebugLog("Cannot read " + fileName + ": " + why + "; taken as empty");
+      return false;
   }
-  LoadText(bytes.toStdString());
-  return true;
 }
 
-bool INIfile::SaveFile(const std::string& fileName) const {
-  return WriteFileAtomically(fileName, SaveText());
+bool INIfile::SaveFile(const std::string& fileName, std::string* reason) const {
+  return WriteFileAtomically(fileName, SaveText(), reason);
 }

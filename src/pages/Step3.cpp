@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/PageLook.h"
+#include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
@@ -19,6 +20,8 @@
 #include "wizard/CWizard.h"
 
 namespace {
+
+constexpr int64_t kMaxDescriptionFileBytes = 1024 * 1024;
 
 const char* const kDetermining = "Determining Status ...";
 
@@ -117,7 +120,8 @@ void Step3::FillFirmwareList(const std::string& select) {
 void Step3::lstFirmware_Click() {
   gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
   const std::string path = ProgramFolderFile(gFirmwareFile);
-  std::string text = FirmwareLoadError(LoadFirmwareFile(path));
+  const int loaded = LoadFirmwareFile(path);
+  std::string text = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!text.empty()) text += "\r\n\r\n";
 
   const std::string description = FindDescriptionFile(path);
@@ -125,9 +129,10 @@ void Step3::lstFirmware_Click() {
     Wizard().SetFrozen(true);
     text.clear();
   } else {
-    QFile file(QString::fromStdString(description));
-    if (file.open(QIODevice::ReadOnly)) {
-      QStringList lines = DecodeText(file.readAll()).split('\n');
+    // A description is a few lines; a FIFO or a giant file under its name is not shown.
+    std::string bytes, why;
+    if (ReadWholeFile(description, kMaxDescriptionFileBytes, bytes, &why) == ReadResult::Ok) {
+      QStringList lines = DecodeText(QByteArray::fromStdString(bytes)).split('\n');
       // A file ending in a line break (or an empty file) has no further line after it.
       if (lines.back().isEmpty()) lines.removeLast();
       for (QString line : lines) {
@@ -135,8 +140,7 @@ void Step3::lstFirmware_Click() {
         text += line.toStdString() + "\r\n";
       }
     } else {
-      DebugLog("Description file " + description +
-               " cannot be read: " + file.errorString().toStdString());
+      DebugLog("Description file " + description + " not shown: " + why);
     }
   }
   ShowNow(txtFirmware_, text);
@@ -195,7 +199,8 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   }
   wizard.SetFrozen(true);
   gFirmwareFile = selected->text().toStdString();
-  const std::string error = FirmwareLoadError(LoadFirmwareFile(ProgramFolderFile(gFirmwareFile)));
+  const int loaded = LoadFirmwareFile(ProgramFolderFile(gFirmwareFile));
+  const std::string error = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!error.empty()) {
     Warn(error);
     wizard.SetFrozen(false);

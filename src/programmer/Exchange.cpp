@@ -30,6 +30,10 @@ std::string PageCommand(int offset) {
 
 }  // namespace link_detail
 
+bool PortWasLost() {
+  return link_detail::PortLost();
+}
+
 namespace {
 
 void DiscardWaiting() {

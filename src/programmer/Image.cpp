@@ -1,9 +1,8 @@
 #include "programmer/Image.h"
 
-#include <QFile>
 #include <algorithm>
-#include <vector>
 
+#include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "base/TextUtil.h"
 #include "startup/Startup.h"
@@ -15,18 +14,41 @@ std::string gFileChecksum;
 namespace {
 constexpr int kSignatureOffset = 0xFFE0;
 constexpr uint8_t kBlank = 0xFF;
+ImageReadProblem gReadProblem = ImageReadProblem::None;
+std::string gReadReason;
 }  // namespace
 
+ImageReadProblem LastImageReadProblem() {
+  return gReadProblem;
+}
+const std::string& LastImageReadReason() {
+  return gReadReason;
+}
+
 int LoadFirmwareFile(const std::string& path) {
-  if (!FileExists(path)) return 1;
-  QFile file(FilePath(path));
-  if (!file.open(QIODevice::ReadOnly) || file.size() != kImageSize) return 2;
+  gReadProblem = ImageReadProblem::None;
+  gReadReason.clear();
   // Read aside first: a read error half way must not leave a mixture of two images.
-  std::vector<uint8_t> bytes(kImageSize);
-  if (file.read(reinterpret_cast<char*>(bytes.data()), kImageSize) != kImageSize) {
-    DebugLog("Cannot read " + path + ": " + file.errorString().toStdString());
-    return 2;
+  std::string bytes, why;
+  switch (ReadWholeFile(path, kImageSize, bytes, &why)) {
+    case ReadResult::Missing:
+      return 1;
+    case ReadResult::NotRegular:
+      gReadProblem = ImageReadProblem::NotRegular;
+      gReadReason = why;
+      DebugLog("Firmware file " + path + " " + why);
+      return 2;
+    case ReadResult::Unreadable:
+      gReadProblem = ImageReadProblem::Unreadable;
+      gReadReason = "cannot be read (" + why + ")";
+      DebugLog("Firmware file " + path + " " + gReadReason);
+      return 2;
+    case ReadResult::TooLarge:
+      return 2;
+    case ReadResult::Ok:
+      break;
   }
+  if (bytes.size() != kImageSize) return 2;
   std::copy(bytes.begin(), bytes.end(), gImage.begin());
   const bool signed_ = gImage[kSignatureOffset] == 0x55 && gImage[kSignatureOffset + 1] == 0xAA;
   return signed_ ? 0 : 3;

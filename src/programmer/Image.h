@@ -16,6 +16,14 @@ inline int ImageOffset(int bank, int block, int byte = 0) {
   return bank * kBankSize + block * kBlockSize + byte;
 }
 
-// 0 loaded, 1 not found, 2 wrong size (image unchanged), 3 bad signature (image replaced).
+// 0 loaded, 1 not found, 2 wrong size or not a readable plain file (image unchanged), 3 bad
+// signature (image replaced).
 int LoadFirmwareFile(const std::string& path);
+
+// What made the last LoadFirmwareFile give 2 although something is there: None for a wrong
+// size. The reason reads as the end of a sentence: "is a folder", "is not a regular file",
+// "cannot be read (Permission denied)".
+enum class ImageReadProblem { None, NotRegular, Unreadable };
+ImageReadProblem LastImageReadProblem();
+const std::string& LastImageReadReason();
 bool IsBlockBlank(int bank, int block);

@@ -45,3 +45,7 @@ bool ReadBlockChecksum(int offset, int16_t& checksum, bool selectPage);
 bool FastVerify();
 bool FullVerify();
 bool ReadBlock(int offset, uint8_t* data, bool selectPage);
+// True when the port closed under the running operation (adapter pulled, read error); the
+// user is told "The connection to the hand control on COMn was lost." each time it is true, so
+// callers ask it once, where a failed exchange would otherwise lead to a retry question.
+bool PortWasLost();

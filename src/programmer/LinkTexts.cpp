@@ -15,11 +15,14 @@ const char* const kUnsupportedFirmwareQuestion =
     "You may want to go back and click on Web Updates to download a more current version.\r\n\r\n"
     "Do you wish to proceed anyhow?";
 
-std::string FirmwareLoadError(int result) {
+std::string FirmwareLoadError(int result, ImageReadProblem problem) {
   switch (result) {
     case 1:
       return "Error: Firmware file not found!";
     case 2:
+      if (problem == ImageReadProblem::NotRegular)
+        return "Error: Firmware file is not a regular file!";
+      if (problem == ImageReadProblem::Unreadable) return "Error: Firmware file cannot be read!";
       return "Error: Firmware file wrong size!";
     case 3:
       return "Error: Firmware file invalid!";

@@ -3,11 +3,14 @@
 // in one place below both. Line ends are CR LF, as the pages show them.
 #include <string>
 
+#include "programmer/Image.h"
+
 // The programming-mode instructions of the dialog that explains how to enter that mode.
 extern const char* const kProgrammingModeInstructions;
 // The question asked before using a firmware image that the versions table does not list.
 extern const char* const kUnsupportedFirmwareQuestion;
-// The text that explains a LoadFirmwareFile result; empty for success.
-std::string FirmwareLoadError(int result);
+// The text that explains a LoadFirmwareFile result; empty for success. A result of 2 for a file
+// that is no readable plain file says so rather than blaming its size.
+std::string FirmwareLoadError(int result, ImageReadProblem problem = ImageReadProblem::None);
 // The text with LF line ends, for a terminal or a text widget.
 std::string WithLfLineEnds(std::string text);

@@ -1,5 +1,6 @@
 #include "programmer/QtSerialPort.h"
 
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "base/DebugLog.h"
@@ -68,7 +70,12 @@ bool QtSerialPort::Open() {
     DebugLog("Serial port: no device for this port name");
     return false;
   }
-  port_.setPortName(QString::fromStdString(device_));
+  // The device itself, not a ports/ link to it: Qt's lock file is named after what it opens, and
+  // two names for one device must not give two programs the same line.
+  std::error_code unresolved;
+  const std::filesystem::path real = std::filesystem::canonical(device_, unresolved);
+  const std::string device = unresolved ? device_ : real.string();
+  port_.setPortName(QString::fromStdString(device));
   port_.setBaudRate(QSerialPort::Baud19200);
   port_.setParity(QSerialPort::NoParity);
   port_.setDataBits(QSerialPort::Data8);
@@ -94,6 +101,14 @@ bool QtSerialPort::Open() {
                   ? " - add the user to it (sudo usermod -aG dialout $USER) and log in again"
                   : "") +
              " [" + detail + "]");
+    return false;
+  }
+  // Qt's exclusive mode does not hold against root, and its lock file not against a program that
+  // uses none; a lock on the open device holds against every other program that locks too.
+  if (::flock(static_cast<int>(port_.handle()), LOCK_EX | LOCK_NB) != 0) {
+    port_.close();
+    error_ = "device busy (another program has it open)";
+    DebugLog("Serial port " + device + " cannot be opened: " + error_ + " [locked]");
     return false;
   }
   // A fresh open starts with nothing pending, whatever the device sent while nobody listened.

@@ -50,10 +50,20 @@ void SplitURL(const std::string& url, std::string& user, std::string& password, 
   const auto colon = host.find(':');
   const auto at = host.find('@');
   // Credentials only in the form user:password@host; "user@host:port" and the like stay whole.
+  // Inside them "@", "/", "\", ":" and "%" are written %40, %2F, %5C, %3A and %25.
   if (colon != std::string::npos && at != std::string::npos && colon < at) {
-    user = host.substr(0, colon);
-    password = host.substr(colon + 1, at - colon - 1);
+    user = PercentDecoded(host.substr(0, colon));
+    password = PercentDecoded(host.substr(colon + 1, at - colon - 1));
     host = host.substr(at + 1);
+  }
+  // A password written with a bare "@" or "/" would spill into the host name or the path, and
+  // from there into the log, messages and the window caption: such an address is not used.
+  if (HasBareCredentials(address)) {
+    user.clear();
+    password.clear();
+    host.clear();
+    path.clear();
+    dir.clear();
   }
 }
 
@@ -86,7 +96,7 @@ void LoadSettings(const std::string& fileName) {
   DebugLog("DomainDir = " + DomainDir);
 }
 
-void SaveSettings(const std::string& fileName) {
+bool SaveSettings(const std::string& fileName) {
   INIfile doc;
   INIlines& lines = doc.INIlines();
   lines.Add(kGroup, "", "");
@@ -94,5 +104,5 @@ void SaveSettings(const std::string& fileName) {
   if (DebugEnabled()) lines.Add(kGroup, "DebugFilter10", "True");
   if (gURL != gDefaultURL) lines.Add(kGroup, "URL", gURL);
   if (gQueryVerify) lines.Add(kGroup, "QUERYVERIFY", "True");
-  doc.SaveFile(fileName);
+  return doc.SaveFile(fileName);
 }

@@ -8,7 +8,8 @@ extern bool gQueryVerify;
 extern std::string DomainUser, DomainPassword, DomainName, DomainPath, DomainDir;
 
 void LoadSettings(const std::string& fileName);
-void SaveSettings(const std::string& fileName);
+// False when the file could not be rewritten; the old one stays and the debug log says why.
+bool SaveSettings(const std::string& fileName);
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,
               std::string& path, std::string& dir);
 std::string DefaultURL();

@@ -139,8 +139,8 @@ void LoadVersions(const std::string& fileName) {
   VersionsFromDocument(doc.INIlines());
 }
 
-void SaveVersions(const std::string& fileName) {
-  VersionsDocument().SaveFile(fileName);
+bool SaveVersions(const std::string& fileName, std::string* reason) {
+  return VersionsDocument().SaveFile(fileName, reason);
 }
 
 const VersionEntry* FindVersion(const std::string& code) {

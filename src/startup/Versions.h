@@ -18,7 +18,8 @@ inline int gVersionCount() {
 }
 
 void LoadVersions(const std::string& fileName);
-void SaveVersions(const std::string& fileName);
+// False when the file could not be rewritten (the old one stays; *reason says why).
+bool SaveVersions(const std::string& fileName, std::string* reason = nullptr);
 // First entry whose Checksum equals code without regard to case; nullptr when not listed.
 const VersionEntry* FindVersion(const std::string& code);
 // "1.05": major, ".", minor with at least two digits.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "base/TextUtil.h"
 #include "startup/Settings.h"
@@ -51,55 +52,91 @@ std::string HashField(const std::vector<std::string>& fields, size_t index,
   return hash;
 }
 
-void AddProgramLine(const std::string& line, ParsedCatalogue& parsed) {
+bool EndsWithNoCase(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
+}
+
+// Each returns false when it skips the line, so that the description lines after it go too.
+bool AddProgramLine(const std::string& line, ParsedCatalogue& parsed) {
   std::vector<std::string> fields = Split(line, ",");
   fields.resize(std::max<size_t>(fields.size(), 3));
   ProgramFileEntry entry;
   entry.FileName = TrimSpaces(fields[0].substr(1));
-  if (!IsSafeFileName(entry.FileName)) {
-    DebugLog("Catalogue: skipping program file with unsafe name: " + line);
-    return;
+  // A program file is never firmware: an image would be listed and flashed as one.
+  if (!IsSafeFileName(entry.FileName) || EndsWithNoCase(entry.FileName, ".bin")) {
+    DebugLog("Catalogue: skipping program file with unusable name: " + EscapedForDisplay(line));
+    return false;
   }
   entry.PendingName = "$" + entry.FileName;
-  entry.Version = TrimSpaces(fields[1]);
+  entry.Version = EscapedForDisplay(TrimSpaces(fields[1]));
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Sha256 = HashField(fields, 3, entry.FileName);
   parsed.Lists.Programs.push_back(entry);
+  return true;
 }
 
-void AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
+bool AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed) {
   std::vector<std::string> fields = Split(line, ",");
   fields.resize(std::max<size_t>(fields.size(), 8));
   std::string name = TrimSpaces(fields[0].substr(1));
   bool available = UpperAscii(fields[3]) == "A";
   VersionEntry version;
   version.Status = available ? "A" : "I";
-  version.TypeName = fields[4];
-  version.Checksum = fields[5];
+  // Shown in status texts and on terminals: nothing from the site may steer them.
+  version.TypeName = EscapedForDisplay(fields[4]);
+  version.Checksum = EscapedForDisplay(fields[5]);
   version.Major = ClampedNumber<int16_t>(fields[6]);
   version.Minor = ClampedNumber<int16_t>(fields[7]);
   parsed.Versions.push_back(version);
-  if (!available) return;
-  if (name.size() < 5 || !IsSafeFileName(name)) {
-    DebugLog("Catalogue: skipping firmware with unusable name: " + line);
-    return;
+  if (!available) return true;
+  // Firmware is a ".bin" image with a ".txt" description beside it, and nothing else: a site
+  // must not be able to write the settings or any other file of the program folder.
+  const std::string base = name.size() > 4 ? name.substr(0, name.size() - 4) : "";
+  if (!EndsWithNoCase(name, ".bin") || !IsSafeFileName(base) || !IsSafeFileName(name) ||
+      !IsSafeFileName(base + ".txt")) {
+    DebugLog("Catalogue: skipping firmware with unusable name: " + EscapedForDisplay(line));
+    return false;
   }
   FirmwareEntry entry;
   entry.BaseName = name.substr(0, name.size() - 4);
   entry.Extension = name.substr(name.size() - 3);
-  entry.Date = TrimSpaces(fields[1]);
+  entry.Date = EscapedForDisplay(TrimSpaces(fields[1]));
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Online = true;
   entry.Sha256 = HashField(fields, 8, name);
   parsed.Lists.Firmware.push_back(entry);
+  return true;
 }
+
+// A "$" line may not name the description of an image the same catalogue lists.
+void DropFirmwareDescriptions(ParsedCatalogue& parsed) {
+  auto& programs = parsed.Lists.Programs;
+  programs.erase(std::remove_if(programs.begin(), programs.end(),
+                                [&](const ProgramFileEntry& p) {
+                                  for (const FirmwareEntry& f : parsed.Lists.Firmware) {
+                                    if (EqualsNoCaseAscii(p.FileName, f.BaseName + ".txt")) {
+                                      DebugLog("Catalogue: skipping program file " +
+                                               EscapedForDisplay(p.FileName) +
+                                               ", the description of a firmware image");
+                                      return true;
+                                    }
+                                  }
+                                  return false;
+                                }),
+                 programs.end());
+}
+
+constexpr int64_t kMaxLocalDescriptionBytes = 1024 * 1024;
 
 // Lines end with CR LF, a bare LF or a bare CR; a final line end adds no empty line.
 std::vector<std::string> ReadTextLines(const std::string& path) {
-  QFile file(FilePath(path));
   std::vector<std::string> lines;
-  if (!file.open(QIODevice::ReadOnly)) return lines;
-  std::string text = file.readAll().toStdString();
+  std::string text, why;
+  if (ReadWholeFile(path, kMaxLocalDescriptionBytes, text, &why) != ReadResult::Ok) {
+    DebugLog("Description file " + path + " not read: " + why);
+    return lines;
+  }
   std::string line;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {
@@ -117,8 +154,17 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
 }  // namespace
 
 bool IsSafeFileName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+  if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
+    return false;
+  for (unsigned char c : name)
+    if (c < 0x20 || c == 0x7F) return false;
+  // The program's own files and folders, in any letter case.
+  for (const std::string& own :
+       {gBaseName + ".ini", gBaseName + ".ver", gBaseName + ".help", std::string("WebUpdate.sh"),
+        std::string("WebUpdate.bat"), std::string("ports"), std::string("debugexe.txt")}) {
+    if (EqualsNoCaseAscii(name, own)) return false;
+  }
+  return true;
 }
 
 double LeadingNumber(const std::string& text) {
@@ -140,18 +186,20 @@ double LeadingNumber(const std::string& text) {
 ParsedCatalogue ParseCatalogue(const std::string& reply) {
   ParsedCatalogue parsed;
   if (reply.empty()) return parsed;
+  bool describing = true;  // false after a skipped line: its description goes with it
   for (const std::string& raw : Split(reply, "\r\n")) {
     std::string line = TrimSpaces(raw);
     if (!line.empty() && line[0] == '$') {
       parsed.HasEntries = true;
-      AddProgramLine(line, parsed);
+      describing = AddProgramLine(line, parsed);
     } else if (!line.empty() && line[0] == '@') {
       parsed.HasEntries = true;
-      AddFirmwareLine(line, parsed);
-    } else if (!parsed.Lists.Firmware.empty()) {
+      describing = AddFirmwareLine(line, parsed);
+    } else if (describing && !parsed.Lists.Firmware.empty()) {
       parsed.Lists.Firmware.back().Description += line + "\r\n";
     }
   }
+  DropFirmwareDescriptions(parsed);
   return parsed;
 }
 
@@ -177,7 +225,8 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   }
   lists = std::move(parsed.Lists);
   gVersions = std::move(parsed.Versions);
-  SaveVersions(VersionsFileName());
+  if (!SaveVersions(VersionsFileName(), &lists.VersionsError))
+    return CatalogueResult::VersionsNotSaved;
   return CatalogueResult::Loaded;
 }
 

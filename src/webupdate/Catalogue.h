@@ -34,6 +34,7 @@ struct ProgramFileEntry {
 struct WebLists {
   std::vector<FirmwareEntry> Firmware;
   std::vector<ProgramFileEntry> Programs;
+  std::string VersionsError;  // why the versions file could not be rewritten, if it could not
 };
 
 struct ParsedCatalogue {
@@ -46,8 +47,12 @@ struct ParsedCatalogue {
 ParsedCatalogue ParseCatalogue(const std::string& reply);
 
 // A name from the catalogue that may become a file in the program folder: not empty, not "."
-// or "..", and free of "/", "\" and NUL.
+// or "..", free of "/", "\" and control characters, and none of the program's own files and
+// folders (settings, versions, update script, help, ports, debug log) in any letter case.
 bool IsSafeFileName(const std::string& name);
+
+// Longest description a download writes beside its image.
+constexpr size_t kMaxDescriptionBytes = 64 * 1024;
 
 // The number a text begins with (leading spaces skipped), rounded half to even; 0 when none.
 double LeadingNumber(const std::string& text);
@@ -56,11 +61,12 @@ double LeadingNumber(const std::string& text);
 // file (0 for the catalogue itself).
 using TransferProgress = std::function<void(int bytes, int32_t expectedSize)>;
 
-enum class CatalogueResult { Unreachable, Failed, NotCatalogue, Loaded };
+enum class CatalogueResult { Unreachable, Failed, NotCatalogue, VersionsNotSaved, Loaded };
 
 // Fetches the catalogue at DomainName, DomainPath + DomainDir. Only a 2xx reply that holds
 // catalogue lines replaces lists, gVersions and the versions file; otherwise lists are emptied
-// and the table and file stay as they were.
+// and the table and file stay as they were. VersionsNotSaved: the lists and the table are new,
+// but the versions file keeps its old contents (lists.VersionsError says why).
 CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress);
 
 // Merges the program folder's "*.bin" files (any letter case) into the firmware list.

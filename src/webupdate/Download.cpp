@@ -7,6 +7,7 @@
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "base/TextUtil.h"
+#include "programmer/Image.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"
@@ -42,6 +43,12 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
     DebugLog("Download: " + outcome.Reason);
     return outcome;
   }
+  if (entry.Description.size() > kMaxDescriptionBytes) {
+    outcome.Reason = "the description of " + fileName + " is longer than " +
+                     std::to_string(kMaxDescriptionBytes) + " bytes";
+    DebugLog("Download: " + outcome.Reason);
+    return outcome;
+  }
   HTTPClass http(host);
   QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
     if (progress) progress(bytes, entry.Size);
@@ -50,8 +57,18 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
     outcome.Reason = "the download site's address cannot be opened";
     return outcome;
   }
+  // Only what the catalogue promised is taken: the site may not fill the disk or the memory.
+  http.SetMaxBytes(entry.Size);
   QByteArray bytes = FetchFile(http, fileName, entry.Sha256);
   outcome.Reported = http.MessageShown();
+  if (!bytes.isEmpty() && (bytes.size() != entry.Size || entry.Size != kImageSize)) {
+    DebugLog("Download: " + fileName + " came with " + std::to_string(bytes.size()) +
+             " bytes; the catalogue says " + std::to_string(entry.Size) + ", an image has " +
+             std::to_string(kImageSize) + "; nothing received");
+    outcome.Reason = "the site sent " + std::to_string(bytes.size()) + " bytes, not the " +
+                     std::to_string(kImageSize) + " of a firmware image";
+    return outcome;
+  }
   if (bytes.isEmpty()) {
     outcome.Reason = http.LastError().empty() ? "the file's contents do not match the catalogue"
                                               : http.LastError();
@@ -59,12 +76,19 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
   }
   const std::string image = gProgramFolder + "/" + fileName;
   const std::string description = gProgramFolder + "/" + entry.BaseName + ".txt";
-  if (!WriteFileAtomically(image, bytes.toStdString())) {
-    outcome.Reason = "the file " + image + " cannot be written";
+  std::string why;
+  if (!WriteFileAtomically(image, bytes.toStdString(), &why)) {
+    outcome.Reason = image + " could not be written: " + why;
+    return outcome;
+  }
+  if (!WriteFileAtomically(description, entry.Description, &why)) {
+    // An image without its description would pass for a complete download; the entry was not
+    // local, so the image is new and goes again.
+    QFile::remove(FilePath(image));
+    outcome.Reason = description + " could not be written: " + why;
     return outcome;
   }
   Touch(image, entry.Date);
-  WriteFileAtomically(description, entry.Description);
   entry.Local = true;
   Touch(description, entry.Date);
   outcome.Saved = true;

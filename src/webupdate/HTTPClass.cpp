@@ -1,9 +1,11 @@
 #include "webupdate/HTTPClass.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 #include "base/DebugLog.h"
@@ -30,9 +32,34 @@ void SplitHostPort(const std::string& server, std::string& host, int& port) {
   port = std::stoi(digits);
 }
 
+constexpr int kWatchMs = 100;
+// Qt stops reading the socket while this much waits unread, so a flood stays outside memory.
+constexpr qint64 kReadBuffer = 64 * 1024;
+
 // Errors that mean the server never answered with a status line.
 bool NoResponse(QNetworkReply* reply) {
   return !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+}
+
+// Qt turns an error status (404, 500, ...) into an error code of its own; such a reply still
+// arrived whole. Any other error after the status line (a reset connection, a failed
+// decompression, a refused redirect) means the body is not what the site meant to send.
+bool IsStatusError(QNetworkReply* reply) {
+  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  const QNetworkReply::NetworkError e = reply->error();
+  return status >= 400 &&
+         (e == QNetworkReply::ProxyAuthenticationRequiredError ||
+          (e >= QNetworkReply::ContentAccessDenied && e <= QNetworkReply::UnknownContentError) ||
+          e == QNetworkReply::ProtocolInvalidOperationError ||
+          (e >= QNetworkReply::InternalServerError && e <= QNetworkReply::UnknownServerError));
+}
+
+std::string ErrorAfterStatus(QNetworkReply* reply, qint64 received) {
+  if (reply->error() == QNetworkReply::InsecureRedirectError ||
+      reply->error() == QNetworkReply::TooManyRedirectsError)
+    return "the site redirected to another server";
+  return "the transfer broke off after " + std::to_string(received) + " bytes (" +
+         reply->errorString().toStdString() + ")";
 }
 
 }  // namespace
@@ -100,6 +127,12 @@ bool HTTPClass::OpenHTTP(const std::string& server, int port, const std::string&
   return true;
 }
 
+void HTTPClass::SetPace(int bytesPerSecond, int graceMs, int deadlineMs) {
+  minBytesPerSecond_ = bytesPerSecond;
+  graceMs_ = graceMs;
+  deadlineMs_ = deadlineMs;
+}
+
 void HTTPClass::CloseHTTP() {
   delete manager_;
   manager_ = nullptr;
@@ -154,6 +187,8 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   }
   request.setUrl(url);
   request.setRawHeader("User-Agent", "HTTP Client");
+  // Bodies come as they are: a compressed one could unpack to any size before a limit sees it.
+  request.setRawHeader("Accept-Encoding", "identity");
   if (reload) {
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
@@ -165,30 +200,84 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
                          "Basic " + QByteArray::fromStdString(user_ + ":" + password_).toBase64());
   }
   request.setTransferTimeout(transferTimeoutMs_);
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                       QNetworkRequest::SameOriginRedirectPolicy);
+  request.setMaximumRedirectsAllowed(5);
 
   QNetworkReply* reply =
       manager_->sendCustomRequest(request, QByteArray::fromStdString(method), payload);
+  reply->setReadBufferSize(kReadBuffer);
+  Outcome stop = Outcome::Received;
+  auto halt = [&](Outcome why, const std::string& text) {
+    if (stop != Outcome::Received) return;
+    stop = why;
+    lastError_ = text;
+    reply->abort();
+  };
+  auto tooLarge = [&](qint64 bytes) {
+    halt(Outcome::Refused, "the site sends " + std::to_string(bytes) +
+                               " bytes or more, not at most " + std::to_string(maxBytes_));
+  };
   QEventLoop loop;
-  connect(reply, &QNetworkReply::readyRead, this, [&] { ReadChunks(reply, body, false); });
+  QElapsedTimer clock;
+  clock.start();
+  QTimer watch;
+  watch.setInterval(kWatchMs);
+  connect(reply, &QNetworkReply::metaDataChanged, this, [&] {
+    const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+    if (!encoding.isEmpty() && encoding != "identity")
+      halt(Outcome::Refused, "the site sent a body encoded as " + encoding.toStdString());
+    QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.isValid() && announced.toLongLong() > maxBytes_) tooLarge(announced.toLongLong());
+  });
+  connect(reply, &QNetworkReply::readyRead, this, [&] {
+    // Checked before the bytes are taken, so the body never grows past the limit.
+    if (body.size() + reply->bytesAvailable() > maxBytes_) {
+      tooLarge(body.size() + reply->bytesAvailable());
+      return;
+    }
+    ReadChunks(reply, body, false);
+  });
+  connect(&watch, &QTimer::timeout, this, [&] {
+    const qint64 ms = clock.elapsed();
+    const qint64 received = body.size() + reply->bytesAvailable();
+    if (host_.StopRequested()) {
+      halt(Outcome::Stopped, "stopped by the user");
+    } else if (ms > deadlineMs_) {
+      halt(Outcome::Refused,
+           "the transfer took longer than " + std::to_string(deadlineMs_ / 1000) + " s");
+    } else if (ms > graceMs_ && received * 1000 < minBytesPerSecond_ * ms) {
+      halt(Outcome::Refused,
+           "the site sent fewer than " + std::to_string(minBytesPerSecond_) + " bytes per second");
+    }
+  });
   connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+  watch.start();
   if (!reply->isFinished()) loop.exec();
-  ReadChunks(reply, body, true);
+  watch.stop();
+  if (stop == Outcome::Received) ReadChunks(reply, body, true);
   emit Progress(static_cast<int>(body.size()));
 
   QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   status_ = status.isValid() ? status.toInt() : 0;
   QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-  Outcome outcome = Outcome::Received;
-  if (reply->error() != QNetworkReply::NoError && NoResponse(reply)) {
+  Outcome outcome = stop;
+  if (outcome != Outcome::Received) {
+    // lastError_ says why already.
+  } else if (reply->error() != QNetworkReply::NoError && NoResponse(reply)) {
     lastError_ = reply->errorString().toStdString();
     outcome = Outcome::ConnectFailed;
-  } else if ((length.isValid() && length.toLongLong() != body.size()) ||
-             (reply->error() != QNetworkReply::NoError &&
-              reply->error() < QNetworkReply::ContentAccessDenied)) {
-    // A transport error after the status line, or fewer bytes than announced: cut off.
+  } else if (reply->error() != QNetworkReply::NoError && !IsStatusError(reply)) {
+    lastError_ = ErrorAfterStatus(reply, body.size());
+    outcome = Outcome::Incomplete;
+  } else if (length.isValid() && length.toLongLong() != body.size()) {
     lastError_ = "the transfer broke off after " + std::to_string(body.size()) + " bytes";
     outcome = Outcome::Incomplete;
+  } else if (body.size() > maxBytes_) {
+    tooLarge(body.size());
+    outcome = Outcome::Refused;
   }
+  if (outcome != Outcome::Received) body.clear();
   reply->disconnect(this);
   reply->deleteLater();
   return outcome;
@@ -201,6 +290,8 @@ std::string HTTPClass::SendRequest(const std::string& path, const std::string& v
   std::string reply;
   if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
     ShowFailure("Check your Internet connection and firewall settings.");
+  } else if (outcome == Outcome::Refused) {
+    ShowFailure("The reply was refused: " + lastError_ + ".");
   } else if (outcome == Outcome::Received) {
     reply = body.toStdString();
   }
@@ -221,6 +312,8 @@ QByteArray HTTPClass::SendRequestBinary(const std::string& path, const std::stri
   Outcome outcome = Transfer(path, verb, reload, body);
   if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
     ShowFailure("Check your Internet connection and firewall settings.");
+  }
+  if (outcome != Outcome::Received) {
     DebugLog("SendRequestBinary: " + lastError_ + ", nothing received");
     return {};
   }

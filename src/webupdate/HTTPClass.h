@@ -1,6 +1,10 @@
 #pragma once
 // The program's only network code: one connection to the download site, one request at a time,
 // synchronous for the caller. While a transfer runs a local event loop keeps the window painting.
+//
+// The site is not trusted: a reply is held to a size limit before it is buffered, a transfer
+// ends when it is too slow or takes too long, and redirects are followed only to the same
+// scheme, host and port, so the credentials never travel to another server.
 #include <QByteArray>
 #include <QObject>
 #include <string>
@@ -47,13 +51,21 @@ class HTTPClass : public QObject {
 
   // Longest silence during a transfer before it counts as broken.
   void SetTransferTimeout(int ms) { transferTimeoutMs_ = ms; }
+  // Most bytes a reply may bring; a longer one (announced or sent) is refused as soon as it shows.
+  void SetMaxBytes(qint64 bytes) { maxBytes_ = bytes; }
+  // After graceMs a transfer must have averaged at least bytesPerSecond, and it never runs
+  // longer than deadlineMs.
+  void SetPace(int bytesPerSecond, int graceMs, int deadlineMs);
+
+  static constexpr qint64 kMaxTextBytes = 4 * 1024 * 1024;
 
  signals:
   // Reply bytes received so far in the current request.
   void Progress(int bytes);
 
  private:
-  enum class Outcome { NoRequest, ConnectFailed, Incomplete, Received };
+  // Refused: the reply broke a limit (size, pace, redirect); Stopped: the user asked to stop.
+  enum class Outcome { NoRequest, ConnectFailed, Incomplete, Refused, Stopped, Received };
   Outcome Transfer(const std::string& path, const std::string& verb, bool reload, QByteArray& body);
   void ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd);
   void ShowFailure(const std::string& secondLine);
@@ -69,4 +81,8 @@ class HTTPClass : public QObject {
   bool messageShown_ = false;
   std::string lastError_;
   int transferTimeoutMs_ = 30000;
+  qint64 maxBytes_ = kMaxTextBytes;
+  int minBytesPerSecond_ = 256;
+  int graceMs_ = 20000;
+  int deadlineMs_ = 10 * 60 * 1000;
 };

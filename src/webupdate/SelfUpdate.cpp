@@ -19,6 +19,9 @@
 
 namespace {
 
+// A program file is a few megabytes; a site that sends more is not sending a program file.
+constexpr qint64 kMaxProgramFileBytes = 64 * 1024 * 1024;
+
 bool EndsWithNoCase(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() &&
          EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
@@ -200,6 +203,7 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
       continue;
     }
     expected = entry.Size;
+    http.SetMaxBytes(kMaxProgramFileBytes);
     QByteArray bytes = FetchFile(http, entry.FileName, entry.Sha256);
     const std::string pending = gProgramFolder + "/" + entry.PendingName;
     if (bytes.isEmpty() || !WriteFileAtomically(pending, bytes.toStdString())) {

@@ -31,14 +31,12 @@ void FoundationTest::SetUp() {
   CloseDebugLog();
   SetDebugEnabled(false);
   SetDebugLogClock({});
-  SetAtomicWriteHook({});
 }
 
 void FoundationTest::TearDown() {
   CloseDebugLog();
   SetDebugEnabled(false);
   SetDebugLogClock({});
-  SetAtomicWriteHook({});
   QDir::setCurrent(previousDir_);
 }
 

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <algorithm>
 #include <vector>
@@ -57,9 +60,32 @@ TEST_F(ImageTest, ResultCodesFollowSizeAndSignature) {
   }
 }
 
-TEST_F(ImageTest, AFolderIsNotAnImageFile) {
+TEST_F(ImageTest, SomethingThatIsNoPlainFileIsReportedAsWhatItIs) {
+  // Code 2 for the caller, but never "not found" nor "wrong size", and a FIFO never blocks.
   ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.bin"));
-  EXPECT_EQ(LoadFirmwareFile(Path("folder.bin")), 1);
+  ASSERT_EQ(mkfifo(Path("fifo.bin").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", Path("zero.bin").c_str()), 0);
+  struct Case {
+    const char* name;
+    ImageReadProblem problem;
+    std::string reason;
+  } cases[] = {
+      {"folder.bin", ImageReadProblem::NotRegular, "is a folder"},
+      {"fifo.bin", ImageReadProblem::NotRegular, "is not a regular file"},
+      {"zero.bin", ImageReadProblem::NotRegular, "is not a regular file"},
+  };
+  gImage.fill(0x11);
+  const std::string before = ImageBytes();
+  for (const auto& c : cases) {
+    EXPECT_EQ(LoadFirmwareFile(Path(c.name)), 2) << c.name;
+    EXPECT_EQ(LastImageReadProblem(), c.problem) << c.name;
+    EXPECT_EQ(LastImageReadReason(), c.reason) << c.name;
+  }
+  EXPECT_EQ(ImageBytes(), before);
+  // A wrong size is still a wrong size.
+  WriteBytes(Path("short.bin"), "abc");
+  EXPECT_EQ(LoadFirmwareFile(Path("short.bin")), 2);
+  EXPECT_EQ(LastImageReadProblem(), ImageReadProblem::None);
 }
 
 TEST_F(ImageTest, BlanknessIsPerBlockInBankAndBlockCoordinates) {

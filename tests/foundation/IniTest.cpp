@@ -1,4 +1,11 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
+#include <csignal>
 #include <stdexcept>
 #include <vector>
 
@@ -69,12 +76,21 @@ TEST_F(IniTest, LoadFileParsesLinesAsTheyAreWritten) {
 
 TEST_F(IniTest, AFileThatIsMissingOrUnreadableGivesAnEmptyDocument) {
   // A missing file is a first start, not an error; a file that is there but cannot be read is.
+  // Nothing that is not a plain file of sane size is read: a FIFO would block for ever, a device
+  // or a huge file would fill the memory.
   ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.ini"));
+  ASSERT_EQ(mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", Path("zero.ini").c_str()), 0);
+  ASSERT_EQ(symlink("/dev/urandom", Path("urandom.ver").c_str()), 0);
+  WriteBytes(Path("huge.ini"), "");
+  ASSERT_EQ(truncate(Path("huge.ini").c_str(), INIfile::kMaxBytes + 1), 0);
   struct Case {
     const char* name;
     bool loaded;
   };
-  const std::vector<Case> cases = {{"absent.ini", true}, {"folder.ini", false}};
+  const std::vector<Case> cases = {{"absent.ini", true},   {"folder.ini", false},
+                                   {"fifo.ini", false},    {"zero.ini", false},
+                                   {"urandom.ver", false}, {"huge.ini", false}};
   for (const auto& c : cases) {
     OpenDebugLog();
     INIfile doc;
@@ -177,26 +193,64 @@ TEST_F(IniTest, CollectionPositionsCountFromOne) {
   EXPECT_EQ(doc.INIlines().Count(), 2);
 }
 
-TEST_F(IniTest, ASaveThatFailsHalfWayLeavesTheOldFileIntact) {
-  OpenDebugLog();
+// The disk fills for real: a child process whose file size limit makes writes past it fail with
+// EFBIG (SIGXFSZ ignored), as they would on a full disk.
+TEST_F(IniTest, ASaveThatRunsOutOfRoomLeavesTheOldFileIntact) {
+  struct Case {
+    const char* what;
+    size_t bytes;
+    rlim_t limit;
+    bool saved;
+  } cases[] = {
+      {"small write, fails only at the flush", 1000, 100, false},
+      {"large write, fails in the write", 100000, 1000, false},
+      {"fits", 90, 100, true},
+  };
   const std::string old = "[PADFLASHER]\r\n   COMport      = COM7\r\n";
-  WriteBytes(Path("PadFlasher.ini"), old);
-  bool hookRan = false;
-  SetAtomicWriteHook([&](QIODevice& temporary, const std::string& bytes) {
-    hookRan = true;
-    temporary.write(bytes.data(), static_cast<qint64>(bytes.size() / 2));
-    return false;  // the disk filled up
-  });
+  for (const auto& c : cases) {
+    WriteBytes(Path("PadFlasher.ini"), old);
+    const std::string bytes(c.bytes, 'n');
+    int pipeFds[2];
+    ASSERT_EQ(pipe(pipeFds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit r{c.limit, c.limit};
+      setrlimit(RLIMIT_FSIZE, &r);
+      std::string reason;  // a pipe is no file: the reason passes the limit
+      const bool saved = WriteFileAtomically(Path("PadFlasher.ini"), bytes, &reason);
+      [[maybe_unused]] ssize_t n = write(pipeFds[1], reason.data(), reason.size());
+      _exit(saved ? 0 : 1);
+    }
+    close(pipeFds[1]);
+    char buffer[256] = {};
+    const ssize_t n = read(pipeFds[0], buffer, sizeof buffer - 1);
+    close(pipeFds[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << c.what;
+    EXPECT_EQ(WEXITSTATUS(status) == 0, c.saved) << c.what;
+    EXPECT_EQ(ReadBytes(Path("PadFlasher.ini")), c.saved ? bytes : old) << c.what;
+    EXPECT_EQ(std::string(buffer, static_cast<size_t>(std::max<ssize_t>(n, 0))),
+              c.saved ? "" : "File too large")
+        << c.what;
+    // No temporary file is left behind beside it.
+    EXPECT_EQ(FolderEntries(Folder()), QStringList({"PadFlasher.ini"})) << c.what;
+  }
+}
+
+TEST_F(IniTest, ASaveNeverReplacesSomethingThatIsNoPlainFile) {
+  ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.ini"));
+  ASSERT_EQ(mkfifo(Path("fifo.ini").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/null", Path("null.ini").c_str()), 0);
   INIfile doc;
-  doc.INIlines().Add("[PADFLASHER]", "", "");
-  doc.INIlines().Add("[PADFLASHER]", "COMport", "COM3");
-  EXPECT_FALSE(doc.SaveFile(Path("PadFlasher.ini")));
-  EXPECT_TRUE(hookRan);
-  EXPECT_EQ(ReadBytes(Path("PadFlasher.ini")), old);
-  // No temporary file is left behind beside it.
-  EXPECT_EQ(FolderEntries(Folder()), QStringList({"PadFlasher.ini", "debugexe.txt"}));
-  EXPECT_NE(ReadBytes(Path("debugexe.txt")).find("Cannot write " + Path("PadFlasher.ini")),
-            std::string::npos);
+  doc.INIlines().Add("", "k", "v");
+  for (const char* name : {"folder.ini", "fifo.ini", "null.ini"}) {
+    EXPECT_FALSE(doc.SaveFile(Path(name))) << name;
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(Path(name))).isFile()) << name;
+  }
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("null.ini"))).isSymLink());
 }
 
 TEST_F(IniTest, AFileThatCannotBeCreatedIsSkippedWithALogLineOnlyWhenLogging) {

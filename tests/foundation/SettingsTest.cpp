@@ -99,6 +99,17 @@ TEST_F(SettingsTest, LoadingLogsTheAddressPiecesWithThePasswordMasked) {
                 "DomainPath = /fw\r\n" + t + "DomainDir = /list.txt\r\n");
 }
 
+TEST_F(SettingsTest, NoPieceOfAPasswordReachesTheLogHoweverItIsWritten) {
+  for (const std::string password : {"Qx/Zy@Wv", "Qx%2FZy%40Wv", "Qx@Zy@Wv", "Qx\\Zy@Wv"}) {
+    OpenDebugLog();
+    Load("[PADFLASHER]\r\nURL=bob:" + password + "@host.example.com/fw/list.txt\r\n");
+    CloseDebugLog();
+    const std::string log = ReadBytes(Path("debugexe.txt"));
+    for (const char* piece : {"Qx", "Zy", "Wv"})
+      EXPECT_EQ(log.find(piece), std::string::npos) << password << "\n" << log;
+  }
+}
+
 TEST_F(SettingsTest, WithoutAPasswordTheLogLineIsEmpty) {
   OpenDebugLog();
   Load("");
@@ -186,7 +197,15 @@ TEST_F(SettingsTest, SplitURLCutsTheAddressIntoItsPieces) {
       {"user@host/fw/list.txt", "", "", "user@host", "/fw", "/list.txt"},
       {"host:8080/fw/list.txt", "", "", "host:8080", "/fw", "/list.txt"},
       {"u:p@host:8080/x/y", "u", "p", "host:8080", "/x", "/y"},
-      {"u:p@ss@host/x", "u", "p", "ss@host", "", "/x"},
+      // Inside credentials "@", "/", ":" and "%" are written percent-encoded...
+      {"u:p%40ss@host/x", "u", "p@ss", "host", "", "/x"},
+      {"bob:Pa%2FssW0rd@host/fw/l.txt", "bob", "Pa/ssW0rd", "host", "/fw", "/l.txt"},
+      {"u%3Ax:p%25%zz@host/x", "u:x", "p%%zz", "host", "", "/x"},
+      {"host/a%40b/x", "", "", "host", "/a%40b", "/x"},
+      // ...and a bare one would spill part of the password into host or path: not used at all.
+      {"u:p@ss@host/x", "", "", "", "", ""},
+      {"bob:Pa/ssW0rd@host/fw/l.txt", "", "", "", "", ""},
+      {"host:8080/fw/a@b.txt", "", "", "host:8080", "/fw", "/a@b.txt"},
       {"user@host:8080/x/y", "", "", "user@host:8080", "/x", "/y"},
       {"u:@host/x", "u", "", "host", "", "/x"},
       {"hostonly", "", "", "hostonly", "", ""},
@@ -216,6 +235,9 @@ TEST_F(SettingsTest, MaskedURLHidesOnlyAPasswordThatSplitURLWouldFind) {
       {"user@host:8080/x", "user@host:8080/x"},
       {"host/a:b@c", "host/a:b@c"},
       {"host:8080/x", "host:8080/x"},
+      {"u:p@ss@host/x", "u:****@host/x"},
+      {"bob:Pa/ssW0rd@host/fw/l.txt", "bob:****@host/fw/l.txt"},
+      {"host:8080/fw/a@b.txt", "host:8080/fw/a@b.txt"},
   };
   for (const auto& [url, masked] : cases) EXPECT_EQ(MaskedURL(url), masked) << url;
 }

@@ -1,5 +1,9 @@
 // hcsim's own command line: bad input is refused with a reason and never harms the user's files.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <csignal>
 
 #include <QFile>
 #include <QFileInfo>
@@ -95,6 +99,30 @@ TEST(HcsimCommandLine, NeverOverwritesWhatIsNotItsOwn) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.err.contains("not a symbolic link")) << run.err.toStdString();
   EXPECT_EQ(ReadFile(occupied), "keep me");
+}
+
+TEST(HcsimCommandLine, AFlashThatCannotBeSavedIsReportedAndLeavesNothingHalfWritten) {
+  QTemporaryDir dir;
+  const QString flash = dir.filePath("flash.bin");
+  const QString link = dir.filePath("COM3");
+  QProcess process;
+  // Writes past 100000 bytes fail with EFBIG, as on a disk that is full.
+  process.setChildProcessModifier([] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  });
+  process.start(QStringLiteral(PADFLASHER_BIN_DIR "/hcsim"),
+                {"--link", link, "--flash", flash, "--baud", "0"});
+  ASSERT_TRUE(process.waitForReadyRead(15000));  // the pseudo-terminal's name: it is up
+  process.terminate();
+  ASSERT_TRUE(process.waitForFinished(15000));
+  EXPECT_EQ(process.exitCode(), 1);
+  const QString err = QString::fromUtf8(process.readAllStandardError());
+  EXPECT_TRUE(err.contains("cannot write " + flash + ": File too large")) << err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(flash));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
 }
 
 }  // namespace

@@ -96,6 +96,24 @@ TEST_F(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
   }
 }
 
+TEST_F(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
+  StartSim();  // port_ holds the device through the ports/ style link
+  const std::string device = sim_.PtyPath().toStdString();
+  const std::string second = dir_.filePath("COM7").toStdString();
+  ASSERT_EQ(::symlink(link_.toLocal8Bit().constData(), second.c_str()), 0);
+  for (const std::string& name : {device, link_.toStdString(), second}) {
+    QtSerialPort other;
+    other.SetDevice(name);
+    EXPECT_FALSE(other.Open()) << name;
+    EXPECT_EQ(other.LastError(), "device busy (another program has it open)") << name;
+  }
+  // Once the first lets go, the device is free under any of its names.
+  port_.Close();
+  QtSerialPort other;
+  other.SetDevice(device);
+  EXPECT_TRUE(other.Open()) << other.LastError();
+}
+
 TEST_F(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
   QByteArray image(262144, char(0xFF));
   image[0xFFFE] = char(0x34);  // the code the hand control reports: high byte at 0xFFFF

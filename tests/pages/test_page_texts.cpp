@@ -11,15 +11,18 @@ namespace {
 TEST(PageTexts, FirmwareLoadErrorsByResult) {
   const struct {
     int result;
+    ImageReadProblem problem;
     const char* text;
-  } cases[] = {{0, ""},
-               {1, "Error: Firmware file not found!"},
-               {2, "Error: Firmware file wrong size!"},
-               {3, "Error: Firmware file invalid!"},
-               {4, ""},
-               {-1, ""}};
+  } cases[] = {{0, ImageReadProblem::None, ""},
+               {1, ImageReadProblem::None, "Error: Firmware file not found!"},
+               {2, ImageReadProblem::None, "Error: Firmware file wrong size!"},
+               {2, ImageReadProblem::NotRegular, "Error: Firmware file is not a regular file!"},
+               {2, ImageReadProblem::Unreadable, "Error: Firmware file cannot be read!"},
+               {3, ImageReadProblem::None, "Error: Firmware file invalid!"},
+               {4, ImageReadProblem::None, ""},
+               {-1, ImageReadProblem::None, ""}};
   for (const auto& each : cases)
-    EXPECT_EQ(FirmwareLoadError(each.result), each.text) << each.result;
+    EXPECT_EQ(FirmwareLoadError(each.result, each.problem), each.text) << each.result;
 }
 
 TEST(PageTexts, LfLineEndsReplaceOnlyCrLfPairs) {

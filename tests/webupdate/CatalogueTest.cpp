@@ -70,7 +70,21 @@ TEST(ParseCatalogue, LinesAreClassifiedAsTheFormatSays) {
        3},
       {"dot names are skipped", "@.,d,1,A\r\n@..,d,1,A\r\n@.bin,d,1,A", {}, "", 3},
       {"NUL in a name is skipped", std::string("@A\0B.bin,d,1,A", 14), {}, "", 1},
+      // Only firmware reaches the disk, and never over the program's own files.
+      {"upper-case BIN is firmware", "@A1.BIN,d,1,A", {"A1"}, "", 1},
+      {"not an image", "@A1.exe,d,1,A\r\n@A2.txt,d,1,A\r\n@A3.binx,d,1,A", {}, "", 3},
+      {"the settings file", "@PadFlasher.ini,d,1,A\r\n@padflasher.INI,d,1,A", {}, "", 2},
+      {"the versions file", "@PADFLASHER.VER,d,1,A", {}, "", 1},
+      {"a description over the debug log", "@DebugExe.bin,d,1,A", {}, "", 1},
+      {"the help folder", "@PadFlasher.help,d,1,A", {}, "", 1},
+      {"escape sequence", "@A\x1b[2J.bin,d,1,A\r\n@B\x7f.bin,d,1,A", {}, "", 2},
+      {"a skipped entry takes its description along",
+       "@A1.bin,d,1,A\r\nmine\r\n@PadFlasher.ver,d,1,A\r\nforged\r\n@Z.exe,d,1,A\r\nmore",
+       {"A1"},
+       "mine\r\n",
+       3},
   };
+  gBaseName = "PadFlasher";
   for (const auto& c : cases) {
     ParsedCatalogue parsed = ParseCatalogue(c.reply);
     EXPECT_EQ(Names(parsed.Lists.Firmware), c.names) << c.what;
@@ -82,6 +96,7 @@ TEST(ParseCatalogue, LinesAreClassifiedAsTheFormatSays) {
 }
 
 TEST(ParseCatalogue, ProgramLinesAndOptionalHashes) {
+  gBaseName = "PadFlasher";
   const std::string hash(64, 'a');
   ParsedCatalogue parsed = ParseCatalogue(
       "$Tool.exe,1.2.3,150000\r\n"
@@ -89,7 +104,12 @@ TEST(ParseCatalogue, ProgramLinesAndOptionalHashes) {
       "$../evil.exe,9.9.9,1\r\n"
       "$Short\r\n"
       "$Hashed.dll,2007-01-01,5," +
-      std::string(64, 'A') + "\r\n@F.bin,d,9,A,T,1,1,1," + hash + "\r\n@G.bin,d,9,A,T,1,1,1,xyz");
+      std::string(64, 'A') + "\r\n@F.bin,d,9,A,T,1,1,1," + hash +
+      "\r\n@G.bin,d,9,A,T,1,1,1,xyz\r\n"
+      // None of these is a program file: settings, versions, script, ports, firmware, F's
+      // description, a control character.
+      "$PadFlasher.INI,1,1\r\n$padflasher.ver,1,1\r\n$WebUpdate.sh,1,1\r\n$Ports,1,1\r\n"
+      "$X.bin,1,1\r\n$f.TXT,1,1\r\n$Tool\x1b.exe,1,1");
   ASSERT_EQ(parsed.Lists.Programs.size(), 4u);
   const ProgramFileEntry& tool = parsed.Lists.Programs[0];
   EXPECT_EQ(tool.FileName, "Tool.exe");

@@ -1,4 +1,6 @@
 // padflasher-cli's catalogue and download commands against the loopback site.
+#include <signal.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -12,34 +14,17 @@
 
 namespace {
 
-struct CliRun {
-  int exitCode = -1;
-  QString out, err;
-};
-
 class CliWebTest : public WebFixture {
  protected:
   void SetUp() override {
     WebFixture::SetUp();
-    cli_ = QString(PADFLASHER_BIN_DIR) + "/padflasher-cli";
-    if (!QFileInfo::exists(cli_)) GTEST_SKIP() << "padflasher-cli is not built";
-    ProgramFileBytes("PadFlasher.ini",
-                     QByteArray::fromStdString("[PADFLASHER]\r\nURL = " + gURL + "\r\n"));
+    PointAt(programDir_.path());
     SiteFile("catalogue.txt",
              "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\nAbout X1\r\n"
              "@Old.bin,2001-01-01,1,I,TypeA,0001,0,1");
     SiteFile("X1.bin", Image('1'));
     ProgramFileBytes("c.Bin", "cc");
   }
-  // The site lives in this process, so the wait keeps its event loop running.
-  CliRun Cli(QStringList args) {
-    QProcess process;
-    process.start(cli_, args << "--folder" << programDir_.path());
-    EXPECT_TRUE(process.waitForStarted());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-  }
-  QString cli_;
 };
 
 TEST_F(CliWebTest, CatalogueListsRowsAndRefreshesTheVersionsFile) {
@@ -99,6 +84,62 @@ TEST_F(CliWebTest, SiteFailuresExitWithOneAndKeepTheVersionsFile) {
   site_->SetFault(SiteFault::Truncated, "/updates/X1.bin");
   EXPECT_EQ(Cli({"download", "X1"}).exitCode, 1);
   EXPECT_FALSE(ProgramHas("X1.bin"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CliWebTest, AHostileSiteCannotReachTheProgramsFilesNorTheTerminal) {
+  const QByteArray ini = ProgramRead("PadFlasher.ini");
+  SiteFile("catalogue.txt",
+           "@PadFlasher.ini,2007-05-01,262144,A,T,1111,1,0\r\n"
+           "@X1.bin,2007-05-01\x1b]0;owned\x07,262144,A,TypeA,1A2B,1,5\r\nAbout X1\r\n"
+           "@Y\x1b[2J.bin,2007-05-01,262144,A,T,2222,1,0\r\n"
+           "@Short.bin,2007-05-01,262144,A,T,3333,1,0\r\n");
+  SiteFile("PadFlasher.ini", Image('i'));
+  SiteFile("Short.bin", "four");
+  CliRun run = Cli({"catalogue"});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_FALSE(run.out.contains('\x1b')) << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains("2007-05-01\\x1B]0;owned\\x07")) << run.out.toStdString();
+  EXPECT_FALSE(run.out.contains("PadFlasher")) << run.out.toStdString();
+  struct Case {
+    const char* name;
+    int exitCode;
+    const char* absent;
+  } cases[] = {
+      {"PadFlasher", 2, ""},
+      {"Short", 1, "Short.bin"},
+  };
+  for (const auto& c : cases) {
+    CliRun download = Cli({"download", c.name});
+    EXPECT_EQ(download.exitCode, c.exitCode) << c.name << download.err.toStdString();
+    if (*c.absent) {
+      EXPECT_FALSE(ProgramHas(c.absent)) << c.name;
+    }
+  }
+  EXPECT_EQ(ProgramRead("PadFlasher.ini"), ini);
+}
+
+TEST_F(CliWebTest, CtrlCEndsAHangingTransferAtOnce) {
+  site_->SetFault(SiteFault::Silent, "/updates/X1.bin");
+  QProcess process;
+  process.start(QString(PADFLASHER_BIN_DIR) + "/padflasher-cli",
+                {"download", "X1", "--folder", programDir_.path()});
+  ASSERT_TRUE(process.waitForStarted());
+  auto asked = [&] {
+    for (const SiteRequest& r : site_->Requests())
+      if (r.Target == "/updates/X1.bin") return true;
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor(asked, 30000));
+  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000));
+  EXPECT_EQ(process.exitCode(), 130) << process.readAllStandardError().toStdString();
+  EXPECT_FALSE(ProgramHas("X1.bin"));
+  if (process.state() != QProcess::NotRunning) process.kill();
+  process.waitForFinished();
 }
 
 }  // namespace

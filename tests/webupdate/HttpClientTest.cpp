@@ -1,6 +1,7 @@
 // The HTTP client against the test site over loopback.
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "WebFixture.h"
@@ -197,6 +198,77 @@ TEST_F(HttpClientTest, BodyCutShortBringsNothing) {
   EXPECT_TRUE(http.SendRequestBinary("/updates/t.bin", "GET", true).isEmpty());
   EXPECT_EQ(http.SendRequest("/updates/t.bin", "GET", true), "");
   EXPECT_EQ(host_.messages.size(), 2u);
+}
+
+TEST_F(HttpClientTest, AReplyThatBreaksALimitBringsNothing) {
+  SiteFile("f.bin", QByteArray(5000, 'f'));
+  struct Case {
+    const char* what;
+    SiteFault fault;
+    qint64 maxBytes;
+    int minRate, graceMs, deadlineMs;
+    std::string error;
+  } cases[] = {
+      {"endless body", SiteFault::Endless, 1 << 20, 0, 0, 600000, "bytes or more"},
+      {"10 GB announced", SiteFault::HugeLength, 1 << 20, 0, 0, 600000, "10000000000 bytes"},
+      {"more than allowed", SiteFault::None, 4999, 0, 0, 600000, "5000 bytes"},
+      {"broken compression", SiteFault::BadEncoding, 1 << 20, 0, 0, 600000, "encoded as deflate"},
+      {"compression bomb", SiteFault::Bomb, 262144, 0, 0, 600000, "encoded as deflate"},
+      {"one byte at a time", SiteFault::Slow, 1 << 20, 2000, 300, 600000, "bytes per second"},
+      {"no answer at all", SiteFault::Silent, 1 << 20, 0, 0, 400, "longer than"},
+  };
+  site_->SetSlowPace(1, 50);
+  for (const auto& c : cases) {
+    site_->SetFault(c.fault);
+    HTTPClass http(host_);
+    http.SetMaxBytes(c.maxBytes);
+    http.SetPace(c.minRate, c.graceMs, c.deadlineMs);
+    int last = 0;
+    QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) { last = bytes; });
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+    EXPECT_TRUE(http.SendRequestBinary("/updates/f.bin", "GET", true).isEmpty()) << c.what;
+    EXPECT_NE(http.LastError().find(c.error), std::string::npos)
+        << c.what << ": " << http.LastError();
+    EXPECT_FALSE(http.LastError().empty()) << c.what;
+    // Memory stays flat: no more than the limit and one read buffer is ever held.
+    EXPECT_LE(last, c.maxBytes + 64 * 1024) << c.what;
+    EXPECT_EQ(http.SendRequest("/updates/f.bin", "GET", true), "") << c.what;
+  }
+}
+
+TEST_F(HttpClientTest, CredentialsNeverFollowARedirectToAnotherServer) {
+  QTemporaryDir otherDir;
+  TestSite other(otherDir.path());
+  ASSERT_TRUE(other.Listen());
+  SiteFile("c.txt", "ok");
+  site_->SetCredentials("joe", "s3cret");
+  site_->SetFault(SiteFault::Redirect);
+  struct Case {
+    const char* what;
+    std::string location;
+    bool arrives;
+  } cases[] = {
+      {"another port", "http://127.0.0.1:" + std::to_string(other.Port()) + "/c.txt", false},
+      {"another host name", "http://localhost:" + std::to_string(site_->Port()) + "/updates/c.txt",
+       false},
+      {"the same server", "http://127.0.0.1:" + std::to_string(site_->Port()) + "/updates/c.txt",
+       true},
+  };
+  for (const auto& c : cases) {
+    site_->SetRedirect(c.location);
+    site_->SetFault(SiteFault::Redirect, "/updates/r.txt");
+    HTTPClass http(host_);
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "joe", "s3cret"));
+    const size_t before = site_->Requests().size();
+    EXPECT_EQ(http.SendRequest("/updates/r.txt", "GET", true), c.arrives ? "ok" : "") << c.what;
+    if (!c.arrives) {
+      EXPECT_NE(http.LastError().find("redirected"), std::string::npos) << c.what;
+    }
+    // Only the first request (and a same-origin follow-up) reached a server at all.
+    EXPECT_EQ(site_->Requests().size() - before, c.arrives ? 2u : 1u) << c.what;
+  }
+  EXPECT_TRUE(other.Requests().empty());
+  host_.messages.clear();
 }
 
 TEST_F(HttpClientTest, SlowBodyKeepsTheEventLoopRunning) {

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTcpServer>
+#include <QTest>
 
 #include "base/DebugLog.h"
 #include "startup/Settings.h"
@@ -88,6 +90,28 @@ int WebFixture::ClosedPort() {
   QTcpServer probe;
   probe.listen(QHostAddress::LocalHost, 0);
   return probe.serverPort();  // closed again when probe goes
+}
+
+CliRun WebFixture::Cli(QStringList args, const QString& folder,
+                       const std::function<void()>& inChild) {
+  const QString cli = QString(PADFLASHER_BIN_DIR) + "/padflasher-cli";
+  QProcess process;
+  if (inChild) process.setChildProcessModifier(inChild);
+  process.start(cli, args << "--folder" << (folder.isEmpty() ? programDir_.path() : folder));
+  EXPECT_TRUE(process.waitForStarted()) << cli.toStdString();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000));
+  if (process.state() != QProcess::NotRunning) {
+    process.kill();
+    process.waitForFinished();
+  }
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+void WebFixture::PointAt(const QString& folder) {
+  QFile file(folder + "/PadFlasher.ini");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray::fromStdString("[PADFLASHER]\r\nURL = " + gURL + "\r\n"));
 }
 
 QByteArray Image(char fill) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -11,6 +12,11 @@
 
 #include "ScriptedHost.h"
 #include "TestSite.h"
+
+struct CliRun {
+  int exitCode = -1;
+  QString out, err;
+};
 
 class WebFixture : public ::testing::Test {
  protected:
@@ -33,6 +39,12 @@ class WebFixture : public ::testing::Test {
   QByteArray LogWhile(const std::function<void()>& action);
   // Closed loopback port: nothing listens there.
   static int ClosedPort();
+  // Runs padflasher-cli on folder (the program folder when empty) while the site keeps serving;
+  // inChild runs in the child before the program starts (limits, signal dispositions).
+  CliRun Cli(QStringList args, const QString& folder = {},
+             const std::function<void()>& inChild = {});
+  // Writes PadFlasher.ini into folder with the site's address.
+  void PointAt(const QString& folder);
 
   QTemporaryDir programDir_, siteDir_;
   std::unique_ptr<TestSite> site_;

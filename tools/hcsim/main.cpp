@@ -143,22 +143,22 @@ int ParseOptions(int argc, char** argv, Options& options) {
 }
 
 bool LoadFlash(const std::string& path, hcsim::HandControlModel& model) {
-  QFile file(QString::fromStdString(path));
-  if (!file.exists()) {
-    std::fprintf(stderr, "hcsim: %s does not exist yet; starting with erased flash\n",
-                 path.c_str());
-    return true;
-  }
-  if (!file.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "hcsim: cannot read %s: %s\n", path.c_str(),
-                 file.errorString().toLocal8Bit().constData());
-    return false;
-  }
-  const QByteArray data = file.readAll();
-  if (data.size() != hcsim::kFlashSize) {
-    std::fprintf(stderr, "hcsim: %s has %lld bytes, a flash image has %d; not using it\n",
-                 path.c_str(), static_cast<long long>(data.size()), hcsim::kFlashSize);
-    return false;
+  std::string data, why;
+  switch (ReadWholeFile(path, hcsim::kFlashSize, data, &why)) {
+    case ReadResult::Missing:
+      std::fprintf(stderr, "hcsim: %s does not exist yet; starting with erased flash\n",
+                   path.c_str());
+      return true;
+    case ReadResult::Ok:
+      if (data.size() == static_cast<size_t>(hcsim::kFlashSize)) break;
+      [[fallthrough]];
+    case ReadResult::TooLarge:
+      std::fprintf(stderr, "hcsim: %s is not %d bytes long, as a flash image is; not using it\n",
+                   path.c_str(), hcsim::kFlashSize);
+      return false;
+    default:
+      std::fprintf(stderr, "hcsim: cannot read %s (%s)\n", path.c_str(), why.c_str());
+      return false;
   }
   std::copy(data.begin(), data.end(), model.Flash().begin());
   return true;

@@ -19,6 +19,8 @@ const char* ReasonPhrase(int status) {
       return "Unauthorized";
     case 404:
       return "Not Found";
+    case 302:
+      return "Found";
     default:
       return "Internal Server Error";
   }
@@ -55,11 +57,19 @@ bool TakeRequest(QByteArray& buffer, SiteRequest& request) {
 }  // namespace
 
 bool ParseSiteFault(const QString& name, SiteFault& fault) {
-  static const std::map<QString, SiteFault> kNames = {
-      {"none", SiteFault::None},          {"404", SiteFault::NotFound},
-      {"500", SiteFault::ServerError},    {"unauthorised", SiteFault::Unauthorised},
-      {"truncate", SiteFault::Truncated}, {"slow", SiteFault::Slow},
-      {"close", SiteFault::CloseEarly}};
+  static const std::map<QString, SiteFault> kNames = {{"none", SiteFault::None},
+                                                      {"404", SiteFault::NotFound},
+                                                      {"500", SiteFault::ServerError},
+                                                      {"unauthorised", SiteFault::Unauthorised},
+                                                      {"truncate", SiteFault::Truncated},
+                                                      {"slow", SiteFault::Slow},
+                                                      {"close", SiteFault::CloseEarly},
+                                                      {"silent", SiteFault::Silent},
+                                                      {"endless", SiteFault::Endless},
+                                                      {"huge", SiteFault::HugeLength},
+                                                      {"badencoding", SiteFault::BadEncoding},
+                                                      {"bomb", SiteFault::Bomb},
+                                                      {"redirect", SiteFault::Redirect}};
   auto it = kNames.find(name.toLower());
   if (it == kNames.end()) return false;
   fault = it->second;
@@ -138,6 +148,52 @@ void TestSite::SendSlowly(QTcpSocket* socket, QByteArray rest) {
   });
 }
 
+void TestSite::SendForever(QTcpSocket* socket) {
+  static const QByteArray kBlock(64 * 1024, 'e');
+  QPointer<QTcpSocket> alive(socket);
+  auto refill = [alive] {
+    if (alive && alive->state() == QAbstractSocket::ConnectedState &&
+        alive->bytesToWrite() < 4 * kBlock.size())
+      alive->write(kBlock);
+  };
+  connect(socket, &QTcpSocket::bytesWritten, this, refill);
+  refill();
+}
+
+bool TestSite::AnswerHostile(QTcpSocket* socket) {
+  const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+  switch (fault_) {
+    case SiteFault::Silent:
+      return true;
+    case SiteFault::Endless:
+      socket->write(ok + "Connection: close\r\n\r\n");
+      SendForever(socket);
+      return true;
+    case SiteFault::HugeLength:
+      socket->write(ok + "Content-Length: 10000000000\r\nConnection: close\r\n\r\n");
+      SendForever(socket);
+      return true;
+    case SiteFault::BadEncoding:
+    case SiteFault::Bomb: {
+      // qCompress gives a zlib stream behind a 4-byte length: the body of "deflate".
+      QByteArray body = fault_ == SiteFault::Bomb
+                            ? qCompress(QByteArray(32 * 1024 * 1024, '\0'), 9).mid(4)
+                            : QByteArray(3000, 'z');
+      socket->write(ok + "Content-Encoding: deflate\r\nContent-Length: " +
+                    QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+      socket->disconnectFromHost();
+      return true;
+    }
+    case SiteFault::Redirect:
+      socket->write("HTTP/1.1 302 Found\r\nLocation: " + QByteArray::fromStdString(redirect_) +
+                    "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+      socket->disconnectFromHost();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TestSite::Answer(QTcpSocket* socket, const SiteRequest& request) {
   QString target = QString::fromStdString(request.Target);
   QString path = QUrl::fromPercentEncoding(target.section('?', 0, 0).toUtf8());
@@ -156,6 +212,7 @@ void TestSite::Answer(QTcpSocket* socket, const SiteRequest& request) {
       return;
     }
   }
+  if (faulty && AnswerHostile(socket)) return;
   if (faulty && fault_ == SiteFault::NotFound)
     return Send(socket, 404, HtmlPage("Not Found"), "text/html");
   if (faulty && fault_ == SiteFault::ServerError) {

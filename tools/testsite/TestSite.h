@@ -19,9 +19,16 @@ enum class SiteFault {
   Truncated,     // announces the full length, sends half, closes
   Slow,          // sends the body in small pieces with pauses between them
   CloseEarly,    // closes the connection without answering
+  Silent,        // reads the request and never answers
+  Endless,       // a 200 reply without length whose body never ends
+  HugeLength,    // announces 10 GB and sends without end
+  BadEncoding,   // claims a deflate-compressed body that does not decompress
+  Bomb,          // a small deflate body that decompresses to 32 MB
+  Redirect,      // 302 to the address given by SetRedirect
 };
 
-// "404", "500", "unauthorised", "truncate", "slow", "close"; false for anything else.
+// "404", "500", "unauthorised", "truncate", "slow", "close", "silent", "endless", "huge",
+// "badencoding", "bomb", "redirect"; false for anything else.
 bool ParseSiteFault(const QString& name, SiteFault& fault);
 
 struct SiteRequest {
@@ -47,6 +54,8 @@ class TestSite : public QObject {
   void SetFault(SiteFault fault, const std::string& path = "");
   // Pace of the Slow fault.
   void SetSlowPace(int bytesPerPiece, int msBetweenPieces);
+  // Where the Redirect fault sends the client (a full http:// address).
+  void SetRedirect(const std::string& location) { redirect_ = location; }
 
   const std::vector<SiteRequest>& Requests() const { return requests_; }
 
@@ -56,6 +65,10 @@ class TestSite : public QObject {
   void Answer(QTcpSocket* socket, const SiteRequest& request);
   void Send(QTcpSocket* socket, int status, const QByteArray& body, const char* type);
   void SendSlowly(QTcpSocket* socket, QByteArray rest);
+  // Keeps the socket's send queue filled until the client goes away.
+  void SendForever(QTcpSocket* socket);
+  // Answers for the faults that need no file; false when the fault is not one of them.
+  bool AnswerHostile(QTcpSocket* socket);
 
   QString folder_;
   QTcpServer* server_;
@@ -63,6 +76,7 @@ class TestSite : public QObject {
   SiteFault fault_ = SiteFault::None;
   std::string faultPath_;
   int slowPiece_ = 512, slowPauseMs_ = 20;
+  std::string redirect_;
   std::map<QTcpSocket*, QByteArray> buffers_;
   std::vector<SiteRequest> requests_;
 };

@@ -37,7 +37,11 @@ int main(int argc, char** argv) {
       {"port", "Port on 127.0.0.1 (default: a free one).", "PORT", "0"},
       {"user", "Require Basic authentication with this user name.", "USER"},
       {"password", "Password for --user.", "PASSWORD"},
-      {"fault", "Misbehave: 404, 500, unauthorised, truncate, slow or close.", "FAULT"},
+      {"fault",
+       "Misbehave: 404, 500, unauthorised, truncate, slow, close, silent, endless, huge, "
+       "badencoding, bomb or redirect.",
+       "FAULT"},
+      {"redirect", "With --fault redirect: the address to send the client to.", "URL"},
       {"fault-path", "Apply --fault only to this path (e.g. /DEMO200.bin).", "PATH"},
       {"make-demo", "Fill DIR with the demo site and exit.", "DIR"},
       {"keep-versions", "With --make-demo: also list the rows of this versions file.", "FILE"},
@@ -62,6 +66,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     site.SetFault(fault, parser.value("fault-path").toStdString());
+    site.SetRedirect(parser.value("redirect").toStdString());
   }
   bool portOk = false;
   int port = parser.value("port").toInt(&portOk);
