@@ -52,6 +52,13 @@ void CWizardController::OnCancel(bool& cancel) {
     terminate->setEnabled(false);
     return;
   }
+  if (wizard_->Frozen()) {
+    // A page is at work (opening the port, asking the hand control, the Web Updates window):
+    // the exit button is disabled, and the window manager's close or Alt+F4 must not do what
+    // the button may not. Leaving now would close the port under the running exchange.
+    cancel = true;
+    return;
+  }
   MsgAnswer answer = host_.Message("Are you sure you want to Exit the program?", gBaseName,
                                    MsgIcon::Question, MsgButtons::YesNo);
   if (answer != MsgAnswer::Yes) {

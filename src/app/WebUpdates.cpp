@@ -6,7 +6,9 @@
 
 std::string ShowWebUpdates(QWidget* parent) {
   frmWebUpdate form(TheQtHost(), parent);
-  if (form.Start()) {
+  // Modal to the wizard only: the help window stays usable while this one is open.
+  form.setWindowModality(Qt::WindowModal);
+  if (form.Start(true)) {
     EndProgramAtOnce();
     return "";
   }

@@ -92,7 +92,7 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   connect(Grid_, &QTableWidget::cellClicked, this, [this] { ShowSelectedRow(); });
 }
 
-bool frmWebUpdate::Start() {
+bool frmWebUpdate::Start(bool showFirst) {
   loading_ = true;
   if (gURL != gDefaultURL) {
     setWindowTitle(
@@ -108,10 +108,20 @@ bool frmWebUpdate::Start() {
   HTTP_Progress(0);
   {
     BusyPointer busy;
+    // Closing is refused until the list is in: the fetch would go on behind a closed window.
+    cmdDone_->setEnabled(false);
+    if (showFirst) {
+      txtDescription_->setPlainText("Fetching the list of firmware from " +
+                                    QString::fromStdString(DomainName) + " ...");
+      show();
+      host_.Breathe();
+    }
     LoadCatalogue(lists_, host_, [this](int bytes, int32_t) { HTTP_Progress(bytes); });
     LoadLocalFiles(lists_.Firmware, gProgramFolder);
     SortFirmwareList(lists_.Firmware);
     FillGrid();
+    txtDescription_->clear();
+    cmdDone_->setEnabled(true);
   }
   loading_ = false;
   host_.Breathe();
@@ -127,16 +137,16 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
   MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName), gBaseName,
                                    MsgIcon::Question, MsgButtons::YesNo);
   if (answer != MsgAnswer::Yes) return;
-  cmdDone_->setEnabled(false);
-  host_.Breathe();
-  // The opener has not shown the window yet; the download should be seen.
-  show();
-  repaint();
-  host_.Breathe();
-  bool installed;
-  transferring_ = true;
+  bool installed = false;
+  const bool shownBefore = isVisible();
   {
-    BusyPointer busy;
+    Transfer transfer(*this);
+    if (!transfer.Started()) return;
+    host_.Breathe();
+    // The download should be seen, even by an opener that has not shown the window yet.
+    show();
+    repaint();
+    host_.Breathe();
     installed = InstallProgramUpdate(
         lists_.Programs, host_,
         [this](int bytes, int32_t expected) {
@@ -148,16 +158,14 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
           lblPacifier_->repaint();
         });
   }
-  transferring_ = false;
   if (installed) {
     endProgram = true;
     return;
   }
   host_.Message("Error updating program!", gBaseName, MsgIcon::Warning, MsgButtons::Ok);
-  hide();
+  if (!shownBefore) hide();
   expectedSize_ = 0;
   HTTP_Progress(0);
-  cmdDone_->setEnabled(true);
 }
 
 void frmWebUpdate::FillGrid() {
@@ -205,8 +213,31 @@ void frmWebUpdate::EnableForRow(int r) {
   cmdRemove_->setEnabled(local);
 }
 
+bool frmWebUpdate::Busy() const {
+  return loading_ || OperationScope::Current().has_value();
+}
+
+frmWebUpdate::Transfer::Transfer(frmWebUpdate& form) : form_(form), flags_(Operation::Downloading) {
+  if (!Started()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The grid too: another row would offer Download or Remove again.
+  for (QWidget* control :
+       {static_cast<QWidget*>(form_.Grid_), static_cast<QWidget*>(form_.cmdDownload_),
+        static_cast<QWidget*>(form_.cmdRemove_), static_cast<QWidget*>(form_.cmdDone_)}) {
+    control->setEnabled(false);
+  }
+}
+
+frmWebUpdate::Transfer::~Transfer() {
+  if (!Started()) return;
+  form_.Grid_->setEnabled(true);
+  form_.cmdDone_->setEnabled(true);
+  form_.EnableForRow(form_.CurrentRow());
+  QApplication::restoreOverrideCursor();
+}
+
 void frmWebUpdate::ShowSelectedRow() {
-  if (loading_) return;
+  if (Busy()) return;
   int r = CurrentRow();
   if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
   expectedSize_ = 0;
@@ -217,14 +248,13 @@ void frmWebUpdate::ShowSelectedRow() {
 
 void frmWebUpdate::cmdDownload_Click() {
   int r = CurrentRow();
-  if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
-  cmdDownload_->setEnabled(false);
-  cmdDone_->setEnabled(false);
-  transferring_ = true;
+  if (Busy() || r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
+  DownloadOutcome outcome;
   {
-    BusyPointer busy;
+    Transfer transfer(*this);
+    if (!transfer.Started()) return;
     FirmwareEntry& entry = lists_.Firmware[r - 1];
-    DownloadOutcome outcome = DownloadFirmware(entry, host_, [this](int bytes, int32_t expected) {
+    outcome = DownloadFirmware(entry, host_, [this](int bytes, int32_t expected) {
       expectedSize_ = expected;
       HTTP_Progress(bytes);
     });
@@ -235,21 +265,19 @@ void frmWebUpdate::cmdDownload_Click() {
           "The file " + entry.FileName() + " could not be downloaded:\r\n" + outcome.Reason + ".",
           gBaseName, MsgIcon::Warning, MsgButtons::Ok);
     }
-    r = CurrentRow();
-    if (r >= 1) {
-      txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
-    }
-    lblPacifier_->setText("Download Complete");
-    lblPacifier_->repaint();
-    EnableForRow(r);
-    cmdDone_->setEnabled(true);
   }
-  transferring_ = false;
+  r = CurrentRow();
+  if (r >= 1) {
+    txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
+  }
+  // Only a file that is now in the program folder is complete.
+  lblPacifier_->setText(outcome.Saved ? "Download Complete" : "Download Failed");
+  lblPacifier_->repaint();
 }
 
 void frmWebUpdate::cmdRemove_Click() {
   int r = CurrentRow();
-  if (r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
+  if (Busy() || r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
   cmdRemove_->setEnabled(false);
   const std::string question = "Are you sure you want to Remove this file from your computer?";
   std::string text = lists_.Firmware[r - 1].Online
@@ -258,11 +286,16 @@ void frmWebUpdate::cmdRemove_Click() {
                            "If you remove it, you will not be able re-download it.\r\n\r\n" +
                                question;
   if (host_.Message(text, gBaseName, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
-    if (RemoveFirmware(lists_.Firmware, static_cast<size_t>(r - 1))) {
+    std::string failure;
+    const bool removed = RemoveFirmware(lists_.Firmware, static_cast<size_t>(r - 1), failure);
+    if (removed) {
       txtDescription_->clear();
       int count = static_cast<int>(lists_.Firmware.size());
       if (r > count && count > 0) Grid_->setCurrentCell(count - 1, 0);
       FillGrid();
+    }
+    if (!failure.empty()) {
+      host_.Message(failure, gBaseName, MsgIcon::Warning, MsgButtons::Ok);
     }
   }
   cmdRemove_->setEnabled(true);
@@ -282,8 +315,8 @@ void frmWebUpdate::cmdHelp_Click() {
 }
 
 void frmWebUpdate::done(int result) {
-  // Escape or the title bar's close button while a download runs.
-  if (transferring_) return;
+  // Escape, Alt+F4 or the title bar's close button while the list loads or a file transfers.
+  if (Busy()) return;
   QTableWidgetItem* cell = Grid_->currentRow() >= 0 ? Grid_->item(Grid_->currentRow(), 0) : nullptr;
   firmwareText_ = cell ? cell->text().toStdString() : "";
   QDialog::done(result);

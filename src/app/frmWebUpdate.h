@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Host.h"
+#include "programmer/OperationScope.h"
 #include "webupdate/Catalogue.h"
 
 class QFrame;
@@ -21,8 +22,9 @@ class frmWebUpdate : public QDialog {
   explicit frmWebUpdate(IHost& host, QWidget* parent = nullptr);
 
   // The window start sequence. True when a program update has been installed and the program
-  // must end now.
-  bool Start();
+  // must end now. showFirst: the window appears before it loads, so the fetch can be followed
+  // (the program's way; tests fill it unseen).
+  bool Start(bool showFirst = false);
 
   // The base name of the firmware selected when the window closed.
   std::string FirmwareText() const { return firmwareText_; }
@@ -55,14 +57,27 @@ class frmWebUpdate : public QDialog {
   void done(int result) override;
 
  private:
+  // A download or program update under way: nothing that starts another transfer, removes a
+  // file or closes the window can be used meanwhile.
+  class Transfer {
+   public:
+    explicit Transfer(frmWebUpdate& form);
+    ~Transfer();
+    bool Started() const { return flags_.Started(); }
+
+   private:
+    frmWebUpdate& form_;
+    OperationScope flags_;
+  };
+
   void OfferProgramUpdate(bool& endProgram);
   void EnableForRow(int r);
+  bool Busy() const;
 
   IHost& host_;
   WebLists lists_;
   int32_t expectedSize_ = 0;
   bool loading_ = false;
-  bool transferring_ = false;  // the window cannot be closed meanwhile
   std::string firmwareText_;
 
   QGroupBox* Frame1_;

@@ -9,6 +9,7 @@
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -16,11 +17,11 @@ int RunCheck(Verification check) {
   if (check == Verification::None) return kExitOk;
   if (InterruptPending()) return kExitCancelled;
   ConsoleHostInstance().EnterPhase("verifying");
-  gProgramming = false;
-  gCancelVerify = false;
-  gVerifying = true;
-  bool same = check == Verification::Fast ? FastVerify() : FullVerify();
-  gVerifying = false;
+  bool same = false;
+  {
+    OperationScope run(Operation::Verifying);
+    same = check == Verification::Fast ? FastVerify() : FullVerify();
+  }
   ConsoleHostInstance().EndProgressLine();
   if (same) PrintOut("Contents are Identical");
   return OperationExitCode(same);
@@ -48,13 +49,11 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   }
   if (InterruptPending()) return kExitCancelled;
 
-  gCancelProgramming = false;
-  gCancelVerify = false;
-  gVerifying = false;
-  gProgramming = true;
-  bool written = ProgramHandControl();
-  gProgramming = false;
-  gVerifying = false;
+  bool written = false;
+  {
+    OperationScope run(Operation::Programming);
+    written = ProgramHandControl();
+  }
   ConsoleHostInstance().EndProgressLine();
   if (int code = OperationExitCode(written); code != kExitOk) {
     if (code == kExitFailed && !ConsoleHostInstance().DifferenceFound())

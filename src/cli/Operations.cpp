@@ -10,6 +10,7 @@
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int OperationExitCode(bool succeeded) {
 }
 
 int ReadHandControlImage(std::string& image) {
+  OperationScope run(Operation::Reading);
   image.assign(kImageSize, static_cast<char>(0xFF));
   int lastPercent = -1;
   ShowReadProgress(0, lastPercent);

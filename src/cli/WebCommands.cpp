@@ -8,6 +8,7 @@
 #include "Report.h"
 #include "Session.h"
 #include "base/TextUtil.h"
+#include "programmer/OperationScope.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -113,6 +114,7 @@ int RunDownload(const QStringList& args) {
     return kExitUsage;
   }
   const std::string label = "Downloading " + EscapedForDisplay(entry->FileName()) + " : ";
+  OperationScope transfer(Operation::Downloading);
   DownloadOutcome outcome =
       DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
         ProgressFigures figures = HTTPProgressFigures(bytes, size);

@@ -101,13 +101,13 @@ void Step2::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
     return;
   }
   gComPort = cboComPort_->currentText().toStdString();
-  wizard.SetFrozen(true);
-  if (OpenComPort()) {
-    RefreshHandControlInfo();
-    wizard.SetFrozen(false);
-    return;
+  bool opened = false;
+  {
+    FrozenScope frozen(wizard);
+    opened = OpenComPort();
+    if (opened) RefreshHandControlInfo();
   }
-  wizard.SetFrozen(false);
+  if (opened) return;
   cancel = true;
   LinkHost().Breathe();
 }

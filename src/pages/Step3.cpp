@@ -118,6 +118,7 @@ void Step3::FillFirmwareList(const std::string& select) {
 }
 
 void Step3::lstFirmware_Click() {
+  FrozenScope frozen(Wizard());
   gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
   const std::string path = ProgramFolderFile(gFirmwareFile);
   const int loaded = LoadFirmwareFile(path);
@@ -126,7 +127,6 @@ void Step3::lstFirmware_Click() {
 
   const std::string description = FindDescriptionFile(path);
   if (description.empty()) {
-    Wizard().SetFrozen(true);
     text.clear();
   } else {
     // A description is a few lines; a FIFO or a giant file under its name is not shown.
@@ -146,11 +146,10 @@ void Step3::lstFirmware_Click() {
   ShowNow(txtFirmware_, text);
   ShowNow(txtStatus_, kDetermining);
   ShowNow(txtStatus_, BuildStatusText());
-  Wizard().SetFrozen(false);
 }
 
 void Step3::cmdRefresh_Click() {
-  Wizard().SetFrozen(true);
+  FrozenScope frozen(Wizard());
   cmdRefresh_->setEnabled(false);
   cmdWebUpdate_->setEnabled(false);
   ShowNow(txtStatus_, kDetermining);
@@ -158,11 +157,13 @@ void Step3::cmdRefresh_Click() {
   ShowNow(txtStatus_, BuildStatusText());
   cmdWebUpdate_->setEnabled(true);
   cmdRefresh_->setEnabled(true);
-  Wizard().SetFrozen(false);
 }
 
 void Step3::cmdWebUpdate_Click() {
   if (!webUpdates_) return;
+  // From the press until the list shows what the window fetched, the wizard takes no input: a
+  // Next meanwhile would program an image the page no longer shows.
+  FrozenScope frozen(Wizard());
   cmdWebUpdate_->setEnabled(false);
   const std::string chosen = webUpdates_(this);
   FillFirmwareList(chosen + ".bin");
@@ -175,10 +176,9 @@ void Step3::BeforePageShow(CWizard& wizard, int16_t previousStep) {
     return;
   }
   LinkHost().Breathe();
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   FillFirmwareList("");
   ShowNow(txtStatus_, BuildStatusText());
-  wizard.SetFrozen(false);
 }
 
 void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
@@ -197,19 +197,17 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
     cancel = true;
     return;
   }
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   gFirmwareFile = selected->text().toStdString();
   const int loaded = LoadFirmwareFile(ProgramFolderFile(gFirmwareFile));
   const std::string error = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!error.empty()) {
     Warn(error);
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
   if (!PingHandControl()) {
     LinkHost().ShowProgrammingModeHelp();
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
@@ -218,11 +216,9 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   if (!GetFileVersion(typeName, major, minor) &&
       Message(kUnsupportedFirmwareQuestion, MsgIcon::Question, MsgButtons::YesNo) !=
           MsgAnswer::Yes) {
-    wizard.SetFrozen(false);
     cancel = true;
     return;
   }
   ShowNow(txtStatus_, kDetermining);
   ShowNow(txtStatus_, BuildStatusText());
-  wizard.SetFrozen(false);
 }

@@ -117,20 +117,32 @@ void Step4::ShowStatus(bool query) {
   ShowNow(txtStatus_, BuildStatusText());
 }
 
-void Step4::BeginRun(bool& flag) {
-  flag = true;
-  Wizard().TerminateButton()->setText("Cancel");
+// The page at work: wizard frozen, buttons locked. The exit button stays usable on this page
+// only while a run can be cancelled; outside a run it would leave the program in the middle of
+// a hand control exchange.
+Step4::PageWork::PageWork(Step4& page) : page_(page), frozen_(page.Wizard()) {
+  page_.Wizard().TerminateButton()->setEnabled(false);
+  page_.LockButtons(true);
 }
 
-// The run is over: the caption loses its percentage and the exit button is usable again.
-void Step4::EndRun() {
-  CWizard& wizard = Wizard();
+Step4::PageWork::~PageWork() {
+  page_.ResetPacifier();
+  page_.LockButtons(false);
+}
+
+// The run flags and the exit button as a cancel button, for as long as the operation runs.
+Step4::Run::Run(Operation operation) : flags_(operation) {
+  QPushButton* terminate = Step4::Wizard().TerminateButton();
+  terminate->setText("Cancel");
+  terminate->setEnabled(true);
+}
+
+Step4::Run::~Run() {
+  CWizard& wizard = Step4::Wizard();
   wizard.SetCaption(QString::fromStdString(WindowCaption()));
   QPushButton* terminate = wizard.TerminateButton();
-  terminate->setEnabled(true);
-  gProgramming = false;
-  gVerifying = false;
   terminate->setText("Finish");
+  terminate->setEnabled(false);  // until the page is idle again
 }
 
 void Step4::BeforePageShow(CWizard& wizard, int16_t previousStep) {
@@ -138,53 +150,41 @@ void Step4::BeforePageShow(CWizard& wizard, int16_t previousStep) {
     ShowNow(txtStatus_, BuildStatusText());
     return;
   }
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   ShowNow(txtStatus_, BuildStatusText());
   lblFirmware_->setText("Filename: " + QString::fromStdString(gFirmwareFile));
   ResetPacifier();
-  wizard.SetFrozen(false);
 }
 
 void Step4::BeforePageHide(CWizard& wizard, int16_t nextStep, bool&) {
   if (nextStep != wizard.CurrentStep() + 1) return;
-  wizard.SetFrozen(true);
+  FrozenScope frozen(wizard);
   ShowNow(txtStatus_, "Determining Status ...");
-  wizard.SetFrozen(false);
 }
 
 void Step4::cmdRefresh_Click() {
-  Wizard().SetFrozen(true);
-  LockButtons(true);
+  PageWork work(*this);
   ShowStatus(true);
-  LockButtons(false);
-  Wizard().SetFrozen(false);
 }
 
-// Locks the page and checks that the hand control answers; without an answer the user is
-// shown how to enter programming mode and the page is unlocked again.
-bool Step4::PrepareRun() {
-  Wizard().SetFrozen(true);
-  LockButtons(true);
+// Without an answer the user is shown how to enter programming mode and nothing runs.
+bool Step4::HandControlAnswers() {
   if (PingHandControl()) return true;
   LinkHost().ShowProgrammingModeHelp();
-  Wizard().SetFrozen(false);
-  LockButtons(false);
   return false;
 }
 
-void Step4::BackToIdle() {
-  ResetPacifier();
-  LockButtons(false);
-  Wizard().SetFrozen(false);
-}
-
 void Step4::cmdProgram_Click() {
-  if (!PrepareRun()) return;
-  BeginRun(gProgramming);
-  const bool programmed = ProgramHandControl();
-  EndRun();
+  PageWork work(*this);
+  if (!HandControlAnswers()) return;
+  bool programmed = false;
+  {
+    Run run(Operation::Programming);
+    programmed = ProgramHandControl();
+  }
   ShowStatus(true);
-  if (!gCancelProgramming && programmed) {
+  // A cancel request has always been answered by now: confirmed, the run returned false.
+  if (programmed) {
     Message(
         "Programming Complete\r\n\r\n"
         "After exiting PadFlasher, turn the Quorrel kit power off and then back on.\r\n"
@@ -194,30 +194,26 @@ void Step4::cmdProgram_Click() {
     ShowStatus(false);
     LinkHost().Breathe();
   }
-  BackToIdle();
 }
 
 void Step4::cmdVerify_Click() {
-  gCancelVerify = false;
-  if (!PrepareRun()) return;
+  PageWork work(*this);
+  if (!HandControlAnswers()) return;
   bool fast = false;
   if (gQueryVerify) {
     const MsgAnswer answer = LinkHost().Message("Fast Verify Only?", "Verify Mode:", MsgIcon::None,
                                                 MsgButtons::YesNoCancel);
-    if (answer == MsgAnswer::Cancel) {
-      BackToIdle();
-      return;
-    }
+    if (answer == MsgAnswer::Cancel) return;
     fast = answer == MsgAnswer::Yes;
   }
-  BeginRun(gVerifying);
-  const bool identical = fast ? FastVerify() : FullVerify();
-  EndRun();
-  gCancelVerify = false;
+  bool identical = false;
+  {
+    Run run(Operation::Verifying);
+    identical = fast ? FastVerify() : FullVerify();
+  }
   ShowStatus(false);
   if (identical) {
     Message("Contents are Identical", MsgIcon::Information, MsgButtons::Ok);
     LinkHost().Breathe();
   }
-  BackToIdle();
 }

@@ -2,6 +2,8 @@
 // The programming page: program the hand control with the chosen image and verify it.
 #include "app/ProgressView.h"
 #include "pages/PageBase.h"
+#include "programmer/OperationScope.h"
+#include "wizard/CWizard.h"
 
 class QFrame;
 class QLabel;
@@ -19,16 +21,31 @@ class Step4 : public PageBase, public IProgressView {
   void ShowProgress(const std::string& label, double fraction) override;
 
  private:
+  class PageWork {
+   public:
+    explicit PageWork(Step4& page);
+    ~PageWork();
+
+   private:
+    Step4& page_;
+    FrozenScope frozen_;
+  };
+  class Run {
+   public:
+    explicit Run(Operation operation);
+    ~Run();
+
+   private:
+    OperationScope flags_;
+  };
+
   void cmdProgram_Click();
   void cmdVerify_Click();
   void cmdRefresh_Click();
   void ResetPacifier();
   void LockButtons(bool locked);
   void ShowStatus(bool query);
-  bool PrepareRun();
-  void BackToIdle();
-  void BeginRun(bool& flag);
-  void EndRun();
+  bool HandControlAnswers();
 
   QLabel* lblFirmware_;
   QPlainTextEdit* txtStatus_;

@@ -75,7 +75,9 @@ std::string BuildStatusText() {
     line("File: " + gFirmwareFile);
     std::string typeName;
     int16_t major = 0, minor = 0;
-    if (GetFileVersion(typeName, major, minor)) {
+    if (gImageLoadFailed) {
+      unknownIdentity("");
+    } else if (GetFileVersion(typeName, major, minor)) {
       line("Version: " + VersionText(major, minor));
       line("Type: " + typeName);
     } else {

@@ -10,22 +10,16 @@
 std::array<uint8_t, kImageSize> gImage;
 std::string gFirmwareFile;
 std::string gFileChecksum;
+bool gImageLoadFailed = false;
 
 namespace {
 constexpr int kSignatureOffset = 0xFFE0;
 constexpr uint8_t kBlank = 0xFF;
 ImageReadProblem gReadProblem = ImageReadProblem::None;
 std::string gReadReason;
-}  // namespace
 
-ImageReadProblem LastImageReadProblem() {
-  return gReadProblem;
-}
-const std::string& LastImageReadReason() {
-  return gReadReason;
-}
-
-int LoadFirmwareFile(const std::string& path) {
+// Codes 1 and 2: gImage is left as it was.
+int ReadImage(const std::string& path) {
   gReadProblem = ImageReadProblem::None;
   gReadReason.clear();
   // Read aside first: a read error half way must not leave a mixture of two images.
@@ -52,6 +46,21 @@ int LoadFirmwareFile(const std::string& path) {
   std::copy(bytes.begin(), bytes.end(), gImage.begin());
   const bool signed_ = gImage[kSignatureOffset] == 0x55 && gImage[kSignatureOffset + 1] == 0xAA;
   return signed_ ? 0 : 3;
+}
+
+}  // namespace
+
+ImageReadProblem LastImageReadProblem() {
+  return gReadProblem;
+}
+const std::string& LastImageReadReason() {
+  return gReadReason;
+}
+
+int LoadFirmwareFile(const std::string& path) {
+  const int result = ReadImage(path);
+  gImageLoadFailed = result == 1 || result == 2;
+  return result;
 }
 
 bool IsBlockBlank(int bank, int block) {

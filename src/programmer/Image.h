@@ -11,6 +11,9 @@ constexpr int kBlocksPerBank = 512;
 extern std::array<uint8_t, kImageSize> gImage;
 extern std::string gFirmwareFile;  // chosen image file; empty means none
 extern std::string gFileChecksum;  // identification word as four hex digits
+// The last load found no file or a file of the wrong size: gImage still holds an earlier file,
+// whose identity must not be shown under the new name.
+extern bool gImageLoadFailed;
 
 inline int ImageOffset(int bank, int block, int byte = 0) {
   return bank * kBankSize + block * kBlockSize + byte;

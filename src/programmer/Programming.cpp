@@ -114,6 +114,9 @@ bool ProgramHandControl() {
     if (!WriteRange(bank, 0, 255)) return false;
     if (CancelConfirmed() || !WriteRange(bank, 384, 511)) return false;
   }
+  // A cancel pressed during the last run is answered here: the check phase that follows reads
+  // only the verify flag.
+  if (CancelConfirmed()) return false;
   // Only a clean check makes the run a success: a difference or an unread block is a failure.
   if (ChecksumPass() != PassEnd::Clean) return false;
   ShowProgress("Programming Complete : ", kProgressTotal);

@@ -19,6 +19,13 @@ std::string Where(int bank, int block) {
   return "Bank: " + std::to_string(bank) + ", Block: " + std::to_string(block);
 }
 
+// The cancel button was pressed during the check.
+bool CancelRequested() {
+  if (!gCancelVerify) return false;
+  Tell("Verify cancelled by user");
+  return true;
+}
+
 // Walks every programmed block in order, with the questions a user gets on unreadable or
 // differing blocks and a look at the cancel button before each block.
 PassEnd RunPass(const BlockChecker& check) {
@@ -27,10 +34,7 @@ PassEnd RunPass(const BlockChecker& check) {
     for (const int first : {0, 384}) {
       bool selectPage = true;
       for (int block = first; block < first + (first == 0 ? 256 : 128); ++block) {
-        if (gCancelVerify) {
-          Tell("Verify cancelled by user");
-          return PassEnd::Stopped;
-        }
+        if (CancelRequested()) return PassEnd::Stopped;
         if (bank == 1 && IsBlockBlank(bank, block)) continue;
         BlockCheck result;
         while ((result = check(bank, block, selectPage)) == BlockCheck::Unread) {
@@ -55,6 +59,8 @@ PassEnd RunPass(const BlockChecker& check) {
       }
     }
   }
+  // A cancel pressed while the last block was read still gets its answer.
+  if (CancelRequested()) return PassEnd::Stopped;
   return differences ? PassEnd::Differences : PassEnd::Clean;
 }
 

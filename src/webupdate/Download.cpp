@@ -95,14 +95,28 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
   return outcome;
 }
 
-bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index) {
+namespace {
+
+// Deletes a file of the program folder; on failure, the sentence that says so.
+std::string DeleteOrSay(const std::string& path) {
+  QFile file(FilePath(path));
+  if (file.remove()) return "";
+  DebugLog("Remove: " + path + ": " + file.errorString().toStdString());
+  return "The file " + path + " could not be removed:\r\n" + file.errorString().toStdString() + ".";
+}
+
+}  // namespace
+
+bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index, std::string& failure) {
+  failure.clear();
   if (index >= firmware.size()) return false;
   FirmwareEntry& entry = firmware[index];
   std::string image = FindFileNoCase(gProgramFolder, entry.BaseName + ".BIN");
   if (image.empty() || !IsSafeFileName(entry.BaseName)) return false;
-  QFile::remove(FilePath(image));
+  failure = DeleteOrSay(image);
+  if (!failure.empty()) return false;
   std::string description = FindFileNoCase(gProgramFolder, entry.BaseName + ".txt");
-  if (!description.empty()) QFile::remove(FilePath(description));
+  if (!description.empty()) failure = DeleteOrSay(description);
   entry.Local = false;
   if (!entry.Online) firmware.erase(firmware.begin() + static_cast<std::ptrdiff_t>(index));
   return true;

@@ -73,6 +73,26 @@ bool StartScript(const std::string& path) {
 #endif
 }
 
+// The pending copy gets the installed file's permissions, and the executable can run whatever
+// the installed copy allowed: the script only renames, and an update that cannot start is a
+// lost program. False when the permissions could not be set.
+bool GivePermissions(const ProgramFileEntry& entry, const std::string& pending) {
+  const QString pendingPath = FilePath(pending);
+  QFileInfo installed(FilePath(gProgramFolder + "/" + InstalledName(entry, gBaseName)));
+  // The mode bits only: the "user" flags say what this process may do, not what the file says.
+  const QFile::Permissions modeBits =
+      ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+  QFile::Permissions wanted =
+      (installed.exists() ? installed.permissions() : QFile::permissions(pendingPath)) & modeBits;
+  if (IsExecutableLine(entry.FileName, gBaseName)) wanted |= QFile::ReadOwner | QFile::ExeOwner;
+  if (QFile::setPermissions(pendingPath, wanted) &&
+      (QFile::permissions(pendingPath) & modeBits) == wanted) {
+    return true;
+  }
+  DebugLog("InstallProgramUpdate: cannot set the permissions of " + pending);
+  return false;
+}
+
 }  // namespace
 
 ProgramVersion OwnProgramVersion() {
@@ -80,9 +100,11 @@ ProgramVersion OwnProgramVersion() {
 }
 
 bool IsExecutableLine(const std::string& fileName, const std::string& executableName) {
-  if (fileName == executableName) return true;
+  // Names are compared without regard to case, as the catalogue's names always were: a line
+  // "$PADFLASHER.EXE" that missed the executable would be offered again at every start.
+  if (EqualsNoCaseAscii(fileName, executableName)) return true;
   return fileName.size() == executableName.size() + 4 &&
-         fileName.compare(0, executableName.size(), executableName) == 0 &&
+         EqualsNoCaseAscii(fileName.substr(0, executableName.size()), executableName) &&
          EndsWithNoCase(fileName, ".EXE");
 }
 
@@ -210,13 +232,9 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
       success = false;
       continue;
     }
-    QFileInfo installed(FilePath(gProgramFolder + "/" + InstalledName(entry, gBaseName)));
-    if (installed.exists()) {
-      QFile::setPermissions(FilePath(pending), installed.permissions());
-    } else if (IsExecutableLine(entry.FileName, gBaseName)) {
-      QFile::setPermissions(FilePath(pending), QFile::permissions(FilePath(pending)) |
-                                                   QFile::ExeOwner | QFile::ExeGroup |
-                                                   QFile::ExeOther);
+    if (!GivePermissions(entry, pending)) {
+      success = false;
+      continue;
     }
     if (!IsVersioned(entry.FileName, gBaseName)) Touch(pending, entry.Version);
   }

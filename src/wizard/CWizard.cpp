@@ -180,6 +180,14 @@ void CWizard::SetFrozen(bool frozen) {
   view_->ApplyFrozen(frozen);
 }
 
+FrozenScope::FrozenScope(CWizard& wizard) : wizard_(wizard) {
+  if (wizard_.freezeHolds_++ == 0) wizard_.SetFrozen(true);
+}
+
+FrozenScope::~FrozenScope() {
+  if (--wizard_.freezeHolds_ == 0) wizard_.SetFrozen(false);
+}
+
 void CWizard::finish() {
   if (stepping_) return;
   IgnoringFailure([&] {

@@ -1,7 +1,9 @@
 // The programming run: what goes over the line, retries, cancelling, and what counts as success.
 #include <algorithm>
+#include <functional>
 
 #include "LinkFixture.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -230,6 +232,69 @@ TEST_F(LinkTest, CancelBetweenRangesIsCheckedBeforeTheUpperPageCommand) {
   host.Script({MsgAnswer::Yes});
   EXPECT_FALSE(ProgramHandControl());
   EXPECT_EQ(Count("@@100"), 0);
+}
+
+// The window's cancel button, as the controller handles it.
+void PressCancel() {
+  if (gProgramming) {
+    gCancelProgramming = true;
+  } else if (gVerifying) {
+    gCancelVerify = true;
+  }
+}
+
+TEST_F(LinkTest, ACancelPressedLateInTheRunIsStillAnswered) {
+  FillRange(0, 10, 19);
+  // The last run ends with the range: no further run is looked for after it.
+  FillRange(1, 509, 511);
+  const std::string lastRun = WriteCommand(0xFD00, 3);
+  struct Case {
+    const char* when;
+    std::function<bool()> now;
+    MsgAnswer answer;
+    std::vector<std::string> texts;
+    bool result;
+  } cases[] = {
+      {"the last run of bank 1, confirmed",
+       [&] { return Count(lastRun) == 1; },
+       MsgAnswer::Yes,
+       {kCancelQuestion, "Programming cancelled by user"},
+       false},
+      {"the last run of bank 1, declined",
+       [&] { return Count(lastRun) == 1; },
+       MsgAnswer::No,
+       {kCancelQuestion},
+       true},
+      // Bank 0's 384 blocks and bank 1's three: the pass's last read is under way.
+      {"the last block of the check",
+       [&] { return Count("@@8") == 387; },
+       MsgAnswer::Ok,
+       {"Verify cancelled by user"},
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.when);
+    Attach(hcsim::Faults{});
+    host.messages.clear();
+    host.cancelRestored = 0;
+    bool pressed = false;
+    host.onBreathe = [&] {
+      if (!pressed && c.now()) {
+        pressed = true;
+        PressCancel();
+      }
+    };
+    if (c.answer != MsgAnswer::Ok) host.Script({c.answer});
+    bool result = false;
+    {
+      OperationScope run(Operation::Programming);
+      result = ProgramHandControl();
+    }
+    host.onBreathe = nullptr;
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(host.Texts(), c.texts);
+  }
 }
 
 TEST_F(LinkTest, CheckPhaseFindingADifferenceMakesTheRunFail) {

@@ -6,114 +6,19 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include "PagesFixture.h"
+#include "RealWindow.h"
 #include "programmer/Image.h"
 
 namespace {
 
 const QString kBin = PADFLASHER_BIN_DIR;
-
-// Keeps data in two blocks of every 32 (and the block with the signature): the port holds
-// writes to the line's 19200 baud, so a full image would take minutes to program.
-void ThinOut(const QString& path) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  QByteArray bytes = file.readAll();
-  ASSERT_EQ(bytes.size(), kImageSize);
-  for (int i = 0; i < kImageSize; ++i) {
-    const int block = (i % kBankSize) / kBlockSize;
-    if (block % 32 >= 2 && i / kBlockSize != 0xFFE0 / kBlockSize) bytes[i] = char(0xFF);
-  }
-  ASSERT_TRUE(file.seek(0));
-  ASSERT_EQ(file.write(bytes), kImageSize);
-}
-
-class EndToEndTest : public PagesTest {
- protected:
-  void TearDown() override {
-    for (QProcess* process : {&program, &sim, &xvfb}) {
-      if (process->state() != QProcess::NotRunning) {
-        process->terminate();
-        if (!process->waitForFinished(5000)) process->kill();
-        process->waitForFinished(5000);
-      }
-    }
-    PagesTest::TearDown();
-  }
-
-  // Runs xdotool on our display; its output, trimmed. Waits (--sync) end after timeoutMs.
-  QString Xdo(const QStringList& args, int timeoutMs = 30000) {
-    QProcess xdo;
-    xdo.setProcessEnvironment(env);
-    xdo.start("xdotool", args);
-    if (!xdo.waitForFinished(timeoutMs)) {
-      xdo.kill();
-      xdo.waitForFinished();
-      ADD_FAILURE() << "xdotool " << args.join(' ').toStdString() << " did not finish";
-      return {};
-    }
-    return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed().section('\n', 0, 0);
-  }
-  QString Window(const QString& title) {
-    const QString id = Xdo({"search", "--sync", "--onlyvisible", "--name", title});
-    EXPECT_FALSE(id.isEmpty()) << "no window " << title.toStdString();
-    return id;
-  }
-  // Input reaches the program only when it is idle again: keys that arrive while a step runs
-  // are ignored by the wizard, as they would be for a user. So each action gets a moment.
-  void Key(const QString& window, const QString& key) {
-    Xdo({"windowfocus", "--sync", window, "key", key});
-    QThread::msleep(1500);
-  }
-  // Alt held down around the key (xdotool's "alt+key" form does not reach Qt as Alt under Xvfb).
-  void AltKey(const QString& window, const QString& key) {
-    Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
-    QThread::msleep(1500);
-  }
-  void ClickAt(const QString& window, int x, int y) {
-    Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
-         "1"});
-    QThread::msleep(1500);
-  }
-  bool StartDisplay() {
-    for (int n = 150; n < 200; ++n) {
-      if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
-      xvfb.start("Xvfb",
-                 {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-      if (!xvfb.waitForStarted()) return false;
-      env.insert("DISPLAY", QString(":%1").arg(n));
-      env.remove("QT_QPA_PLATFORM");
-      for (int i = 0; i < 100; ++i) {
-        QProcess probe;
-        probe.setProcessEnvironment(env);
-        probe.start("xdotool", {"getmouselocation"});
-        if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
-        QThread::msleep(100);
-      }
-      return false;
-    }
-    return false;
-  }
-
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  QProcess xvfb, sim, program;
-};
+using EndToEndTest = RealWindowTest;
 
 }  // namespace
 
 TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
-  for (const char* tool : {"Xvfb", "xdotool"}) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) {
-      GTEST_SKIP() << tool << " is not installed (scripts/bootstrap installs it)";
-    }
-  }
-  if (!QFile::exists(kBin + "/PadFlasher") || !QFile::exists(kBin + "/hcsim")) {
-    GTEST_SKIP() << "build the PadFlasher and hcsim targets first";
-  }
+  if (MissingTools()) GTEST_SKIP() << "needs Xvfb, xdotool (scripts/bootstrap) and the programs";
   ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
-
-  ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", dir.filePath("PadFlasher")));
-  QFile::setPermissions(dir.filePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
   WriteImage("HC-3.01.bin", 0xE301);
   ThinOut(dir.filePath("HC-3.01.bin"));
   WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,E301,3,01\r\n");
@@ -125,13 +30,7 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
                               dir.filePath("hc-flash.bin"), "--baud", "0"});
   ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
 
-  // Under the address sanitizer: the session bus library keeps a buffer to the end, not ours.
-  WriteFile("lsan.supp", "leak:libdbus-1.so\n");
-  env.insert("LSAN_OPTIONS", "suppressions=" + dir.filePath("lsan.supp"));
-  program.setProcessEnvironment(env);
-  program.setWorkingDirectory(dir.path());
-  program.start(dir.filePath("PadFlasher"), {});
-  ASSERT_TRUE(program.waitForStarted());
+  StartProgram();
   const QString main = Window("^PadFlasher  v1.0.2$");
   ASSERT_FALSE(main.isEmpty());
 

@@ -1,5 +1,6 @@
 // The firmware page: the list, the description, the status box and the checks of Next.
 #include <QComboBox>
+#include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -100,6 +101,25 @@ TEST_F(FirmwarePageTest, StatusBoxDescribesFileAndHandControl) {
   EXPECT_EQ(status->toPlainText().toStdString(),
             "No COM port specified!\n\nFile: a.bin\nVersion: 3.07\nType: Standard\n"
             "___________________\n\nEXE Version: 1.0.2\n");
+}
+
+TEST_F(FirmwarePageTest, AFileThatFailsToLoadShowsNoVersionOfAnotherFile) {
+  WriteImage("a.bin", 0x1234);
+  KnowCode("1234", 3, 7);
+  WriteImage("short.bin", 0x1234, 1000);
+  WriteImage("gone.bin", 0x1234);
+  ToFirmwarePage(false);
+  ASSERT_TRUE(QFile::remove(dir.filePath("gone.bin")));  // deleted while the page showed it
+  for (const char* name : {"short.bin", "gone.bin"}) {
+    SCOPED_TRACE(name);
+    Select("a.bin");
+    ASSERT_TRUE(status->toPlainText().contains("File: a.bin\nVersion: 3.07"));
+    Select(name);
+    EXPECT_EQ(status->toPlainText().toStdString(),
+              "No COM port specified!\n\nFile: " + std::string(name) +
+                  "\nVersion: Unknown\nType: Unknown\nCSUM: \n"
+                  "___________________\n\nEXE Version: 1.0.2\n");
+  }
 }
 
 TEST_F(FirmwarePageTest, RefreshAsksTheHandControlAgain) {

@@ -221,3 +221,53 @@ TEST_F(ProgrammingPageTest, RefreshQueriesTheHandControl) {
   EXPECT_EQ(Count("@@3"), queries + 1);
   ExpectIdle();
 }
+
+TEST_F(ProgrammingPageTest, ASecondRunAfterACancelledCheckRunsItsOwnCheckToTheEnd) {
+  bool pressed = false;
+  host.onBreathe = [&] {
+    if (gVerifying && !pressed && Count("@@8") >= 3) {
+      pressed = true;
+      QTest::mouseClick(Wizard().TerminateButton(), Qt::LeftButton);
+    }
+  };
+  QTest::mouseClick(program, Qt::LeftButton);
+  host.onBreathe = nullptr;
+  ASSERT_TRUE(pressed);
+  EXPECT_EQ(host.Texts(), std::vector<std::string>{"Verify cancelled by user"});
+  ExpectIdle();
+
+  host.messages.clear();
+  const int checksBefore = Count("@@8");
+  QTest::mouseClick(program, Qt::LeftButton);
+  EXPECT_EQ(host.Texts(), std::vector<std::string>{kComplete});
+  EXPECT_GE(Count("@@8") - checksBefore, 384) << "every block of bank 0 was checked";
+  ExpectIdle();
+}
+
+TEST_F(ProgrammingPageTest, OutsideARunTheExitButtonWaitsForThePage) {
+  const struct {
+    const char* what;
+    QPushButton* button;
+    bool silent;  // the hand control does not answer
+  } cases[] = {
+      {"Refresh Status", Find<QPushButton>(step4, "cmdRefresh"), false},
+      {"Begin Programming, no answer", program, true},
+      {"Verify Firmware, no answer", verify, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim->Device().GetFaults().silent = c.silent;
+    bool exitUsable = false;
+    int breaths = 0;
+    host.onBreathe = [&] {
+      ++breaths;
+      exitUsable = exitUsable || Wizard().TerminateButton()->isEnabled();
+    };
+    QTest::mouseClick(c.button, Qt::LeftButton);
+    host.onBreathe = nullptr;
+    EXPECT_GT(breaths, 0);
+    EXPECT_FALSE(exitUsable) << "Finish meanwhile would close the port under the exchange";
+    EXPECT_EQ(Count("@@5"), 0);
+    ExpectIdle();
+  }
+}

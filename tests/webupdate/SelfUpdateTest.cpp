@@ -238,4 +238,29 @@ TEST_F(UpdateScriptRunTest, AFileThatCannotBeFetchedFailsTheWholeInstall) {
   EXPECT_FALSE(ProgramHas("$Lib.dat")) << "a copy with the wrong hash is not kept";
 }
 
+TEST_F(UpdateScriptRunTest, AnExecutableLineInAnyLetterCaseReplacesTheProgramWhichThenRuns) {
+  for (const char* name : {"Dummy", "DUMMY", "Dummy.exe", "DUMMY.EXE", "dummy.Exe"}) {
+    EXPECT_TRUE(IsExecutableLine(name, "Dummy")) << name;
+  }
+  for (const char* name : {"Dummy2.exe", "Dumm.exe", "Dummy.dll", "DummyXexe"}) {
+    EXPECT_FALSE(IsExecutableLine(name, "Dummy")) << name;
+  }
+  programs_[0] = Program("DUMMY.EXE", "9.0.0", true, static_cast<int32_t>(newDummy_.size()));
+  SiteFile("DUMMY.EXE", newDummy_);
+  ASSERT_TRUE(InstallProgramUpdate(programs_, host_, nullptr, nullptr));
+  EXPECT_TRUE(QFile::permissions(QString::fromStdString(InProgram("$DUMMY.EXE"))) & QFile::ExeOwner)
+      << "the pending program can run before the script has touched it";
+  QProcess ended;
+  ended.start("true");
+  ASSERT_TRUE(ended.waitForStarted());
+  const long long pid = ended.processId();
+  ended.waitForFinished();
+  QProcess script;
+  RunScript(pid, script);
+  ASSERT_TRUE(script.waitForFinished(10000));
+  EXPECT_EQ(ProgramRead("Dummy"), newDummy_);
+  EXPECT_FALSE(ProgramHas("DUMMY.EXE")) << "no second copy beside the program";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ProgramRead("started") == "new\n"; }, 10000));
+}
+
 }  // namespace

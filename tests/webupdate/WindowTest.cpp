@@ -1,7 +1,14 @@
 // The Web Updates window over the loopback site, driven the way a user drives it.
+#include <unistd.h>
+
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
+#include <algorithm>
+#include <functional>
 
 #include "WebFixture.h"
 #include "app/frmWebUpdate.h"
@@ -15,6 +22,31 @@ namespace {
 const QColor kWhite(255, 255, 255);
 const QColor kOrange(255, 192, 128);
 const char kRemoveQuestion[] = "Are you sure you want to Remove this file from your computer?";
+
+// Keeps a file from being deleted while it lives: the immutable attribute for root (who may
+// delete anything else), a read-only folder for anyone else.
+class UndeletableFile {
+ public:
+  explicit UndeletableFile(const QString& path) : path_(path) {
+    if (geteuid() == 0) {
+      immutable_ = QProcess::execute("chattr", {"+i", path_}) == 0;
+    } else {
+      const QString folder = QFileInfo(path_).absolutePath();
+      folderMode_ = QFile::permissions(folder);
+      readOnly_ = QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+  }
+  ~UndeletableFile() {
+    if (immutable_) QProcess::execute("chattr", {"-i", path_});
+    if (readOnly_) QFile::setPermissions(QFileInfo(path_).absolutePath(), folderMode_);
+  }
+  bool Held() const { return immutable_ || readOnly_; }
+
+ private:
+  QString path_;
+  bool immutable_ = false, readOnly_ = false;
+  QFile::Permissions folderMode_;
+};
 
 class WindowTest : public WebFixture {
  protected:
@@ -110,25 +142,80 @@ TEST_F(WindowTest, DownloadTurnsTheRowLocal) {
   EXPECT_EQ(ProgramRead("X1.bin"), Image('1'));
 }
 
-TEST_F(WindowTest, TheWindowStaysOpenWhileADownloadRuns) {
+TEST_F(WindowTest, WhileADownloadRunsNothingStartsAnotherTransferRemovesOrCloses) {
   StandardSite();
   site_->SetFault(SiteFault::Slow, "/updates/X1.bin");
-  site_->SetSlowPace(65536, 1);
+  site_->SetSlowPace(16384, 1);
   auto form = Open();
   int finished = 0;
   QObject::connect(form.get(), &QDialog::finished, [&] { ++finished; });
   form->SelectRow(1);
-  int closeAttempts = 0;
+  auto clickRow = [&](int r) {
+    QTest::mouseClick(form->Grid()->viewport(), Qt::LeftButton, {},
+                      form->Grid()->visualItemRect(form->Grid()->item(r - 1, 0)).center());
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } attempts[] = {
+      {"Escape or the close box", [&] { form->reject(); }},
+      {"Done", [&] { QTest::mouseClick(form->DoneButton(), Qt::LeftButton); }},
+      {"a click on the local row b", [&] { clickRow(2); }},
+      {"Remove", [&] { QTest::mouseClick(form->RemoveButton(), Qt::LeftButton); }},
+      {"Remove reached anyway", [&] { form->cmdRemove_Click(); }},
+      {"a second Download", [&] { form->cmdDownload_Click(); }},
+  };
+  size_t next = 0;
   host_.onBreathe = [&] {
-    ++closeAttempts;
-    form->reject();
+    if (next == std::size(attempts)) return;
+    SCOPED_TRACE(attempts[next].what);
+    attempts[next++].act();
+    EXPECT_FALSE(form->Grid()->isEnabled());
+    EXPECT_FALSE(form->DownloadButton()->isEnabled());
+    EXPECT_FALSE(form->RemoveButton()->isEnabled());
+    EXPECT_FALSE(form->DoneButton()->isEnabled());
+    EXPECT_EQ(form->CurrentRow(), 1);
   };
   form->DownloadButton()->click();
   host_.onBreathe = nullptr;
-  EXPECT_GT(closeAttempts, 0);
+  EXPECT_EQ(next, std::size(attempts));
   EXPECT_EQ(finished, 0);
-  EXPECT_EQ(Rows(*form)[0], "X1 Local");
+  EXPECT_TRUE(host_.messages.empty()) << "no removal question";
+  EXPECT_EQ(std::count_if(site_->Requests().begin(), site_->Requests().end(),
+                          [](const SiteRequest& r) { return r.Target == "/updates/X1.bin"; }),
+            1);
+  EXPECT_EQ(Rows(*form), (std::vector<std::string>{"X1 Local", "b Local", "c Local"}));
+  EXPECT_TRUE(ProgramHas("B.BIN"));
+  EXPECT_TRUE(form->Grid()->isEnabled());
+  EXPECT_TRUE(form->DoneButton()->isEnabled());
+  EXPECT_TRUE(form->RemoveButton()->isEnabled());
   form->reject();
+  EXPECT_EQ(finished, 1);
+}
+
+TEST_F(WindowTest, TheProgramsWindowIsShownBeforeItLoadsAndCannotBeClosedMeanwhile) {
+  StandardSite();
+  site_->SetFault(SiteFault::Slow, "/updates/catalogue.txt");
+  site_->SetSlowPace(16, 1);
+  frmWebUpdate form(host_);
+  int finished = 0, loadingBreaths = 0;
+  QObject::connect(&form, &QDialog::finished, [&] { ++finished; });
+  host_.onBreathe = [&] {
+    // From the catalogue request until the list is in.
+    if (site_->Requests().empty() || form.Grid()->rowCount() > 0) return;
+    ++loadingBreaths;
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.DoneButton()->isEnabled());
+    form.reject();
+  };
+  EXPECT_FALSE(form.Start(true));
+  host_.onBreathe = nullptr;
+  EXPECT_GT(loadingBreaths, 1);
+  EXPECT_EQ(finished, 0);
+  EXPECT_EQ(Rows(form).size(), 3u);
+  EXPECT_TRUE(form.DoneButton()->isEnabled());
+  EXPECT_TRUE(form.DescriptionText().isEmpty()) << "the loading note is gone";
+  form.reject();
   EXPECT_EQ(finished, 1);
 }
 
@@ -144,6 +231,26 @@ TEST_F(WindowTest, FailedDownloadSaysWhyAndKeepsTheRowRemote) {
   EXPECT_NE(host_.messages[0].text.find("404"), std::string::npos);
   EXPECT_TRUE(form->DownloadButton()->isEnabled());
   EXPECT_TRUE(form->DoneButton()->isEnabled());
+  EXPECT_EQ(form->PacifierText(), "Download Failed");
+}
+
+TEST_F(WindowTest, AFileThatCannotBeRemovedIsReportedAndStaysLocal) {
+  StandardSite();
+  auto form = Open();
+  form->SelectRow(3);
+  const QString image = QString::fromStdString(InProgram("c.Bin"));
+  UndeletableFile keep(image);
+  if (!keep.Held()) GTEST_SKIP() << "no way to make a file undeletable here";
+  host_.Script({MsgAnswer::Yes});
+  form->RemoveButton()->click();
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[1].icon, MsgIcon::Warning);
+  EXPECT_NE(host_.messages[1].text.find("c.Bin could not be removed"), std::string::npos)
+      << host_.messages[1].text;
+  EXPECT_EQ(Rows(*form)[2], "c Local");
+  EXPECT_TRUE(ProgramHas("c.Bin"));
+  EXPECT_TRUE(ProgramHas("c.txt")) << "the description goes only with its image";
+  EXPECT_TRUE(form->RemoveButton()->isEnabled());
 }
 
 TEST_F(WindowTest, RemovingTheLastOfTwoLocalOnlyRowsSelectsTheOther) {

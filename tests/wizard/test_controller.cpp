@@ -136,6 +136,20 @@ TEST_F(Controller, CloseWhileVerifyingKeepsTheCaption) {
   EXPECT_TRUE(wizard().Window()->isVisible());
 }
 
+TEST_F(Controller, CloseWhileAPageWorksOutsideARunIsRefusedWithoutAQuestion) {
+  Create();
+  for (int16_t page : {2, 3, 4}) {
+    SCOPED_TRACE(page);
+    wizard().StepTo(page);
+    FrozenScope working(wizard());
+    EXPECT_FALSE(wizard().Window()->close());  // the window manager's close, Alt+F4
+    EXPECT_TRUE(host.asked.empty());
+    EXPECT_FALSE(gCancelProgramming || gCancelVerify);
+    EXPECT_TRUE(wizard().Window()->isVisible());
+  }
+  EXPECT_FALSE(std::count(log.begin(), log.end(), "EndProgram"));
+}
+
 TEST_F(Controller, ExitQuestionAnsweredNoChangesNothing) {
   Create();
   wizard().StepTo(2);

@@ -318,4 +318,20 @@ TEST(StepModelKeys, EnterWithoutAUsableDefaultButtonBeepsAndKeepsTheKey) {
   EXPECT_EQ(wizard.FocusTarget(), WizardButton::Terminate);
 }
 
+TEST_F(StepModel, FrozenScopesNestAndOnlyTheOutermostThaws) {
+  AddFour();
+  wizard->Start();
+  Take();
+  {
+    FrozenScope outer(*wizard);
+    {
+      FrozenScope inner(*wizard);  // a helper that freezes inside its caller's work
+      EXPECT_TRUE(wizard->Frozen());
+    }
+    EXPECT_TRUE(wizard->Frozen()) << "the inner scope must not thaw its caller's work";
+  }
+  EXPECT_FALSE(wizard->Frozen());
+  EXPECT_EQ(log, (std::vector<std::string>{"Frozen", "Thawed"}));
+}
+
 }  // namespace

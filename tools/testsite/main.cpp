@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
        "FAULT"},
       {"redirect", "With --fault redirect: the address to send the client to.", "URL"},
       {"fault-path", "Apply --fault only to this path (e.g. /DEMO200.bin).", "PATH"},
+      {"slow-pace", "With --fault slow: BYTES per piece and MS between pieces (default 512:20).",
+       "BYTES:MS"},
       {"make-demo", "Fill DIR with the demo site and exit.", "DIR"},
       {"keep-versions", "With --make-demo: also list the rows of this versions file.", "FILE"},
   });
@@ -67,6 +69,17 @@ int main(int argc, char** argv) {
     }
     site.SetFault(fault, parser.value("fault-path").toStdString());
     site.SetRedirect(parser.value("redirect").toStdString());
+  }
+  if (parser.isSet("slow-pace")) {
+    const QStringList pace = parser.value("slow-pace").split(':');
+    bool bytesOk = false, msOk = false;
+    const int bytes = pace.value(0).toInt(&bytesOk), ms = pace.value(1).toInt(&msOk);
+    if (pace.size() != 2 || !bytesOk || !msOk || bytes < 1 || ms < 0) {
+      std::fprintf(stderr, "testsite: --slow-pace takes BYTES:MS, not '%s'\n",
+                   qPrintable(parser.value("slow-pace")));
+      return 2;
+    }
+    site.SetSlowPace(bytes, ms);
   }
   bool portOk = false;
   int port = parser.value("port").toInt(&portOk);
