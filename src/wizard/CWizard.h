@@ -50,7 +50,9 @@ class CWizard {
   void finish();
   void Step(int32_t direction);
   bool FinishedLoading() const { return finishedLoading_; }
-  // Locks the user controls around slow work (the exit button stays usable on page 4).
+  // Locks the user controls around slow work (the exit button stays usable on the style's
+  // cancellable step). Pages
+  // hold a FrozenScope rather than writing this themselves.
   void SetFrozen(bool frozen);
   void TransferFocus();
   // Enter, Esc, Alt+Left, Alt+Right as the buttons would do them. Pages call it from their key
@@ -82,6 +84,7 @@ class CWizard {
   void SetFinishedLoading(bool value) { finishedLoading_ = value; }
 
  private:
+  friend class FrozenScope;
   struct PageEntry {
     WizardKey key;
     IWizardPage* page = nullptr;
@@ -100,9 +103,24 @@ class CWizard {
   int16_t nextStep_ = -1;
   bool stepping_ = false;
   bool frozen_ = false;
+  int freezeHolds_ = 0;  // FrozenScopes alive
   bool finishedLoading_ = false;
   IWizardController* client_ = nullptr;
   std::optional<WizardButton> focusTarget_;
   std::function<void()> unloadHandler_;
   std::function<void()> shutdownRoutine_;
+};
+
+// Freezes the wizard for its lifetime. Scopes nest: the wizard thaws when the outermost one
+// ends, so work that freezes inside a caller's frozen work (a list selection inside a page
+// refresh) cannot unfreeze the caller's, and no return path can leave the wizard frozen.
+class FrozenScope {
+ public:
+  explicit FrozenScope(CWizard& wizard);
+  ~FrozenScope();
+  FrozenScope(const FrozenScope&) = delete;
+  FrozenScope& operator=(const FrozenScope&) = delete;
+
+ private:
+  CWizard& wizard_;
 };
