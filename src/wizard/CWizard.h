@@ -51,8 +51,7 @@ class CWizard {
   void Step(int32_t direction);
   bool FinishedLoading() const { return finishedLoading_; }
   // Locks the user controls around slow work (the exit button stays usable on the style's
-  // cancellable step). Pages
-  // hold a FrozenScope rather than writing this themselves.
+  // cancellable step). Pages hold a FrozenScope rather than writing this themselves.
   void SetFrozen(bool frozen);
   void TransferFocus();
   // Enter, Esc, Alt+Left, Alt+Right as the buttons would do them. Pages call it from their key
