@@ -1,5 +1,6 @@
 // The window program's host of hand control operations.
 #include "app/QtHost.h"
+#include "base/TextUtil.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -32,7 +33,7 @@ void QtHost::ShowProgrammingModeHelp() {
   if (modeHelp_) modeHelp_();
 }
 
-void QtHost::RestoreCancelButton() {
+void QtHost::CancelDeclined() {
   if (!wizard_) return;
   QPushButton* terminate = wizard_->TerminateButton();
   terminate->setText("Cancel");

@@ -39,7 +39,7 @@ QGroupBox* Framed(QWidget* parent, const QString& title, QWidget* content, const
 
 // Descriptions hold CR LF line ends; the text box wants plain line feeds.
 QString DescriptionForDisplay(const std::string& description) {
-  return QString::fromStdString(description).replace("\r\n", "\n");
+  return QString::fromStdString(WithLfLineEnds(description));
 }
 
 QPushButton* Button(QWidget* parent, const QString& caption, const QRect& at) {

@@ -19,8 +19,8 @@ class IHost {
   virtual void Progress(const std::string& label, double fraction, const std::string& caption) = 0;
   // The programming-mode instructions, shown modally.
   virtual void ShowProgrammingModeHelp() = 0;
-  // The user declined to cancel programming: the cancel button reads "Cancel" and is enabled.
-  virtual void RestoreCancelButton() = 0;
+  // The user declined to cancel programming: the run goes on and can be cancelled again.
+  virtual void CancelDeclined() = 0;
   // Whether the user has asked to stop what runs now (Ctrl-C in a terminal); a transfer checks
   // it while it waits. Hosts with their own cancel flow keep the default.
   virtual bool StopRequested() { return false; }

@@ -20,7 +20,7 @@ class ConsoleHost : public IHost {
                     MsgButtons buttons) override;
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
   void ShowProgrammingModeHelp() override;
-  void RestoreCancelButton() override;
+  void CancelDeclined() override;
   bool StopRequested() override;
 
   // Ends a self-rewriting progress line so that the next output starts on a fresh line.

@@ -6,6 +6,7 @@
 #include "OverallProgress.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/TextUtil.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"

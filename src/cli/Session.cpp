@@ -118,8 +118,7 @@ QString DeviceProblemHint(const std::string& device, const std::string& error) {
            "'padflasher-cli ports'.";
   QString lower = QString::fromStdString(error).toLower();
   if (lower.contains("permission") || lower.contains("access"))
-    return "Permission denied on " + info.filePath() +
-           ": add yourself to the dialout group (sudo adduser $USER dialout) and log in again.";
+    return "Permission denied on " + info.filePath() + ": " + kDialoutAdvice + ".";
   if (lower.contains("busy") || lower.contains("lock"))
     return info.filePath() + " is in use by another program: close it and try again.";
   return "Could not open " + info.filePath() +

@@ -1,4 +1,5 @@
 #include "pages/PageBase.h"
+#include "base/TextUtil.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

@@ -42,7 +42,7 @@ class SilentHost : public IHost {
   }
   void Progress(const std::string&, double, const std::string&) override {}
   void ShowProgrammingModeHelp() override {}
-  void RestoreCancelButton() override {}
+  void CancelDeclined() override {}
 };
 
 ClosedPort gClosedPort;

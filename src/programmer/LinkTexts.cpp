@@ -30,13 +30,3 @@ std::string FirmwareLoadError(int result, ImageReadProblem problem) {
       return "";
   }
 }
-
-std::string WithLfLineEnds(std::string text) {
-  size_t write = 0;
-  for (size_t read = 0; read < text.size(); ++read) {
-    if (text[read] == '\r' && read + 1 < text.size() && text[read + 1] == '\n') continue;
-    text[write++] = text[read];
-  }
-  text.resize(write);
-  return text;
-}

@@ -12,5 +12,3 @@ extern const char* const kUnsupportedFirmwareQuestion;
 // The text that explains a LoadFirmwareFile result; empty for success. A result of 2 for a file
 // that is no readable plain file says so rather than blaming its size.
 std::string FirmwareLoadError(int result, ImageReadProblem problem = ImageReadProblem::None);
-// The text with LF line ends, for a terminal or a text widget.
-std::string WithLfLineEnds(std::string text);

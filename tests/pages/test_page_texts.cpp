@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/TextUtil.h"
 #include "programmer/LinkTexts.h"
 
 namespace {

@@ -32,7 +32,7 @@ class AnsweringHost : public IHost {
   }
   void Progress(const std::string&, double, const std::string&) override {}
   void ShowProgrammingModeHelp() override {}
-  void RestoreCancelButton() override {}
+  void CancelDeclined() override {}
 
   MsgAnswer answer = MsgAnswer::No;
   std::vector<Asked> asked;

@@ -77,12 +77,11 @@ void PrintHelp() {
       Indented(hcsim::FaultHelp()).c_str());
 }
 
+// A whole number that fits an int.
 bool ParseInt(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  value = std::atoi(text.c_str());
+  int64_t number = 0;
+  if (!hcsim::ParseNumber(text, number) || number > 999999999) return false;
+  value = static_cast<int>(number);
   return true;
 }
 
