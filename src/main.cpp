@@ -1,5 +1,6 @@
 // The window program: builds the wizard and runs it until its window unloads.
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 
 #include "app/CWizardController.h"
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
   // Help and message boxes may outlive the wizard window for a moment; the wizard's unload
   // alone ends the program.
   app.setQuitOnLastWindowClosed(false);
+  app.setWindowIcon(QIcon(":/art/padflasher.png"));
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(PADFLASHER_APP_ID);
   InitProgramPaths();
   InstallHelpViewer();
 

@@ -1,5 +1,6 @@
-// Draws the program's two pictures: the splash beside the wizard pages and the hand control
-// held in programming mode. Run through resources/art/render; the PNGs it writes are committed.
+// Draws the program's pictures: the splash beside the wizard pages, the hand control held in
+// programming mode, and the program's icon (scalable SVG and 256 px PNG, for the desktop and the
+// window). Run through resources/art/render; the files it writes are committed.
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <QSvgGenerator>
 #include <QtMath>
 #include <cmath>
 #include <cstdio>
@@ -234,6 +236,67 @@ QImage HandInProgrammingMode() {
   return image.convertToFormat(QImage::Format_RGB888);
 }
 
+// The icon on a 256 x 256 canvas: the hand control on a night-sky tile, with an arrow bringing
+// new firmware down into its display. No text, so that it reads at 16 px and scales as SVG.
+void Icon(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 16, 0, 240);
+  sky.setColorAt(0, QColor(10, 16, 44));
+  sky.setColorAt(1, QColor(28, 46, 100));
+  p.setPen(QPen(QColor(255, 192, 128), 6));
+  p.setBrush(sky);
+  p.drawRoundedRect(QRectF(12, 12, 232, 232), 44, 44);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 220));
+  for (const QPointF star : {QPointF(44, 48), QPointF(70, 88), QPointF(40, 150), QPointF(210, 200),
+                             QPointF(218, 140), QPointF(60, 208)}) {
+    p.drawEllipse(star, 3, 3);
+  }
+
+  const QRectF body(88, 56, 84, 172);
+  HandControl(p, body, "", "", 0);
+  Keys(p, body, {"", "", "", "", "", "", "", "", "", "", "", ""}, 0);
+
+  // The arrow: a shaft from the upper right, bending into the top of the display.
+  QPainterPath arrow;
+  arrow.moveTo(196, 28);
+  arrow.lineTo(222, 28);
+  arrow.lineTo(222, 74);
+  arrow.lineTo(238, 74);
+  arrow.lineTo(209, 110);
+  arrow.lineTo(180, 74);
+  arrow.lineTo(196, 74);
+  arrow.closeSubpath();
+  QLinearGradient fill(0, 28, 0, 110);
+  fill.setColorAt(0, QColor(255, 236, 190));
+  fill.setColorAt(1, QColor(240, 140, 40));
+  p.setPen(QPen(QColor(120, 60, 10), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(fill);
+  p.drawPath(arrow);
+}
+
+QImage IconImage() {
+  QImage image(256, 256, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  Icon(p);
+  p.end();
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool WriteIconSvg(const QString& file) {
+  QSvgGenerator svg;
+  svg.setFileName(file);
+  svg.setSize(QSize(256, 256));
+  svg.setViewBox(QRect(0, 0, 256, 256));
+  svg.setTitle("PadFlasher");
+  svg.setDescription("A telescope hand control receiving new firmware");
+  QPainter p;
+  if (!p.begin(&svg)) return false;
+  Icon(p);
+  return p.end();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -244,6 +307,8 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   const bool ok = Splash().save(folder + "/splash.png") &&
-                  HandInProgrammingMode().save(folder + "/handcontrol.png");
+                  HandInProgrammingMode().save(folder + "/handcontrol.png") &&
+                  IconImage().save(folder + "/padflasher.png") &&
+                  WriteIconSvg(folder + "/padflasher.svg");
   return ok ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Download.h"
@@ -22,6 +23,8 @@ namespace {
 
 const QColor kLocalColour(255, 255, 255);
 const QColor kRemoteColour(255, 192, 128);
+// An installed copy belongs to the package manager, which alone may replace it.
+const char* const kPackagedNote = "Program updates come with the package manager.";
 
 // Busy pointer for the lifetime of the object.
 struct BusyPointer {
@@ -75,6 +78,7 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Shape2_->setPalette(QPalette(QColor(128, 176, 255)));
   Shape2_->setGeometry(Shape1_->x(), Shape1_->y(), 0, Shape1_->height());
   lblPacifier_ = new QLabel(this);
+  lblPacifier_->setObjectName("lblPacifier");
   lblPacifier_->setAlignment(Qt::AlignCenter);
 
   cmdDownload_ = Button(this, "Download", QRect(8, 382, 100, 28));
@@ -132,6 +136,14 @@ bool frmWebUpdate::Start(bool showFirst) {
 
 void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
   if (!CheckProgramVersions(lists_.Programs, OwnProgramVersion(), gProgramFolder, gBaseName)) {
+    return;
+  }
+  if (ProgramInstalled()) {
+    DebugLog(
+        "Newer program files on the site; not offered: the package manager owns the "
+        "installed program");
+    // The status line over the bar says it until a transfer needs the line.
+    lblPacifier_->setText(kPackagedNote);
     return;
   }
   MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName), gBaseName,

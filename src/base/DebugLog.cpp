@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "base/AtomicFile.h"
 #include "base/DebugLogClock.h"
 
 namespace {
 constexpr const char* kLogFileName = "debugexe.txt";
 
+std::string gLogFolder;
 bool gDebugEnabled = false;
 std::FILE* gLogFile = nullptr;
 DebugLogClock gClock;
@@ -25,11 +27,21 @@ std::string DebugLogTimeStamp(const QDateTime& local) {
   return stamp;
 }
 
+void SetDebugLogFolder(const std::string& folder) {
+  gLogFolder = folder;
+}
+
 void OpenDebugLog() {
   CloseDebugLog();
-  // Relative on purpose: the log lands in the folder the program was started from.
-  std::remove(kLogFileName);
-  gLogFile = std::fopen(kLogFileName, "wb");
+  // Relative unless a folder is set: the log lands in the folder the program was started from.
+  std::string name = kLogFileName;
+  if (!gLogFolder.empty()) {
+    std::string ignored;  // no folder, no log: the program runs without one
+    MakeUserFolder(gLogFolder, ignored);
+    name = gLogFolder + "/" + name;
+  }
+  std::remove(name.c_str());
+  gLogFile = std::fopen(name.c_str(), "wb");
   // A log that cannot be created (another copy holds it, a read-only folder): run without one.
   gDebugEnabled = true;
 }

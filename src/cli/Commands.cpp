@@ -110,7 +110,8 @@ std::vector<QCommandLineOption> GlobalOptions() {
   return {
       {"folder",
        "Program folder holding PadFlasher.ini, PadFlasher.ver, ports/ and the firmware files "
-       "(default: the folder of the executables).",
+       "(default: the folder of the executables; installed: ~/.local/share/PadFlasher, settings "
+       "in ~/.config/PadFlasher).",
        "DIR"},
       {{"q", "quiet"}, "No progress; only errors and the result."},
       {{"v", "verbose"},
@@ -120,7 +121,9 @@ std::vector<QCommandLineOption> GlobalOptions() {
        "Write every byte sent and received, with a microsecond time stamp and its direction, to "
        "FILE.",
        "FILE"},
-      {"debug-log", "Write debugexe.txt in the current folder."},
+      {"debug-log",
+       "Write debugexe.txt in the current folder (installed without --folder: in "
+       "~/.local/state/PadFlasher)."},
       {"stats", "Print the bytes sent and received and the CPU time used at the end."},
       {{"h", "help"}, "Show this help."},
       {{"V", "version"}, "Show the program's version."},
@@ -231,19 +234,30 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
     return false;
   }
 
-  QString folder =
-      parser_.isSet("folder") ? parser_.value("folder") : QString::fromStdString(gProgramFolder);
-  QFileInfo info(folder);
-  if (!info.isDir()) {
-    PrintError("program folder '" + folder + "' does not exist or is not a folder.");
+  // --folder always names a portable program folder; without it the CLI follows the
+  // executable: beside it when portable, the user's XDG folders when installed.
+  const bool portable = parser_.isSet("folder") || !ProgramInstalled();
+  if (portable) {
+    QString folder =
+        parser_.isSet("folder") ? parser_.value("folder") : QString::fromStdString(gProgramFolder);
+    QFileInfo info(folder);
+    if (!info.isDir()) {
+      PrintError("program folder '" + folder + "' does not exist or is not a folder.");
+      exitCode = kExitUsage;
+      return false;
+    }
+    SetProgramPaths(QDir::cleanPath(info.absoluteFilePath()).toStdString(), kProgramBaseName);
+  }
+
+  // The log is opened before the settings are read so that it carries the same lines as the
+  // window program's log.
+  if (parser_.isSet("debug-log")) OpenDebugLog();
+  std::string error;
+  if (!MakeProgramFolders(error)) {
+    PrintError(QString::fromStdString(error));
     exitCode = kExitUsage;
     return false;
   }
-  SetProgramPaths(QDir::cleanPath(info.absoluteFilePath()).toStdString(), kProgramBaseName);
-
-  // The log goes to the current folder, opened before the settings are read so that it carries
-  // the same lines as the window program's log.
-  if (parser_.isSet("debug-log")) OpenDebugLog();
   if (FileExists(SettingsFileName())) LoadSettings(SettingsFileName());
   if (FileExists(VersionsFileName())) LoadVersions(VersionsFileName());
   // The command line decides about the log, not DEBUGFILTER10.

@@ -105,6 +105,14 @@ void ConsoleHost::SetInteractive(bool questionsOnTerminal, bool progressOnTermin
 }
 
 void ConsoleHost::Breathe() {
+  // The link breathes many times a second; the countdown needs a look once a second.
+  if (job_.HasPlan() && !quiet_) {
+    const double now = Now();
+    if (now - lastTick_ >= 1) {
+      lastTick_ = now;
+      DrawJob();
+    }
+  }
   // Ctrl-C acts like the window's cancel button: it only raises the operation's request flag.
   if (!gInterruptPending) return;
   if (gProgramming)
@@ -239,7 +247,7 @@ void ConsoleHost::Progress(const std::string& label, double fraction, const std:
   }
   job_.Update(label, fraction, Now());
   if (label.find("Complete") != std::string::npos) job_.FinishPhase();
-  DrawJob(false);
+  DrawJob();
 }
 
 double ConsoleHost::Now() const {
@@ -252,26 +260,19 @@ void ConsoleHost::BeginJob(const std::string& title, std::vector<ProgressPhase> 
   jobStart_ = Now();
   lastDecile_ = -1;
   lastJobText_.clear();
-  if (quiet_) return;
-  // The erase reports nothing for seconds; the waits of the serial port run the event loop, so
-  // a timer keeps its countdown moving.
-  ticker_ = std::make_unique<QTimer>();
-  QObject::connect(ticker_.get(), &QTimer::timeout, [this] { DrawJob(false); });
-  ticker_->start(1000);
 }
 
 void ConsoleHost::EnterPhase(const std::string& name) {
   job_.Enter(name, Now());
-  if (!quiet_) DrawJob(false);
+  if (!quiet_) DrawJob();
 }
 
 void ConsoleHost::EndJob() {
-  ticker_.reset();
   job_.SetPlan({});
   EndProgressLine();
 }
 
-void ConsoleHost::DrawJob(bool force) {
+void ConsoleHost::DrawJob() {
   if (!job_.HasPlan()) return;
   const double now = Now();
   const double fraction = job_.Fraction(now);
@@ -281,7 +282,7 @@ void ConsoleHost::DrawJob(bool force) {
       Clock(now - jobStart_) + " elapsed, " + Clock(job_.Remaining(now)) + " left";
   if (!progressTerminal_) {
     const int decile = percent / 10;
-    if (decile <= lastDecile_ && !force) return;
+    if (decile <= lastDecile_) return;
     lastDecile_ = decile;
     std::fprintf(stderr, "%s: %3d%%  %s, %s\n", jobTitle_.c_str(), decile * 10, phase.c_str(),
                  times.c_str());
@@ -293,7 +294,7 @@ void ConsoleHost::DrawJob(bool force) {
   const std::string text = jobTitle_ + " " + std::to_string(percent) + "% [" +
                            std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
                            phase + ", " + times;
-  if (text == lastJobText_ && !force) return;
+  if (text == lastJobText_) return;
   lastJobText_ = text;
   std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
   std::fflush(stderr);

@@ -1,7 +1,6 @@
 #pragma once
 // The console as the host of the hand control operations: questions on the terminal (or a fixed
 // policy without one), progress on stderr, Ctrl-C as the cancel button.
-#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -37,7 +36,8 @@ class ConsoleHost : public IHost {
   // --quiet: no progress at all.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
   // One progress for a whole job ("Flash", "Verify", "Read") over the phases of the plan; until
-  // EndJob the link's phase labels only move it along.
+  // EndJob the link's phase labels only move it along. The erase reports nothing for seconds, so
+  // the countdown is redrawn when the link breathes between its waits.
   void BeginJob(const std::string& title, std::vector<ProgressPhase> plan);
   void EnterPhase(const std::string& name);
   void EndJob();
@@ -46,7 +46,7 @@ class ConsoleHost : public IHost {
   MsgAnswer Ask(const std::string& text, MsgButtons buttons, MsgAnswer policyAnswer);
   MsgAnswer PolicyAnswer(const std::string& text, MsgButtons buttons);
   void PhaseProgress(const std::string& label, double fraction);
-  void DrawJob(bool force);
+  void DrawJob();
   double Now() const;
 
   bool askTerminal_;
@@ -66,9 +66,9 @@ class ConsoleHost : public IHost {
   std::vector<std::pair<int, int>> differences_;
   std::string jobTitle_;
   OverallProgress job_;
-  std::unique_ptr<QTimer> ticker_;
   std::string lastJobText_;
   double jobStart_ = 0;
+  double lastTick_ = 0;
 };
 
 // The window's wording turned into a terminal's: the same facts without its buttons.

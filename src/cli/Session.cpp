@@ -129,8 +129,11 @@ QString DeviceProblemHint(const std::string& device, const std::string& error) {
 
 void InstallConsoleServices() {
   gSerial = std::make_unique<QtSerialPort>();
+  // No window to keep painting: waits block in the port, and the console breathes between them.
+  gSerial->SetEventLoopWaits(false);
   gWatched = std::make_unique<WatchedPort>(*gSerial);
   gClockImpl = std::make_unique<QtClock>();
+  gClockImpl->SetEventLoopWaits(false);
   SetLinkServices(gWatched.get(), gClockImpl.get(), &ConsoleHostInstance());
 }
 

@@ -7,6 +7,7 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/LogMasking.h"
 #include "base/TextUtil.h"
 #include "programmer/OperationScope.h"
 #include "startup/Settings.h"
@@ -41,6 +42,12 @@ int FetchLists(WebLists& lists) {
                                         lists.VersionsError + "); it keeps its old contents."));
       break;
     case CatalogueResult::Unreachable:
+      if (HasBareCredentials(gURL)) {
+        PrintError(QString::fromStdString("the password in URL of PadFlasher.ini (" +
+                                          MaskedURL(gURL) +
+                                          ") holds a bare '@' or '/'; write them as %40 and %2F."));
+        break;
+      }
       PrintError(QString::fromStdString("the download address '" + SiteAddress() +
                                         "' has no host name; check URL in PadFlasher.ini."));
       break;

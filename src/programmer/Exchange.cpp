@@ -1,4 +1,6 @@
 // The command exchange: every hand-control command goes through SendCommand and ReadReply.
+#include <algorithm>
+
 #include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
@@ -46,7 +48,17 @@ void DiscardWaiting() {
 
 }  // namespace
 
-bool ReadReply(int timeoutMs, std::string& reply) {
+namespace {
+
+// One byte on the hand control's line: start bit, eight data bits, stop bit at 19200 baud.
+constexpr double kLineByteMs = 10.0 * 1000 / 19200;
+constexpr int64_t kBreatheMs = 1000;
+
+// Reads up to "#" within the deadline. Knowing how long the reply will be, it does not wake for
+// every few bytes of a long reply: once the reply has begun, it sleeps until the rest can have
+// arrived at the line's rate and then takes everything there; a slower device only means another
+// such sleep, and every sleep ends at the deadline at the latest.
+bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
   ISerialPort& port = LinkPort();
   IClock& clock = LinkClock();
   const uint32_t start = clock.TickCount();
@@ -54,19 +66,34 @@ bool ReadReply(int timeoutMs, std::string& reply) {
   for (;;) {
     LinkHost().Breathe();
     if (!port.IsOpen()) return false;
-    if (port.BytesWaiting() > 0) {
-      const int byte = port.ReadByte();
-      if (byte == '#') return true;
-      if (byte >= 0) reply.push_back(static_cast<char>(byte));
+    if (int waiting = port.BytesWaiting(); waiting > 0) {
+      for (; waiting > 0; --waiting) {
+        const int byte = port.ReadByte();
+        if (byte == '#') return true;
+        if (byte >= 0) reply.push_back(static_cast<char>(byte));
+      }
     } else {
       const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
-      if (remaining > 0) port.WaitForData(static_cast<int>(remaining));
+      const int64_t missing = int64_t{expectedLength} + 1 - static_cast<int64_t>(reply.size());
+      const auto restMs = static_cast<int64_t>(missing * kLineByteMs + 0.999);
+      if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2) {
+        clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
+      } else if (remaining > 0) {
+        // In slices, so that a host whose port blocks still gets to breathe during a long wait.
+        port.WaitForData(static_cast<int>(std::min<int64_t>(remaining, kBreatheMs)));
+      }
     }
     if (clock.TickCount() - start >= static_cast<uint32_t>(timeoutMs)) break;
   }
   clock.Sleep(100);
   DiscardWaiting();
   return false;
+}
+
+}  // namespace
+
+bool ReadReply(int timeoutMs, std::string& reply) {
+  return ReadReplyOfLength(timeoutMs, 0, reply);
 }
 
 bool SendCommand(const std::string& command, int replyLength, int timeoutMs, int tries,
@@ -76,7 +103,10 @@ bool SendCommand(const std::string& command, int replyLength, int timeoutMs, int
     DiscardWaiting();
     if (!port.IsOpen() || !port.Write(command)) return false;
     if (replyLength == -1) return true;
-    if (ReadReply(timeoutMs, reply) && static_cast<int>(reply.size()) == replyLength) return true;
+    if (ReadReplyOfLength(timeoutMs, replyLength, reply) &&
+        static_cast<int>(reply.size()) == replyLength) {
+      return true;
+    }
     if (!port.IsOpen()) return false;
     LinkHost().Breathe();
     LinkClock().Sleep(100);

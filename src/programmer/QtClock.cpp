@@ -13,8 +13,8 @@ uint32_t QtClock::TickCount() {
   return static_cast<uint32_t>(timer_.elapsed());
 }
 
-void WaitForEvents(int ms, const std::function<void(QEventLoop&)>& wakeUps) {
-  if (!QCoreApplication::instance()) {
+void WaitForEvents(int ms, bool eventLoop, const std::function<void(QEventLoop&)>& wakeUps) {
+  if (!eventLoop || !QCoreApplication::instance()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
@@ -29,5 +29,5 @@ void WaitForEvents(int ms, const std::function<void(QEventLoop&)>& wakeUps) {
 }
 
 void QtClock::Sleep(int ms) {
-  if (ms > 0) WaitForEvents(ms);
+  if (ms > 0) WaitForEvents(ms, eventLoopWaits_);
 }

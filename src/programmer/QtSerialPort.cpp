@@ -1,5 +1,6 @@
 #include "programmer/QtSerialPort.h"
 
+#include <poll.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -37,10 +38,6 @@ namespace {
 const char kPermissionText[] = "permission denied (is the user in the dialout group?)";
 const char kNoDeviceText[] = "no such device";
 const char kUnpluggedText[] = "device unplugged";
-
-bool HaveEventLoop() {
-  return QCoreApplication::instance() != nullptr;
-}
 
 int64_t NowUs() {
   return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -127,8 +124,9 @@ bool QtSerialPort::IsOpen() const {
 int QtSerialPort::BytesWaiting() {
   if (!port_.isOpen()) return 0;
   // Bytes still in the driver count too, or a late reply would slip past the flush before a
-  // command. A zero-timeout wait pulls them in without blocking.
-  if (port_.bytesAvailable() == 0) port_.waitForReadyRead(0);
+  // command. A zero-timeout wait pulls them in without blocking; it is asked only when the
+  // device has something (data or an error), since an empty wait costs a timeout error's text.
+  if (port_.bytesAvailable() == 0 && DriverHas(POLLIN)) port_.waitForReadyRead(0);
   return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
 }
 
@@ -157,7 +155,11 @@ bool QtSerialPort::HandToDriver() {
   // when the line is slow or held by XOFF.
   QElapsedTimer sinceProgress;
   sinceProgress.start();
-  qint64 pending = port_.bytesToWrite();
+  // A command usually fits the driver at once: writing it now spares a turn of the event loop.
+  // Only when the driver has room, though: a full one (the device held the line with XOFF)
+  // would refuse the write, and Qt takes that refusal for a lost device.
+  if (DriverHas(POLLOUT)) port_.flush();
+  qint64 pending = port_.isOpen() ? port_.bytesToWrite() : 0;
   while (port_.isOpen() && pending > 0) {
     if (sinceProgress.elapsed() >= kWriteStallMs) {
       error_ = "transmit stalled (the device holds the line with XOFF?)";
@@ -188,8 +190,9 @@ bool QtSerialPort::HoldForLine(size_t bytes) {
 
 bool QtSerialPort::WaitForData(int timeoutMs) {
   const bool wasOpen = port_.isOpen();
-  if (BytesWaiting() > 0) return true;
-  if (timeoutMs <= 0) return false;
+  // Only what is buffered: the wait below asks the driver anyway.
+  if (wasOpen && port_.bytesAvailable() > 0) return true;
+  if (timeoutMs <= 0) return BytesWaiting() > 0;
   if (!port_.isOpen()) {
     // The wait that finds the failure returns at once; later ones on the closed port last to
     // the caller's deadline, so a caller that only loops on its clock cannot spin.
@@ -202,6 +205,15 @@ bool QtSerialPort::WaitForData(int timeoutMs) {
     port_.waitForReadyRead(timeoutMs);
   }
   return BytesWaiting() > 0;
+}
+
+bool QtSerialPort::DriverHas(short events) const {
+  pollfd device{static_cast<int>(port_.handle()), events, 0};
+  return ::poll(&device, 1, 0) > 0 && device.revents != 0;
+}
+
+bool QtSerialPort::HaveEventLoop() const {
+  return eventLoopWaits_ && QCoreApplication::instance() != nullptr;
 }
 
 std::string QtSerialPort::LastError() const {
@@ -224,7 +236,7 @@ void QtSerialPort::Fail(const std::string& reason) {
 }
 
 void QtSerialPort::WaitEvents(int ms, Until until) {
-  WaitForEvents(ms, [&](QEventLoop& loop) {
+  WaitForEvents(ms, HaveEventLoop(), [&](QEventLoop& loop) {
     if (until == Until::kData) {
       QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
     } else if (until == Until::kWritten) {

@@ -53,6 +53,10 @@ class QtSerialPort : public ISerialPort {
   // The rate whose line time writes are held to (default: the hand control's 19200 baud); 0 for
   // a line that is known to be unpaced, such as a test's unpaced simulator.
   void SetLineBaud(int baud) { backlog_ = LineBacklog(baud); }
+  // A host without a window has nothing to keep painting: its waits can block in the port
+  // (poll on the device) instead of turning an event loop, which costs several times the system
+  // calls per exchange.
+  void SetEventLoopWaits(bool on) { eventLoopWaits_ = on; }
 
   // Bytes the driver accepted but has not handed on; a stalled line gives up after this long.
   static constexpr int kReadBufferSize = 4096;
@@ -67,9 +71,13 @@ class QtSerialPort : public ISerialPort {
   bool HandToDriver();
   bool HoldForLine(size_t bytes);
   void Fail(const std::string& reason);
+  bool HaveEventLoop() const;
+  // Whether poll reports any of events (or an error) on the device right now.
+  bool DriverHas(short events) const;
 
   QSerialPort port_;
   LineBacklog backlog_{kBaud};
   std::string device_;
   std::string error_;
+  bool eventLoopWaits_ = true;
 };

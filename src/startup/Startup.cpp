@@ -8,15 +8,23 @@
 
 #include "base/DebugLog.h"
 #include "base/TextUtil.h"
+#include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
 #include "startup/Versions.h"
 
 std::string gProgramFolder;
 std::string gBaseName;
 
+// Where an installed copy finds its data folder, seen from its executable's folder; the build
+// derives it from the install layout.
+#ifndef PADFLASHER_DATA_FROM_BIN
+#define PADFLASHER_DATA_FROM_BIN "../share/padflasher"
+#endif
+
 namespace {
 HelpViewer gHelpViewer;
 std::function<void()> gClosePort;
+ProgramPlaces gPlaces;
 
 std::string ExecutablePath() {
   std::error_code error;
@@ -29,18 +37,39 @@ std::string ExecutablePath() {
 }  // namespace
 
 void InitProgramPaths() {
-  const std::filesystem::path exe = ExecutablePath();
+  const std::string exe = ExecutablePath();
   if (exe.empty()) {
     SetProgramPaths(QDir::currentPath().toStdString(), "PadFlasher");
     return;
   }
-  SetProgramPaths(exe.parent_path().string(), exe.stem().string());
+  UseProgramPlaces(ChooseProgramPlaces(exe, PADFLASHER_DATA_FROM_BIN, SystemEnvironment()));
 }
 
 void SetProgramPaths(const std::string& folder, const std::string& baseName) {
-  gProgramFolder = folder;
-  while (gProgramFolder.size() > 1 && gProgramFolder.back() == '/') gProgramFolder.pop_back();
-  gBaseName = baseName;
+  UseProgramPlaces(PortablePlaces(folder, baseName));
+}
+
+void UseProgramPlaces(const ProgramPlaces& places) {
+  gPlaces = places;
+  gProgramFolder = places.programFolder;
+  gBaseName = places.baseName;
+  SetDebugLogFolder(places.logFolder);
+}
+
+bool ProgramInstalled() {
+  return gPlaces.installed;
+}
+
+bool MakeProgramFolders(std::string& error) {
+  if (!gPlaces.installed) return true;
+  std::string reason;
+  for (const std::string& folder : {gPlaces.programFolder, gPlaces.settingsFolder}) {
+    if (!MakeUserFolder(folder, reason)) {
+      error = "Cannot create the folder " + reason;
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string ProgramFile(const std::string& extension) {
@@ -48,7 +77,7 @@ std::string ProgramFile(const std::string& extension) {
 }
 
 std::string SettingsFileName() {
-  return ProgramFile(".ini");
+  return gPlaces.settingsFolder + "/" + gBaseName + ".ini";
 }
 std::string VersionsFileName() {
   return ProgramFile(".ver");
@@ -65,6 +94,8 @@ std::string WindowCaption() {
 
 void StartProgram() {
   if (gProgramFolder.empty()) InitProgramPaths();
+  std::string error;
+  if (!MakeProgramFolders(error)) DebugLog(error);
   if (!QDir::setCurrent(FilePath(gProgramFolder)))
     DebugLog("Cannot make " + gProgramFolder + " the current folder");
   LoadSettings(SettingsFileName());
@@ -94,7 +125,11 @@ void ShowHelp(const std::string& topic) {
   if (!gHelpViewer) return;
   // Help is a courtesy: a missing folder, page or viewer error is never reported.
   try {
-    gHelpViewer(ProgramFile(".help"), topic);
+    gHelpViewer(HelpFolder(), topic);
   } catch (...) {
   }
+}
+
+std::string HelpFolder() {
+  return gPlaces.helpFolder;
 }

@@ -8,14 +8,23 @@
 extern std::string gProgramFolder;
 extern std::string gBaseName;
 
-// Fills gProgramFolder and gBaseName from the running executable (/proc/self/exe on Linux).
+struct ProgramPlaces;
+
+// Chooses the places from the running executable (/proc/self/exe on Linux): beside it when it
+// is portable, the XDG folders when it is installed (see ProgramPlaces.h).
 void InitProgramPaths();
-// For the CLI's --folder and for tests: use another program folder and base name.
+// For the CLI's --folder and for tests: a portable program folder and base name.
 void SetProgramPaths(const std::string& folder, const std::string& baseName);
+void UseProgramPlaces(const ProgramPlaces& places);
+// True when the running copy is installed: its own files belong to the package manager.
+bool ProgramInstalled();
+// Installed, the program and settings folders are the user's and made on first use. False,
+// with the reason in error, when one cannot be made.
+bool MakeProgramFolders(std::string& error);
 
 // gProgramFolder + "/" + gBaseName + extension, e.g. ProgramFile(".ini").
 std::string ProgramFile(const std::string& extension);
-std::string SettingsFileName();  // ProgramFile(".ini")
+std::string SettingsFileName();  // <settings folder>/<base name>.ini
 std::string VersionsFileName();  // ProgramFile(".ver")
 
 // The program's own version, 1.0.2, and the wizard caption "PadFlasher  v1.0.2".
@@ -34,3 +43,4 @@ bool FileExists(const std::string& fileName);
 using HelpViewer = std::function<void(const std::string& helpFolder, const std::string& topic)>;
 void SetHelpViewer(HelpViewer viewer);
 void ShowHelp(const std::string& topic);
+std::string HelpFolder();

@@ -119,6 +119,31 @@ TEST(CliFlash, InterruptStopsAPacedFlashAfterTheCurrentRunWithCode130) {
   EXPECT_LT(writes, 128);
 }
 
+TEST(CliLostPort, ReadAndIdentifyStopAtOnceWhenTheAdapterGoes) {
+  struct Case {
+    const char* what;
+    const char* disconnectAfter;  // bytes hcsim receives before it drops the line
+    QStringList args;
+  } cases[] = {
+      {"identify, during the firmware query", "disconnect=22", {"identify"}},
+      {"read, during the read-back", "disconnect=300", {"read", "out.bin"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CliFixture f;
+    f.WriteFile("flash.bin", MakeImage({0, 1}, 0x00AB));
+    f.WriteFile("out.bin", "an older file");
+    f.StartSim({"--fault", c.disconnectAfter});
+    CliResult r = f.Run(c.args + QStringList{"--port", "COM1"});
+    EXPECT_EQ(r.exitCode, 1) << Explain(r).toStdString();
+    EXPECT_TRUE(r.err.contains("The connection to the hand control on COM1 was lost."))
+        << r.err.toStdString();
+    // No retry question over a port that is gone.
+    EXPECT_FALSE(r.err.contains("Error Reading Data")) << r.err.toStdString();
+    EXPECT_EQ(f.ReadFile("out.bin"), QByteArray("an older file"));
+  }
+}
+
 TEST(CliRead, InterruptLeavesNoFileBehindAndExitsWith130) {
   CliFixture f;
   f.WriteFile("flash.bin", MakeImage({0, 1}, 0x00AB));

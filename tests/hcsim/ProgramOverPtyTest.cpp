@@ -137,10 +137,14 @@ TEST_F(ProgramOverPtyTest, PulledCableDuringFullVerifyEndsIt) {
   gProgramming = true;
   ASSERT_TRUE(ProgramHandControl());
   gProgramming = false;
-  // Pull the cable a little way into the verification.
-  int breaths = 0;
+  // Pull the cable a little way into the verification (ten percent steps in).
+  const size_t labelsBefore = host_.labels.size();
+  bool pulled = false;
   host_.onBreathe = [&] {
-    if (++breaths == 3000) sim_.Kill();
+    if (!pulled && host_.labels.size() >= labelsBefore + 10) {
+      pulled = true;
+      sim_.Kill();
+    }
   };
   gVerifying = true;
   EXPECT_FALSE(FullVerify());

@@ -122,6 +122,18 @@ TEST_F(CliWebTest, AHostileSiteCannotReachTheProgramsFilesNorTheTerminal) {
   EXPECT_EQ(ProgramRead("PadFlasher.ini"), ini);
 }
 
+TEST_F(CliWebTest, APasswordWithABareSlashIsNeitherUsedNorShown) {
+  ProgramFileBytes(
+      "PadFlasher.ini",
+      QByteArray::fromStdString("[PADFLASHER]\r\nURL = bob:Qx/Zy@127.0.0.1:" +
+                                std::to_string(site_->Port()) + "/updates/catalogue.txt\r\n"));
+  CliRun run = Cli({"catalogue"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains("write them as %40 and %2F")) << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains("Qx") || run.err.contains("Zy")) << run.err.toStdString();
+  EXPECT_TRUE(site_->Requests().empty());
+}
+
 TEST_F(CliWebTest, CtrlCEndsAHangingTransferAtOnce) {
   site_->SetFault(SiteFault::Silent, "/updates/X1.bin");
   QProcess process;

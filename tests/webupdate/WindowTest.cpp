@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -12,6 +13,7 @@
 
 #include "WebFixture.h"
 #include "app/frmWebUpdate.h"
+#include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -21,6 +23,7 @@ namespace {
 
 const QColor kWhite(255, 255, 255);
 const QColor kOrange(255, 192, 128);
+const char kPackagedNote[] = "Program updates come with the package manager.";
 const char kRemoveQuestion[] = "Are you sure you want to Remove this file from your computer?";
 
 // Keeps a file from being deleted while it lives: the immutable attribute for root (who may
@@ -389,6 +392,44 @@ TEST_F(WindowTest, DecliningOrFailingTheUpdateLeavesTheWindowUsable) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_TRUE(form->DoneButton()->isEnabled());
   EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+}
+
+TEST_F(WindowTest, AnInstalledProgramLeavesItsUpdateToThePackageManager) {
+  struct Case {
+    std::string catalogue;
+    bool note;
+  };
+  const std::vector<Case> cases = {
+      {"$PadFlasher.exe,9.0.0,4\r\n@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5", true},
+      {"$PADFLASHER.EXE,1.0.2,4\r\n@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5", false},
+  };
+  ProgramPlaces installed;
+  installed.installed = true;
+  installed.programFolder = installed.settingsFolder = programDir_.path().toStdString();
+  installed.baseName = "PadFlasher";
+  std::string started;
+  SetScriptStarter([&](const std::string& path) {
+    started = path;
+    return true;
+  });
+  for (const auto& c : cases) {
+    SiteFile("catalogue.txt", QByteArray::fromStdString(c.catalogue));
+    SiteFile("PadFlasher.exe", "new!");
+    UseProgramPlaces(installed);
+    std::unique_ptr<frmWebUpdate> form;
+    const QByteArray log = LogWhile([&] { form = Open(); });  // no question may be asked
+    EXPECT_EQ(host_.messages.size(), 0u) << c.catalogue;
+    EXPECT_EQ(form->PacifierText() == kPackagedNote, c.note) << c.catalogue;
+    const QLabel* line = form->findChild<QLabel*>("lblPacifier");
+    ASSERT_NE(line, nullptr);
+    EXPECT_LE(line->sizeHint().width(), line->width()) << "the note fits its one line";
+    EXPECT_EQ(log.contains("package manager"), c.note) << c.catalogue;
+    EXPECT_EQ(Rows(*form), std::vector<std::string>({"X1 Remote"})) << "firmware still listed";
+  }
+  EXPECT_EQ(started, "");
+  EXPECT_FALSE(ProgramHas("$PadFlasher.exe"));
+  EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
+  SetProgramPaths(programDir_.path().toStdString(), "PadFlasher");
 }
 
 }  // namespace

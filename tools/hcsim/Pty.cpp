@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace hcsim {
 
@@ -24,6 +26,13 @@ Pty::~Pty() {
 }
 
 bool Pty::Create(const std::string& linkPath, std::string& error) {
+  // The link's folder (ports/ of a fresh program folder) is made, so a first try just works.
+  const std::filesystem::path folder = std::filesystem::path(linkPath).parent_path();
+  std::error_code made;
+  if (!folder.empty() && !std::filesystem::create_directories(folder, made) && made) {
+    error = "cannot create " + folder.string() + ": " + made.message();
+    return false;
+  }
   struct stat st {};
   if (::lstat(linkPath.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
     error = linkPath + " exists and is not a symbolic link; not replacing it";

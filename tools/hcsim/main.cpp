@@ -40,10 +40,17 @@ std::string Indented(const std::string& text) {
   return out;
 }
 
-void PrintHelp() {
+// The name the simulator was started under: hcsim in a build, padflasher-hcsim when installed.
+std::string OwnName(const char* argv0) {
+  const std::string path = argv0 ? argv0 : "";
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  return name.empty() ? "hcsim" : name;
+}
+
+void PrintHelp(const std::string& name) {
   std::printf(
-      "Usage: hcsim --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--trace FILE]\n"
-      "             [--verbose]\n"
+      "Usage: %s --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--trace FILE]\n"
+      "       [--verbose]\n"
       "\n"
       "Simulates a hand control in programming mode on a pseudo-terminal, so PadFlasher and\n"
       "padflasher-cli can be tried without hardware. hcsim creates the pseudo-terminal, makes\n"
@@ -51,7 +58,8 @@ void PrintHelp() {
       "until it receives SIGINT or SIGTERM (Ctrl+C); then it removes the link and exits.\n"
       "\n"
       "  --link PATH    where to publish the port, e.g. build/default/bin/ports/COM3 so that\n"
-      "                 PadFlasher finds it as COM3. An old link there is replaced.\n"
+      "                 PadFlasher finds it as COM3. An old link there is replaced;\n"
+      "                 a missing folder is made.\n"
       "  --flash FILE   the simulated flash, 262144 bytes in firmware-file order. Loaded at\n"
       "                 start (a missing file means erased flash) and written back on exit,\n"
       "                 so the simulator keeps what was programmed.\n"
@@ -72,9 +80,9 @@ void PrintHelp() {
       "  -V, --version  show the version.\n"
       "\n"
       "Example:\n"
-      "  hcsim --link ports/COM3 --flash hc-flash.bin &\n"
+      "  %s --link ports/COM3 --flash hc-flash.bin &\n"
       "  padflasher-cli identify --port COM3\n",
-      Indented(hcsim::FaultHelp()).c_str());
+      name.c_str(), Indented(hcsim::FaultHelp()).c_str(), name.c_str());
 }
 
 // A whole number that fits an int.
@@ -178,8 +186,9 @@ bool SaveFlash(const std::string& path, const hcsim::HandControlModel& model) {
 int main(int argc, char** argv) {
   Options options;
   if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
-    if (parsed == 2) PrintHelp();
-    if (parsed == 3) std::printf("hcsim %s\n", ProgramVersionText().c_str());
+    const std::string name = OwnName(argc > 0 ? argv[0] : nullptr);
+    if (parsed == 2) PrintHelp(name);
+    if (parsed == 3) std::printf("%s %s\n", name.c_str(), ProgramVersionText().c_str());
     return parsed == 1 ? 2 : 0;
   }
   // The device answers as soon as a command's last byte is in; only the erase and the flash

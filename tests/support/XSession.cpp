@@ -1,0 +1,76 @@
+#include "XSession.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+XSession::~XSession() {
+  if (xvfb_.state() != QProcess::NotRunning) {
+    xvfb_.terminate();
+    if (!xvfb_.waitForFinished(5000)) xvfb_.kill();
+    xvfb_.waitForFinished(5000);
+  }
+}
+
+QString XSession::MissingTool() {
+  for (const char* tool : {"Xvfb", "xdotool"}) {
+    if (QStandardPaths::findExecutable(tool).isEmpty()) return tool;
+  }
+  return {};
+}
+
+bool XSession::Start() {
+  for (int n = 150; n < 200; ++n) {
+    if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
+    xvfb_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    if (!xvfb_.waitForStarted()) return false;
+    env_.insert("DISPLAY", QString(":%1").arg(n));
+    env_.remove("QT_QPA_PLATFORM");
+    for (int i = 0; i < 100; ++i) {
+      QProcess probe;
+      probe.setProcessEnvironment(env_);
+      probe.start("xdotool", {"getmouselocation"});
+      if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
+      QThread::msleep(100);
+    }
+    return false;
+  }
+  return false;
+}
+
+QString XSession::Xdo(const QStringList& args, int timeoutMs) {
+  QProcess xdo;
+  xdo.setProcessEnvironment(env_);
+  xdo.start("xdotool", args);
+  if (!xdo.waitForFinished(timeoutMs)) {
+    xdo.kill();
+    xdo.waitForFinished();
+    ADD_FAILURE() << "xdotool " << args.join(' ').toStdString() << " did not finish";
+    return {};
+  }
+  return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed().section('\n', 0, 0);
+}
+
+QString XSession::Window(const QString& title) {
+  const QString id = Xdo({"search", "--sync", "--onlyvisible", "--name", title});
+  EXPECT_FALSE(id.isEmpty()) << "no window " << title.toStdString();
+  return id;
+}
+
+void XSession::Key(const QString& window, const QString& key) {
+  Xdo({"windowfocus", "--sync", window, "key", key});
+  QThread::msleep(1500);
+}
+
+void XSession::AltKey(const QString& window, const QString& key) {
+  Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
+  QThread::msleep(1500);
+}
+
+void XSession::ClickAt(const QString& window, int x, int y) {
+  Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
+       "1"});
+  QThread::msleep(1500);
+}
