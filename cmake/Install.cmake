@@ -14,7 +14,7 @@ set(PADFLASHER_DATADIR "${CMAKE_INSTALL_DATADIR}/padflasher")
 # The installed program recognises its layout by this folder seen from its own folder.
 file(RELATIVE_PATH PADFLASHER_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/padflasher")
-target_compile_definitions(padcore PRIVATE PADFLASHER_DATA_FROM_BIN="${PADFLASHER_DATA_FROM_BIN}")
+target_compile_definitions(startup PRIVATE PADFLASHER_DATA_FROM_BIN="${PADFLASHER_DATA_FROM_BIN}")
 target_compile_definitions(PadFlasher PRIVATE PADFLASHER_APP_ID="${PADFLASHER_APP_ID}")
 
 # The programs, under names that belong in a shared bin folder.

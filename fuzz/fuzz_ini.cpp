@@ -3,8 +3,8 @@
 #include <string>
 
 #include "FuzzCheck.h"
+#include "base/TextUtil.h"
 #include "ini/INIfile.h"
-#include "ini/TextUtil.h"
 
 namespace {
 bool HasLineBreakOrTab(const std::string& text) {

@@ -3,15 +3,15 @@
 #include <QIcon>
 #include <memory>
 
+#include "app/CWizardController.h"
+#include "app/HelpWindow.h"
+#include "app/QtHost.h"
 #include "pages/Pages.h"
 #include "pages/frmHCerror.h"
 #include "programmer/Link.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "startup/Startup.h"
-#include "wizard/CWizardController.h"
-#include "wizard/HelpWindow.h"
-#include "wizard/QtHost.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -10,7 +10,7 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"

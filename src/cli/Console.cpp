@@ -10,8 +10,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "pages/PageTexts.h"
+#include "base/TextUtil.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 
@@ -34,10 +35,7 @@ void OnInterrupt(int) {
 
 // Message texts use CR LF between lines; a terminal wants LF and no window buttons.
 std::string TerminalText(const std::string& text) {
-  std::string out;
-  for (char c : TerminalWording(text))
-    if (c != '\r') out += c;
-  return out;
+  return WithLfLineEnds(TerminalWording(text));
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -127,7 +125,7 @@ bool ConsoleHost::StopRequested() {
   return gInterruptPending != 0;
 }
 
-void ConsoleHost::RestoreCancelButton() {
+void ConsoleHost::CancelDeclined() {
   // The user declined to cancel: a later Ctrl-C starts a new request.
   ClearInterrupt();
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "OverallProgress.h"
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 class ConsoleHost : public IHost {
  public:
@@ -19,7 +19,7 @@ class ConsoleHost : public IHost {
                     MsgButtons buttons) override;
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
   void ShowProgrammingModeHelp() override;
-  void RestoreCancelButton() override;
+  void CancelDeclined() override;
   void Notice(const std::string& text) override;
   bool StopRequested() override;
 

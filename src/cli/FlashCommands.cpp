@@ -6,9 +6,10 @@
 #include "OverallProgress.h"
 #include "Report.h"
 #include "Session.h"
-#include "pages/PageTexts.h"
+#include "base/TextUtil.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 #include "programmer/OperationScope.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
-#include "ini/AtomicFile.h"
-#include "pages/PageTexts.h"
+#include "base/AtomicFile.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 #include "programmer/OperationScope.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include "Commands.h"
 #include "Console.h"
 #include "Report.h"
+#include "base/SerialTrace.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
-#include "programmer/SerialTrace.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
@@ -118,8 +118,7 @@ QString DeviceProblemHint(const std::string& device, const std::string& error) {
            "'padflasher-cli ports'.";
   QString lower = QString::fromStdString(error).toLower();
   if (lower.contains("permission") || lower.contains("access"))
-    return "Permission denied on " + info.filePath() +
-           ": add yourself to the dialout group (sudo adduser $USER dialout) and log in again.";
+    return "Permission denied on " + info.filePath() + ": " + kDialoutAdvice + ".";
   if (lower.contains("busy") || lower.contains("lock"))
     return info.filePath() + " is in use by another program: close it and try again.";
   return "Could not open " + info.filePath() +

@@ -7,8 +7,8 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Startup.h"
 
 namespace {

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
-#include "ini/AtomicFile.h"
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include <QFile>
+#include <QFileInfo>
+
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 
 namespace {
 // One line of the file into key and value; an empty key means the line carries nothing.

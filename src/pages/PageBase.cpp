@@ -1,14 +1,15 @@
 #include "pages/PageBase.h"
+#include "base/TextUtil.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
-#include "pages/PageLook.h"
-#include "pages/PageTexts.h"
+#include "app/CWizardController.h"
+#include "app/PageLook.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
-#include "wizard/CWizardController.h"
 
 PageBase::PageBase(const char* name, int widthTwips, int heightTwips) {
   setObjectName(name);

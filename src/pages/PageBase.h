@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <string>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "wizard/IWizardPage.h"
 #include "wizard/KeyReleaseGate.h"
 

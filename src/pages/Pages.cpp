@@ -1,10 +1,10 @@
 #include "pages/Pages.h"
 
+#include "app/WebUpdates.h"
 #include "pages/Step1.h"
 #include "pages/Step2.h"
 #include "pages/Step3.h"
 #include "pages/Step4.h"
-#include "webupdate/WebUpdates.h"
 
 std::vector<IWizardPage*> MakeWizardPages() {
   auto* firmware = new Step3;

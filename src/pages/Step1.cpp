@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "pages/PageLook.h"
+#include "app/PageLook.h"
 
 Step1::Step1() : PageBase("Step1", 4488, 2724) {
   const QRect places[3] = {TwipsRect(120, 120, 4128, 480), TwipsRect(120, 720, 4212, 708),

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "pages/PageLook.h"
+#include "app/PageLook.h"
 #include "programmer/Link.h"
 #include "programmer/SerialDevices.h"
 #include "startup/Settings.h"

@@ -9,16 +9,15 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "ini/AtomicFile.h"
-#include "pages/PageLook.h"
-#include "pages/PageTexts.h"
+#include "app/PageLook.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
-#include "wizard/WizardStyle.h"
 
 namespace {
 

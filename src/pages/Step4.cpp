@@ -6,14 +6,13 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "pages/PageLook.h"
+#include "app/PageLook.h"
+#include "app/QtHost.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
-#include "wizard/QtHost.h"
-#include "wizard/WizardStyle.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The programming page: program the hand control with the chosen image and verify it.
+#include "app/ProgressView.h"
 #include "pages/PageBase.h"
 #include "programmer/OperationScope.h"
 #include "wizard/CWizard.h"
-#include "wizard/ProgressView.h"
 
 class QFrame;
 class QLabel;

@@ -1,4 +1,5 @@
 #include "pages/frmHCerror.h"
+#include "base/TextUtil.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -6,9 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "pages/PageLook.h"
-#include "pages/PageTexts.h"
-#include "wizard/WizardStyle.h"
+#include "app/PageLook.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ class frmHCerror : public QDialog {
     text->setFont(font);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Qt breaks lines at LF; the CR of each CR LF pair is dropped for display only.
-    text->setText(QString::fromLatin1(kProgrammingModeInstructions).remove('\r'));
+    text->setText(QString::fromStdString(WithLfLineEnds(kProgrammingModeInstructions)));
     text->setAccessibleDescription(QString::fromLatin1(kProgrammingModeInstructions));
 
     auto* ok = new QPushButton("Next", this);

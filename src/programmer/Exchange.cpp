@@ -1,10 +1,10 @@
 // The command exchange: every hand-control command goes through SendCommand and ReadReply.
 #include <algorithm>
 
+#include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "ini/AtomicFile.h"
-#include "startup/DebugLog.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
+#include "startup/Startup.h"
 
 std::array<uint8_t, kImageSize> gImage;
 std::string gFirmwareFile;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "programmer/Ports.h"
 
 // The services the operations below use. The host installs them before the first operation.

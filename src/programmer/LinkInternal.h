@@ -2,7 +2,7 @@
 // Pieces shared by the link's own source files; not part of the link's interface.
 #include <string>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 namespace link_detail {
 

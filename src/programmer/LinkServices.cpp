@@ -1,6 +1,8 @@
 // The services the link runs on, and the small helpers every link operation shares.
 #include "programmer/Link.h"
 
+#include "startup/Startup.h"
+
 namespace {
 
 // Stand-ins used until a host installs its services: the port is never open, so every exchange
@@ -40,7 +42,7 @@ class SilentHost : public IHost {
   }
   void Progress(const std::string&, double, const std::string&) override {}
   void ShowProgrammingModeHelp() override {}
-  void RestoreCancelButton() override {}
+  void CancelDeclined() override {}
 };
 
 ClosedPort gClosedPort;
@@ -57,6 +59,8 @@ void SetLinkServices(ISerialPort* port, IClock* clock, IHost* host) {
   gPort = port;
   gClock = clock;
   gHost = host;
+  // EndProgram sits below the link and cannot call it; the link tells it how to close the port.
+  SetClosePortHook(port ? CloseComPort : std::function<void()>());
 }
 
 ISerialPort& LinkPort() {

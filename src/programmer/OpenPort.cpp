@@ -1,8 +1,8 @@
 // Opening the port is kept apart from the exchange: it is the one place that turns a port name
 // into a device of this machine.
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 
 bool OpenComPort() {

@@ -32,7 +32,7 @@ bool CancelConfirmed() {
     return true;
   }
   gCancelProgramming = false;
-  LinkHost().RestoreCancelButton();
+  LinkHost().CancelDeclined();
   return false;
 }
 

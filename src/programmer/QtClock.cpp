@@ -13,10 +13,8 @@ uint32_t QtClock::TickCount() {
   return static_cast<uint32_t>(timer_.elapsed());
 }
 
-void QtClock::Sleep(int ms) {
-  if (ms <= 0) return;
-  // Without an application object there is no event loop to run; a plain sleep is all we can do.
-  if (!eventLoopWaits_ || !QCoreApplication::instance()) {
+void WaitForEvents(int ms, bool eventLoop, const std::function<void(QEventLoop&)>& wakeUps) {
+  if (!eventLoop || !QCoreApplication::instance()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
@@ -25,6 +23,11 @@ void QtClock::Sleep(int ms) {
   timer.setSingleShot(true);
   timer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  if (wakeUps) wakeUps(loop);
   timer.start(ms);
   loop.exec();
+}
+
+void QtClock::Sleep(int ms) {
+  if (ms > 0) WaitForEvents(ms, eventLoopWaits_);
 }

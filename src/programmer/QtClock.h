@@ -1,8 +1,16 @@
 #pragma once
 // The real clock: a monotonic millisecond tick and a sleep that keeps the event loop turning.
 #include <QElapsedTimer>
+#include <functional>
+
+class QEventLoop;
 
 #include "programmer/Ports.h"
+
+// The one wait of the program: a local event loop for up to ms milliseconds, so windows keep
+// painting and the cancel button works; wakeUps may connect signals that end it sooner. Without
+// eventLoop (a host with no window) or an application object it simply sleeps.
+void WaitForEvents(int ms, bool eventLoop, const std::function<void(QEventLoop&)>& wakeUps = {});
 
 class QtClock : public IClock {
  public:

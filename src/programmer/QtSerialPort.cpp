@@ -14,7 +14,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "programmer/QtClock.h"
 
 void LineBacklog::Add(size_t bytes, int64_t nowUs) {
   if (baud_ <= 0) return;
@@ -94,10 +95,8 @@ bool QtSerialPort::Open() {
     }
     // The one log line of a failed open, for the window and the command line alike.
     DebugLog("Serial port " + device_ + " cannot be opened: " + error_ +
-             (error_ == kPermissionText
-                  ? " - add the user to it (sudo usermod -aG dialout $USER) and log in again"
-                  : "") +
-             " [" + detail + "]");
+             (error_ == kPermissionText ? std::string(" - ") + kDialoutAdvice : "") + " [" +
+             detail + "]");
     return false;
   }
   // Qt's exclusive mode does not hold against root, and its lock file not against a program that
@@ -237,21 +236,12 @@ void QtSerialPort::Fail(const std::string& reason) {
 }
 
 void QtSerialPort::WaitEvents(int ms, Until until) {
-  if (!HaveEventLoop()) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    return;
-  }
-  QEventLoop loop;
-  QTimer timer;
-  timer.setSingleShot(true);
-  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-  timer.setTimerType(Qt::PreciseTimer);
-  if (until == Until::kData) {
-    QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-  } else if (until == Until::kWritten) {
-    QObject::connect(&port_, &QSerialPort::bytesWritten, &loop, &QEventLoop::quit);
-  }
-  QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);
-  timer.start(ms);
-  loop.exec();
+  WaitForEvents(ms, HaveEventLoop(), [&](QEventLoop& loop) {
+    if (until == Until::kData) {
+      QObject::connect(&port_, &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    } else if (until == Until::kWritten) {
+      QObject::connect(&port_, &QSerialPort::bytesWritten, &loop, &QEventLoop::quit);
+    }
+    QObject::connect(&port_, &QSerialPort::aboutToClose, &loop, &QEventLoop::quit);
+  });
 }

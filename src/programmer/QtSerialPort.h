@@ -31,6 +31,10 @@ class LineBacklog {
   int64_t freeNs_ = 0;  // when the line will have sent everything written so far
 };
 
+// What a user without access to serial devices does about it, for logs and messages.
+inline constexpr const char* kDialoutAdvice =
+    "add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again";
+
 class QtSerialPort : public ISerialPort {
  public:
   QtSerialPort();

@@ -1,10 +1,10 @@
 // Reading the hand control's flash back and comparing it with the image.
 #include <functional>
 
+#include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
-#include "startup/DebugLog.h"
 
 using namespace link_detail;
 

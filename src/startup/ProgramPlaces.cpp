@@ -1,5 +1,7 @@
 #include "startup/ProgramPlaces.h"
 
+#include "base/AtomicFile.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,19 +88,4 @@ ProgramPlaces ChooseProgramPlaces(const std::string& exePath, const std::string&
   places.helpFolder = Joined(data.string(), "help");
   places.baseName = kInstalledName;
   return places;
-}
-
-bool MakeUserFolder(const std::string& folder, std::string& reason) {
-  std::filesystem::path built;
-  for (const auto& part : std::filesystem::path(folder).lexically_normal()) {
-    built /= part;
-    if (part.empty() || part == "/") continue;
-    if (mkdir(built.c_str(), 0700) == 0 || errno == EEXIST) continue;
-    reason = built.string() + ": " + std::strerror(errno);
-    return false;
-  }
-  std::error_code error;
-  if (std::filesystem::is_directory(folder, error)) return true;
-  reason = folder + ": not a folder";
-  return false;
 }

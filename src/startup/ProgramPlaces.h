@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "base/AtomicFile.h"  // MakeUserFolder
+
 struct ProgramPlaces {
   bool installed = false;
   std::string programFolder;   // versions file, firmware files, ports/, downloads
@@ -33,7 +35,3 @@ ProgramPlaces ChooseProgramPlaces(const std::string& exePath, const std::string&
 // otherwise $HOME/fallback.
 std::string XdgFolder(const Environment& env, const std::string& variable,
                       const std::string& fallback);
-
-// Makes folder and any missing parent, each new one readable by the user alone (what the XDG
-// rules ask of the base folders). False, with the system's reason, when that fails.
-bool MakeUserFolder(const std::string& folder, std::string& reason);

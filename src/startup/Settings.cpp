@@ -1,9 +1,9 @@
 #include "startup/Settings.h"
 
+#include "base/DebugLog.h"
+#include "base/LogMasking.h"
+#include "base/TextUtil.h"
 #include "ini/INIfile.h"
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
-#include "startup/LogMasking.h"
 
 std::string gComPort;
 std::string gURL;
@@ -29,23 +29,6 @@ std::string DefaultURL() {
   std::string url = kScrambledURL;
   for (char& c : url) c = static_cast<char>(static_cast<unsigned char>(c) - 1);
   return url;
-}
-
-std::string URLScheme(const std::string& url, std::string* rest) {
-  std::string head = url.substr(0, 8);
-  for (char& c : head)
-    if (c == '\\') c = '/';
-  head = UpperAscii(head);
-  std::string scheme = "http";
-  size_t length = 0;
-  if (head.rfind("HTTPS://", 0) == 0) {
-    scheme = "https";
-    length = 8;
-  } else if (head.rfind("HTTP://", 0) == 0) {
-    length = 7;
-  }
-  if (rest) *rest = url.substr(length);
-  return scheme;
 }
 
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,

@@ -22,8 +22,5 @@ bool SaveSettings(const std::string& fileName);
 void SplitURL(const std::string& url, std::string& user, std::string& password, std::string& host,
               std::string& path, std::string& dir);
 std::string DefaultURL();
-// "https" or "http" (also when the address names no scheme); the address without its scheme goes
-// to rest.
-std::string URLScheme(const std::string& url, std::string* rest = nullptr);
 // All the address pieces, DomainScheme included, from gURL.
 void SplitSettingsURL();

@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ini/TextUtil.h"
-#include "programmer/Link.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
 #include "startup/Versions.h"
@@ -24,6 +23,7 @@ std::string gBaseName;
 
 namespace {
 HelpViewer gHelpViewer;
+std::function<void()> gClosePort;
 ProgramPlaces gPlaces;
 
 std::string ExecutablePath() {
@@ -104,13 +104,17 @@ void StartProgram() {
 
 void EndProgram() {
   SaveSettings(SettingsFileName());
-  if (!gComPort.empty()) CloseComPort();
+  if (!gComPort.empty() && gClosePort) gClosePort();
 }
 
 bool FileExists(const std::string& fileName) {
   if (fileName.empty()) return false;
   const QFileInfo info(FilePath(fileName));
   return info.isFile() && info.isReadable();
+}
+
+void SetClosePortHook(std::function<void()> closePort) {
+  gClosePort = std::move(closePort);
 }
 
 void SetHelpViewer(HelpViewer viewer) {

@@ -32,7 +32,10 @@ std::string ProgramVersionText();
 std::string WindowCaption();
 
 void StartProgram();
+// Writes the settings back and, when a port is named, closes it through the close-port hook.
 void EndProgram();
+// How EndProgram closes the serial port; installed by the link when it gets its port.
+void SetClosePortHook(std::function<void()> closePort);
 bool FileExists(const std::string& fileName);
 
 // Shows a help topic ("Step1.htm" ...). The window program installs a viewer; without one, or

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "startup/VersionsDocument.h"
 
 std::vector<VersionEntry> gVersions;

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <limits>
 
-#include "ini/AtomicFile.h"
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "startup/Versions.h"
 #include "webupdate/Signature.h"
 

@@ -4,10 +4,10 @@
 #include <QDateTime>
 #include <QFile>
 
-#include "ini/AtomicFile.h"
-#include "ini/TextUtil.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 #include "programmer/Image.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "webupdate/Catalogue.h"
 
 class HTTPClass;

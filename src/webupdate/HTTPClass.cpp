@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
-#include "startup/LogMasking.h"
+#include "base/DebugLog.h"
+#include "base/LogMasking.h"
+#include "base/TextUtil.h"
 #include "startup/Startup.h"
 #include "webupdate/SiteTls.h"
 

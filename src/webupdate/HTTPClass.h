@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

@@ -2,7 +2,7 @@
 
 #include <QSslCertificate>
 
-#include "ini/TextUtil.h"
+#include "base/TextUtil.h"
 #include "startup/Startup.h"
 
 bool SiteTlsConfiguration(const std::string& caFile, QSslConfiguration& configuration,

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "startup/Startup.h"
 #include "wizard/CWizardWindow.h"
 
 namespace {
@@ -22,10 +21,9 @@ void IgnoringFailure(F&& action) {
 
 }  // namespace
 
-CWizard::CWizard(std::unique_ptr<IWizardView> view) : view_(std::move(view)) {
-  if (!view_) view_ = std::make_unique<CWizardWindow>();
+CWizard::CWizard(std::unique_ptr<IWizardView> view, WizardStyle style) : view_(std::move(view)) {
+  if (!view_) view_ = std::make_unique<CWizardWindow>(std::move(style));
   view_->Attach(this);
-  shutdownRoutine_ = [] { EndProgram(); };
 }
 
 CWizard::~CWizard() {

@@ -14,14 +14,15 @@
 #include "wizard/IWizardPage.h"
 #include "wizard/IWizardView.h"
 #include "wizard/WizardKey.h"
+#include "wizard/WizardStyle.h"
 
 class QPushButton;
 class QWidget;
 
 class CWizard {
  public:
-  // Without a view the wizard makes its own window (CWizardWindow).
-  explicit CWizard(std::unique_ptr<IWizardView> view = nullptr);
+  // Without a view the wizard makes its own window (CWizardWindow) in the given style.
+  explicit CWizard(std::unique_ptr<IWizardView> view = nullptr, WizardStyle style = {});
   ~CWizard();
   CWizard(const CWizard&) = delete;
   CWizard& operator=(const CWizard&) = delete;
@@ -45,12 +46,12 @@ class CWizard {
   void StepTo(const WizardKey& key);
   // Shows the window with page 1 (or the page of key) and returns at once.
   void Start(const WizardKey& key = {});
-  // Shut-down: EndProgram, pages unloaded, controller released.
+  // Shut-down: the shutdown routine, pages unloaded, controller released.
   void finish();
   void Step(int32_t direction);
   bool FinishedLoading() const { return finishedLoading_; }
-  // Locks the user controls around slow work (the exit button stays usable on page 4). Pages
-  // hold a FrozenScope rather than writing this themselves.
+  // Locks the user controls around slow work (the exit button stays usable on the style's
+  // cancellable step). Pages hold a FrozenScope rather than writing this themselves.
   void SetFrozen(bool frozen);
   void TransferFocus();
   // Enter, Esc, Alt+Left, Alt+Right as the buttons would do them. Pages call it from their key
@@ -77,7 +78,7 @@ class CWizard {
   bool QueryUnload();  // true keeps the window open
   void OnUnload();     // the window is gone: the program ends through the unload handler
   void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
-  // What finish runs first; EndProgram unless replaced (tests).
+  // What finish runs first: the application's own shut-down; nothing unless set.
   void SetShutdownRoutine(std::function<void()> routine) { shutdownRoutine_ = std::move(routine); }
   void SetFinishedLoading(bool value) { finishedLoading_ = value; }
 

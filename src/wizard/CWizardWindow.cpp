@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "pages/PageLook.h"
-#include "startup/Startup.h"
 #include "wizard/CWizard.h"
 #include "wizard/WizardStyle.h"
 
@@ -20,8 +18,6 @@ namespace {
 
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 23;
-constexpr int kSplashWidth = 120;
-constexpr int kSplashHeight = 226;
 // The window's frame on the platform this layout was drawn for: 3 px borders and a 25 px
 // caption bar. The outer-size rule (+10, +34) thus leaves these client margins.
 constexpr int kExtraClientWidth = 10 - 2 * 3;
@@ -29,35 +25,33 @@ constexpr int kExtraClientHeight = 34 - 25 - 2 * 3;
 const QColor kShadow(128, 128, 128);
 const QColor kHighlight(255, 255, 255);
 
-QPixmap LoadSplash() {
-  QPixmap picture = ArtPixmap("splash");
-  if (picture.isNull()) picture = QPixmap(QString::fromStdString(gProgramFolder + "/splash.png"));
-  return picture;
-}
-
-QPushButton* MakeButton(const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-  StyleWizardButton(button);
+QPushButton* MakeButton(const QString& caption, const WizardStyle& style, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  if (style.StyleButton) style.StyleButton(button);
+  button->setAutoDefault(false);
   button->resize(kButtonWidth, kButtonHeight);
   return button;
 }
 
 }  // namespace
 
-CWizardWindow::CWizardWindow()
+CWizardWindow::CWizardWindow(WizardStyle style)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint) {
-  SetBackground(this, 0, 0, 0);
-  setWindowTitle(QString::fromStdString(WindowCaption()));
+                           Qt::MSWindowsFixedSizeDialogHint),
+      style_(std::move(style)) {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, style_.Background);
+  setPalette(palette);
+  setAutoFillBackground(true);
+  setWindowTitle(style_.Caption);
 
   picSplash_ = new QLabel(this);
-  QPixmap splash = LoadSplash();
-  if (!splash.isNull()) {
-    picSplash_->setPixmap(splash);
-    picSplash_->resize(splash.size());
+  if (!style_.Splash.isNull()) {
+    picSplash_->setPixmap(style_.Splash);
+    picSplash_->resize(style_.Splash.size());
   } else {
-    picSplash_->resize(kSplashWidth, kSplashHeight);
+    picSplash_->resize(style_.SplashSize);
   }
   picSplash_->move(4, 4);
 
@@ -68,10 +62,10 @@ CWizardWindow::CWizardWindow()
   framePalette.setColor(QPalette::WindowText, kShadow);
   picPage_->setPalette(framePalette);
 
-  cmdHelp_ = MakeButton("Help", this);
-  cmdStepBack_ = MakeButton("<  Back", this);
-  cmdStepFwd_ = MakeButton("Next  >", this);
-  cmdTerminate_ = MakeButton("Exit", this);
+  cmdHelp_ = MakeButton(style_.HelpText, style_, this);
+  cmdStepBack_ = MakeButton(style_.BackText, style_, this);
+  cmdStepFwd_ = MakeButton(style_.NextText, style_, this);
+  cmdTerminate_ = MakeButton(style_.ExitText, style_, this);
   const std::pair<QPushButton*, WizardButton> buttons[] = {
       {cmdHelp_, WizardButton::Help},
       {cmdStepBack_, WizardButton::Back},
@@ -186,8 +180,8 @@ void CWizardWindow::RefreshButtons() {
   cmdStepBack_->setEnabled(true);
   cmdStepFwd_->setEnabled(true);
   SetDefaultButton(cmdStepFwd_);
-  if (cmdTerminate_->text() == "Finish" || cmdTerminate_->text() == "Cancel") {
-    cmdTerminate_->setText("Exit");
+  if (cmdTerminate_->text() == style_.FinishText || cmdTerminate_->text() == style_.CancelText) {
+    cmdTerminate_->setText(style_.ExitText);
   }
   if (wizard_->CurrentStep() == wizard_->StepCount()) SetDefaultButton(cmdTerminate_);
   setTabOrder(cmdStepBack_, picPage_);
@@ -213,7 +207,7 @@ void CWizardWindow::FocusCurrentPage() {
 
 void CWizardWindow::SetLastStepButtons() {
   cmdStepFwd_->setEnabled(false);
-  cmdTerminate_->setText("Finish");
+  cmdTerminate_->setText(style_.FinishText);
   SetDefaultButton(cmdTerminate_);
 }
 
@@ -226,8 +220,8 @@ void CWizardWindow::ApplyFrozen(bool frozen) {
   cmdHelp_->setEnabled(!frozen);
   cmdStepBack_->setEnabled(current != 1 && !frozen);
   cmdStepFwd_->setEnabled(current != wizard_->StepCount() && !frozen);
-  // Fixed at 4, not the step count: a running programming run is cancelled from page 4.
-  cmdTerminate_->setEnabled(current == 4 || !frozen);
+  // Not the last step as such: a run that can be cancelled lives on the style's step.
+  cmdTerminate_->setEnabled(current == style_.CancellableStep || !frozen);
   picPage_->setEnabled(!frozen);
   if (frozen) {
     setCursor(Qt::WaitCursor);

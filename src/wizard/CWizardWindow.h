@@ -5,13 +5,14 @@
 
 #include "wizard/IWizardView.h"
 #include "wizard/KeyReleaseGate.h"
+#include "wizard/WizardStyle.h"
 
 class QFrame;
 class QLabel;
 
 class CWizardWindow : public QWidget, public IWizardView {
  public:
-  CWizardWindow();
+  explicit CWizardWindow(WizardStyle style = {});
 
   void Attach(CWizard* wizard) override { wizard_ = wizard; }
   QWidget* Widget() override { return this; }
@@ -46,6 +47,7 @@ class CWizardWindow : public QWidget, public IWizardView {
   void FocusCurrentPage();
   static void CentreCursorOn(QWidget* target);
 
+  WizardStyle style_;
   CWizard* wizard_ = nullptr;
   QLabel* picSplash_;
   QFrame* picPage_;

@@ -93,7 +93,7 @@ TEST(ConsoleHostInterrupt, CtrlCRaisesTheRequestOfTheRunningOperationOnly) {
     EXPECT_EQ(gCancelProgramming, c.wantProgramCancel);
     EXPECT_EQ(gCancelVerify, c.wantVerifyCancel);
     // Declining the cancel confirmation restores the button and ends the request.
-    host.RestoreCancelButton();
+    host.CancelDeclined();
     EXPECT_FALSE(InterruptPending());
   }
   gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;

@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "FoundationFixture.h"
-#include "startup/DebugLog.h"
-#include "startup/DebugLogClock.h"
+#include "base/DebugLog.h"
+#include "base/DebugLogClock.h"
 
 namespace {
 class DebugLogTest : public FoundationTest {

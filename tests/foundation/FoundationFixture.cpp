@@ -2,8 +2,9 @@
 
 #include <QFile>
 
-#include "startup/DebugLog.h"
-#include "startup/DebugLogClock.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
+#include "base/DebugLogClock.h"
 
 std::string ReadBytes(const std::string& path) {
   QFile file(QString::fromStdString(path));

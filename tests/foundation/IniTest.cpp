@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "FoundationFixture.h"
-#include "ini/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLog.h"
 #include "ini/INIfile.h"
-#include "startup/DebugLog.h"
 
 void PrintTo(const INIline& l, std::ostream* os) {
   *os << "{" << l.Group << "|" << l.Section << "|" << l.Value << "}";

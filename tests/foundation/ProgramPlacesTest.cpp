@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "FoundationFixture.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"

@@ -1,9 +1,9 @@
 #include <vector>
 
 #include "FoundationFixture.h"
-#include "startup/DebugLog.h"
-#include "startup/DebugLogClock.h"
-#include "startup/LogMasking.h"
+#include "base/DebugLog.h"
+#include "base/DebugLogClock.h"
+#include "base/LogMasking.h"
 #include "startup/Settings.h"
 
 namespace {

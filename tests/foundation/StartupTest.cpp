@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "FoundationFixture.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"

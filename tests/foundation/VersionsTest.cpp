@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "FoundationFixture.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Versions.h"
 #include "startup/VersionsDocument.h"
 

@@ -10,11 +10,11 @@
 
 #include "HcsimProcess.h"
 #include "ScriptedHost.h"
+#include "base/DebugLog.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
-#include "startup/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 
 #include "startup/Settings.h"
 #include "startup/Startup.h"

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <vector>
 
+#include "app/QtHost.h"
 #include "pages/Step1.h"
 #include "pages/Step2.h"
 #include "pages/Step3.h"
@@ -15,7 +16,6 @@
 #include "startup/Startup.h"
 #include "startup/Versions.h"
 #include "wizard/CWizardWindow.h"
-#include "wizard/QtHost.h"
 
 void PageHost::Progress(const std::string& label, double fraction, const std::string& caption) {
   ScriptedHost::Progress(label, fraction, caption);

@@ -13,8 +13,8 @@
 
 #include "ScriptedHost.h"
 #include "SimLink.h"
+#include "app/CWizardController.h"
 #include "wizard/CWizard.h"
-#include "wizard/CWizardController.h"
 
 class Step1;
 class Step2;

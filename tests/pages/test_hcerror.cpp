@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "pages/PageLook.h"
+#include "app/PageLook.h"
 #include "pages/frmHCerror.h"
 
 namespace {

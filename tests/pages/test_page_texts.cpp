@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "pages/PageTexts.h"
+#include "base/TextUtil.h"
+#include "programmer/LinkTexts.h"
 
 namespace {
 

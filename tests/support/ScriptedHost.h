@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 
 class ScriptedHost : public IHost {
  public:
@@ -33,7 +33,7 @@ class ScriptedHost : public IHost {
                     MsgButtons buttons) override;
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
   void ShowProgrammingModeHelp() override { ++helpShown; }
-  void RestoreCancelButton() override { ++cancelRestored; }
+  void CancelDeclined() override { ++cancelRestored; }
 
   // Texts of every message shown, in order.
   std::vector<std::string> Texts() const;

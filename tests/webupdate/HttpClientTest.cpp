@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "WebFixture.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"
 

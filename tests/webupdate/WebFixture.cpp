@@ -8,7 +8,7 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"

@@ -14,12 +14,12 @@
 
 #include "TestSigner.h"
 #include "WebFixture.h"
+#include "app/frmWebUpdate.h"
 #include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
 #include "webupdate/SelfUpdate.h"
-#include "webupdate/frmWebUpdate.h"
 
 namespace {
 

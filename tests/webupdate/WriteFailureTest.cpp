@@ -9,7 +9,7 @@
 #include <csignal>
 
 #include "WebFixture.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 

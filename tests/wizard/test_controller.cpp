@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "WizardFakes.h"
+#include "app/CWizardController.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Startup.h"
-#include "wizard/CWizardController.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class AnsweringHost : public IHost {
   }
   void Progress(const std::string&, double, const std::string&) override {}
   void ShowProgrammingModeHelp() override {}
-  void RestoreCancelButton() override {}
+  void CancelDeclined() override {}
 
   MsgAnswer answer = MsgAnswer::No;
   std::vector<Asked> asked;

@@ -14,9 +14,9 @@
 #include <functional>
 
 #include "WizardFakes.h"
+#include "app/HelpWindow.h"
+#include "app/QtHost.h"
 #include "startup/Startup.h"
-#include "wizard/HelpWindow.h"
-#include "wizard/QtHost.h"
 
 namespace {
 
@@ -45,13 +45,13 @@ TEST(QtHost, ProgressGoesToTheRegisteredViewAndTheCaption) {
   EXPECT_EQ(view.shown.size(), 1u);
 }
 
-TEST(QtHost, RestoreCancelButtonAfterADeclinedCancel) {
+TEST(QtHost, TheCancelButtonComesBackWhenTheCancelIsDeclined) {
   CWizard wizard;
   QtHost host;
   host.SetWizard(&wizard);
   wizard.TerminateButton()->setText("Wait...");
   wizard.TerminateButton()->setEnabled(false);
-  host.RestoreCancelButton();
+  host.CancelDeclined();
   EXPECT_EQ(wizard.TerminateButton()->text(), "Cancel");
   EXPECT_TRUE(wizard.TerminateButton()->isEnabled());
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "WizardFakes.h"
+#include "app/PageLook.h"
 #include "startup/Startup.h"
 #include "wizard/CWizardWindow.h"
 
@@ -21,7 +22,7 @@ class WizardWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     SetProgramPaths(PADFLASHER_BIN_DIR, "PadFlasher");
-    wizard = std::make_unique<CWizard>();
+    wizard = std::make_unique<CWizard>(nullptr, ApplicationWizardStyle());
     window = dynamic_cast<CWizardWindow*>(wizard->Window());
     wizard->SetShutdownRoutine([this] { log.push_back("EndProgram"); });
     wizard->SetUnloadHandler([this] { log.push_back("Unload"); });

@@ -7,7 +7,7 @@
 
 #include "HandControlModel.h"
 #include "PacedLine.h"
-#include "programmer/SerialTrace.h"
+#include "base/SerialTrace.h"
 
 namespace hcsim {
 

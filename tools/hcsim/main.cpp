@@ -12,8 +12,8 @@
 #include "HandControlModel.h"
 #include "Pty.h"
 #include "Simulator.h"
-#include "ini/AtomicFile.h"
-#include "programmer/SerialTrace.h"
+#include "base/AtomicFile.h"
+#include "base/SerialTrace.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -85,12 +85,11 @@ void PrintHelp(const std::string& name) {
       name.c_str(), Indented(hcsim::FaultHelp()).c_str(), name.c_str());
 }
 
+// A whole number that fits an int.
 bool ParseInt(const std::string& text, int& value) {
-  if (text.empty() || text.size() > 9) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  value = std::atoi(text.c_str());
+  int64_t number = 0;
+  if (!hcsim::ParseNumber(text, number) || number > 999999999) return false;
+  value = static_cast<int>(number);
   return true;
 }
 

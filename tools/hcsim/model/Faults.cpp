@@ -4,8 +4,6 @@
 
 namespace hcsim {
 
-namespace {
-
 bool ParseNumber(const std::string& text, int64_t& value) {
   if (text.empty() || text.size() > 12) return false;
   for (char c : text) {
@@ -14,6 +12,8 @@ bool ParseNumber(const std::string& text, int64_t& value) {
   value = std::strtoll(text.c_str(), nullptr, 10);
   return true;
 }
+
+namespace {
 
 bool ParseBlock(const std::string& text, BlockRef& ref) {
   const auto colon = text.find(':');

@@ -60,6 +60,8 @@ struct Faults {
 
 // Adds one fault given as text (the forms above) to faults. False with a reason on bad text.
 bool ParseFault(const std::string& spec, Faults& faults, std::string& error);
+// Decimal digits only, at most 12 of them; false for anything else (no sign, no spaces).
+bool ParseNumber(const std::string& text, int64_t& value);
 // The accepted forms, one per line, for --help texts.
 std::string FaultHelp();
 

@@ -1,11 +1,14 @@
 #pragma once
-// The look the pages share: design positions in twips, the grey page background, colours, fonts
-// and the drawn pictures. The coloured buttons come from the wizard (StyleWizardButton).
+// The application's look, shared by the wizard window, the pages and the dialogs: design
+// positions in twips, the grey page background, colours, fonts, buttons and the drawn pictures.
 #include <QColor>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 
+#include "wizard/WizardStyle.h"
+
+class QPushButton;
 class QWidget;
 
 inline const QColor kPageGrey(128, 128, 128);
@@ -20,6 +23,14 @@ inline int Twips(int twips) {
 inline QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }
+
+// The coloured buttons of the wizard and the pages: bold italic Arial 9 pt on RGB(255, 192, 128).
+void StyleWizardButton(QPushButton* button);
+// Solid background colour for a window or page.
+void SetBackground(QWidget* widget, const QColor& colour);
+// The wizard window as this program shows it: caption with the version, the splash picture,
+// the coloured buttons, and the exit button usable during a run on page 4.
+WizardStyle ApplicationWizardStyle();
 
 // Grey background and the given text colour for the widget and its children.
 void PaintPage(QWidget* page, const QColor& text = Qt::white);

@@ -1,4 +1,6 @@
-#include "ini/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include <filesystem>
+#include <system_error>
 
 #include <QSaveFile>
 #include <cerrno>
@@ -13,8 +15,8 @@
 #include <unistd.h>
 #endif
 
-#include "ini/TextUtil.h"
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
+#include "base/TextUtil.h"
 
 namespace {
 bool Fail(const std::string& fileName, const QString& why, std::string* reason) {
@@ -130,4 +132,19 @@ ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::str
   bytes = all.toStdString();
 #endif
   return ReadResult::Ok;
+}
+
+bool MakeUserFolder(const std::string& folder, std::string& reason) {
+  std::filesystem::path built;
+  for (const auto& part : std::filesystem::path(folder).lexically_normal()) {
+    built /= part;
+    if (part.empty() || part == "/") continue;
+    if (mkdir(built.c_str(), 0700) == 0 || errno == EEXIST) continue;
+    reason = built.string() + ": " + std::strerror(errno);
+    return false;
+  }
+  std::error_code error;
+  if (std::filesystem::is_directory(folder, error)) return true;
+  reason = folder + ": not a folder";
+  return false;
 }

@@ -19,3 +19,7 @@ ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::str
 // alone.
 bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
                          std::string* reason = nullptr);
+
+// Makes folder and any missing parent, each new one readable by the user alone (what the XDG
+// rules ask of the base folders). False, with the system's reason, when that fails.
+bool MakeUserFolder(const std::string& folder, std::string& reason);

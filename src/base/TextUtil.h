@@ -11,5 +11,7 @@ std::string TrimSpaces(const std::string& text);
 // Text from outside (a site, a file name) as it may reach a terminal or a window: control
 // characters (below 0x20, and 0x7F) become \xNN, so no escape sequence or line break passes.
 std::string EscapedForDisplay(const std::string& text);
+// CR LF line ends (the program's texts and files) as plain LF, for a terminal or a text widget.
+std::string WithLfLineEnds(std::string text);
 // A file name held as 8-bit text, for Qt's file classes.
 QString FilePath(const std::string& fileName);

@@ -1,4 +1,4 @@
-#include "pages/PageTexts.h"
+#include "programmer/LinkTexts.h"
 
 const char* const kProgrammingModeInstructions =
     "Hand Control must be placed into Programming Mode:\r\n"
@@ -29,14 +29,4 @@ std::string FirmwareLoadError(int result, ImageReadProblem problem) {
     default:
       return "";
   }
-}
-
-std::string WithLfLineEnds(std::string text) {
-  size_t write = 0;
-  for (size_t read = 0; read < text.size(); ++read) {
-    if (text[read] == '\r' && read + 1 < text.size() && text[read + 1] == '\n') continue;
-    text[write++] = text[read];
-  }
-  text.resize(write);
-  return text;
 }

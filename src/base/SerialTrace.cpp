@@ -1,4 +1,4 @@
-#include "programmer/SerialTrace.h"
+#include "base/SerialTrace.h"
 
 #include <cerrno>
 #include <chrono>

@@ -14,3 +14,8 @@ bool HasBareCredentials(const std::string& url);
 
 // %XX sequences replaced by their bytes; a "%" not followed by two hex digits stays as it is.
 std::string PercentDecoded(const std::string& text);
+
+// "https" or "http" (also when the address names no scheme, as addresses always could); the
+// address without its scheme goes to rest. The scheme may be written in any case, "\\" counting
+// as "/".
+std::string URLScheme(const std::string& url, std::string* rest = nullptr);

@@ -1,8 +1,26 @@
-#include "startup/LogMasking.h"
+#include "base/LogMasking.h"
 
 #include <algorithm>
 #include <cctype>
-#include "startup/Settings.h"
+
+#include "base/TextUtil.h"
+
+std::string URLScheme(const std::string& url, std::string* rest) {
+  std::string head = url.substr(0, 8);
+  for (char& c : head)
+    if (c == '\\') c = '/';
+  head = UpperAscii(head);
+  std::string scheme = "http";
+  size_t length = 0;
+  if (head.rfind("HTTPS://", 0) == 0) {
+    scheme = "https";
+    length = 8;
+  } else if (head.rfind("HTTP://", 0) == 0) {
+    length = 7;
+  }
+  if (rest) *rest = url.substr(length);
+  return scheme;
+}
 
 std::string MaskedPassword(const std::string& password) {
   return password.empty() ? "" : "****";

@@ -1,11 +1,12 @@
 // This program's wizard controller.
-#include "wizard/CWizardController.h"
+#include "app/CWizardController.h"
 
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/PageLook.h"
+#include "base/DebugLog.h"
 #include "programmer/Link.h"
-#include "startup/DebugLog.h"
 #include "startup/Startup.h"
 
 IWizardController* gWizardController = nullptr;
@@ -14,7 +15,8 @@ CWizardController::CWizardController(IHost& host, const PageFactory& makePages,
                                      std::unique_ptr<IWizardView> view)
     : host_(host) {
   OpenDebugLog();
-  wizard_ = std::make_unique<CWizard>(std::move(view));
+  wizard_ = std::make_unique<CWizard>(std::move(view), ApplicationWizardStyle());
+  wizard_->SetShutdownRoutine(EndProgram);
   wizard_->SetClientHandle(this);
   const char* keys[] = {"One", "Two", "Three", "Four"};
   std::vector<IWizardPage*> pages = makePages ? makePages() : std::vector<IWizardPage*>{};

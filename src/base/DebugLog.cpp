@@ -1,9 +1,9 @@
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 
 #include <cstdio>
 
-#include "startup/DebugLogClock.h"
-#include "startup/ProgramPlaces.h"
+#include "base/AtomicFile.h"
+#include "base/DebugLogClock.h"
 
 namespace {
 constexpr const char* kLogFileName = "debugexe.txt";

@@ -1,4 +1,4 @@
-#include "wizard/HelpWindow.h"
+#include "app/HelpWindow.h"
 
 #include <QFileInfo>
 #include <QPointer>

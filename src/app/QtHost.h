@@ -4,8 +4,8 @@
 // wizard window's caption.
 #include <functional>
 
-#include "programmer/Host.h"
-#include "wizard/ProgressView.h"
+#include "app/ProgressView.h"
+#include "base/Host.h"
 
 class CWizard;
 
@@ -20,7 +20,7 @@ class QtHost : public IHost {
                     MsgButtons buttons) override;
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
   void ShowProgrammingModeHelp() override;
-  void RestoreCancelButton() override;
+  void CancelDeclined() override;
 
   void SetWizard(CWizard* wizard) { wizard_ = wizard; }
   // The programming page registers its bar and label here (null: none).

@@ -1,8 +1,8 @@
-#include "webupdate/WebUpdates.h"
+#include "app/WebUpdates.h"
 
+#include "app/QtHost.h"
+#include "app/frmWebUpdate.h"
 #include "webupdate/SelfUpdate.h"
-#include "webupdate/frmWebUpdate.h"
-#include "wizard/QtHost.h"
 
 std::string ShowWebUpdates(QWidget* parent) {
   frmWebUpdate form(TheQtHost(), parent);

@@ -1,4 +1,4 @@
-#include "ini/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <QFile>
 
@@ -35,4 +35,14 @@ std::string EscapedForDisplay(const std::string& text) {
     }
   }
   return out;
+}
+
+std::string WithLfLineEnds(std::string text) {
+  size_t write = 0;
+  for (size_t read = 0; read < text.size(); ++read) {
+    if (text[read] == '\r' && read + 1 < text.size() && text[read + 1] == '\n') continue;
+    text[write++] = text[read];
+  }
+  text.resize(write);
+  return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the pages that padflasher-cli prints too, kept in one place. No widgets: the CLI
-// includes this header. Line ends are CR LF, as the pages show them.
+// Texts about the hand control and its image that both the pages and padflasher-cli show, kept
+// in one place below both. Line ends are CR LF, as the pages show them.
 #include <string>
 
 #include "programmer/Image.h"
@@ -12,5 +12,3 @@ extern const char* const kUnsupportedFirmwareQuestion;
 // The text that explains a LoadFirmwareFile result; empty for success. A result of 2 for a file
 // that is no readable plain file says so rather than blaming its size.
 std::string FirmwareLoadError(int result, ImageReadProblem problem = ImageReadProblem::None);
-// The text with LF line ends, for a terminal or a text widget.
-std::string WithLfLineEnds(std::string text);

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "wizard/CWizard.h"
 #include "wizard/IWizardController.h"
 

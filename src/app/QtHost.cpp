@@ -1,5 +1,6 @@
 // The window program's host of hand control operations.
-#include "wizard/QtHost.h"
+#include "app/QtHost.h"
+#include "base/TextUtil.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -10,7 +11,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "pages/PageTexts.h"
+#include "programmer/LinkTexts.h"
 #include "wizard/CWizard.h"
 
 void QtHost::Breathe() {
@@ -32,7 +33,7 @@ void QtHost::ShowProgrammingModeHelp() {
   if (modeHelp_) modeHelp_();
 }
 
-void QtHost::RestoreCancelButton() {
+void QtHost::CancelDeclined() {
   if (!wizard_) return;
   QPushButton* terminate = wizard_->TerminateButton();
   terminate->setText("Cancel");

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <string>
 
-#include "programmer/Host.h"
+#include "base/Host.h"
 #include "programmer/OperationScope.h"
 #include "webupdate/Catalogue.h"
 

@@ -1,6 +1,6 @@
-#include "webupdate/frmWebUpdate.h"
+#include "app/frmWebUpdate.h"
 
-#include "ini/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,7 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "startup/DebugLog.h"
+#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Download.h"
@@ -42,7 +42,7 @@ QGroupBox* Framed(QWidget* parent, const QString& title, QWidget* content, const
 
 // Descriptions hold CR LF line ends; the text box wants plain line feeds.
 QString DescriptionForDisplay(const std::string& description) {
-  return QString::fromStdString(description).replace("\r\n", "\n");
+  return QString::fromStdString(WithLfLineEnds(description));
 }
 
 QPushButton* Button(QWidget* parent, const QString& caption, const QRect& at) {

@@ -19,8 +19,8 @@ class IHost {
   virtual void Progress(const std::string& label, double fraction, const std::string& caption) = 0;
   // The programming-mode instructions, shown modally.
   virtual void ShowProgrammingModeHelp() = 0;
-  // The user declined to cancel programming: the cancel button reads "Cancel" and is enabled.
-  virtual void RestoreCancelButton() = 0;
+  // The user declined to cancel programming: the run goes on and can be cancelled again.
+  virtual void CancelDeclined() = 0;
   // A remark that needs no answer (a password about to travel unencrypted): the CLI prints it on
   // stderr; the window leaves it to the debug log.
   virtual void Notice(const std::string& text) { (void)text; }
