@@ -24,7 +24,7 @@ void ThinOut(const QString& path) {
 }
 
 void RealWindowTest::TearDown() {
-  for (QProcess* process : {&program, &sim, &site, &xvfb}) {
+  for (QProcess* process : {&program, &sim, &site}) {
     if (process->state() != QProcess::NotRunning) {
       process->terminate();
       if (!process->waitForFinished(5000)) process->kill();
@@ -35,68 +35,12 @@ void RealWindowTest::TearDown() {
 }
 
 bool RealWindowTest::MissingTools() {
-  for (const char* tool : {"Xvfb", "xdotool"}) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) return true;
-  }
+  if (!XSession::MissingTool().isEmpty()) return true;
   return !QFile::exists(kBin + "/PadFlasher") || !QFile::exists(kBin + "/hcsim");
 }
 
-QString RealWindowTest::Xdo(const QStringList& args, int timeoutMs) {
-  QProcess xdo;
-  xdo.setProcessEnvironment(env);
-  xdo.start("xdotool", args);
-  if (!xdo.waitForFinished(timeoutMs)) {
-    xdo.kill();
-    xdo.waitForFinished();
-    ADD_FAILURE() << "xdotool " << args.join(' ').toStdString() << " did not finish";
-    return {};
-  }
-  return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed().section('\n', 0, 0);
-}
-
-QString RealWindowTest::Window(const QString& title) {
-  const QString id = Xdo({"search", "--sync", "--onlyvisible", "--name", title});
-  EXPECT_FALSE(id.isEmpty()) << "no window " << title.toStdString();
-  return id;
-}
-
-bool RealWindowTest::Showing(const QString& title) {
-  return !Xdo({"search", "--onlyvisible", "--name", title}).isEmpty();
-}
-
-void RealWindowTest::Key(const QString& window, const QString& key, int pauseMs) {
-  Xdo({"windowfocus", "--sync", window, "key", key});
-  QThread::msleep(pauseMs);
-}
-
-void RealWindowTest::AltKey(const QString& window, const QString& key, int pauseMs) {
-  Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
-  QThread::msleep(pauseMs);
-}
-
-void RealWindowTest::ClickAt(const QString& window, int x, int y, int pauseMs) {
-  Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
-       "1"});
-  QThread::msleep(pauseMs);
-}
-
 bool RealWindowTest::StartDisplay() {
-  // Xvfb picks a free display itself and names it: tests that start together never share one.
-  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-  if (!xvfb.waitForStarted()) return false;
-  QByteArray number;
-  while (!number.endsWith('\n') && xvfb.waitForReadyRead(10000)) number += xvfb.readAll();
-  if (number.trimmed().isEmpty()) return false;
-  env.insert("DISPLAY", ":" + QString::fromLatin1(number.trimmed()));
-  env.remove("QT_QPA_PLATFORM");
-  for (int i = 0; i < 100; ++i) {
-    QProcess probe;
-    probe.setProcessEnvironment(env);
-    probe.start("xdotool", {"getmouselocation"});
-    if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
-    QThread::msleep(100);
-  }
-  return false;
+  return x.Start();
 }
 
 void RealWindowTest::StartProgram() {

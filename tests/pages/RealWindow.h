@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "PagesFixture.h"
+#include "XSession.h"
 
 class RealWindowTest : public PagesTest {
  protected:
@@ -19,22 +20,21 @@ class RealWindowTest : public PagesTest {
   // Copies the built program into the program folder and starts it there.
   void StartProgram();
 
-  // Runs xdotool on our display; its output's first line, trimmed. Waits (--sync) end after
-  // timeoutMs.
-  QString Xdo(const QStringList& args, int timeoutMs = 30000);
-  // The first visible window whose title matches the pattern (waits for it).
-  QString Window(const QString& title);
-  // Whether a visible window with that title exists now.
-  bool Showing(const QString& title);
-  // Input reaches the program only when it is idle again: keys that arrive while a step runs
-  // are ignored by the wizard, as they would be for a user. So each action gets a moment.
-  void Key(const QString& window, const QString& key, int pauseMs = 1500);
-  // Alt held down around the key (xdotool's "alt+key" form does not reach Qt as Alt under Xvfb).
-  void AltKey(const QString& window, const QString& key, int pauseMs = 1500);
-  void ClickAt(const QString& window, int x, int y, int pauseMs = 1500);
+  // Keys, clicks and window look-ups on our display.
+  QString Xdo(const QStringList& args, int timeoutMs = 30000) { return x.Xdo(args, timeoutMs); }
+  QString Window(const QString& title) { return x.Window(title); }
+  bool Showing(const QString& title) { return x.Showing(title); }
+  void Key(const QString& w, const QString& key, int pauseMs = 1500) { x.Key(w, key, pauseMs); }
+  void AltKey(const QString& w, const QString& key, int pauseMs = 1500) {
+    x.AltKey(w, key, pauseMs);
+  }
+  void ClickAt(const QString& w, int px, int py, int pauseMs = 1500) {
+    x.ClickAt(w, px, py, pauseMs);
+  }
 
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  QProcess xvfb, sim, site, program;
+  XSession x;
+  QProcessEnvironment& env = x.Env();
+  QProcess sim, site, program;
 };
 
 // Keeps data in two blocks of every 32 (and the block with the signature): the port holds

@@ -22,20 +22,19 @@ QString XSession::MissingTool() {
 }
 
 bool XSession::Start() {
-  for (int n = 150; n < 200; ++n) {
-    if (QFile::exists(QString("/tmp/.X%1-lock").arg(n))) continue;
-    xvfb_.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
-    if (!xvfb_.waitForStarted()) return false;
-    env_.insert("DISPLAY", QString(":%1").arg(n));
-    env_.remove("QT_QPA_PLATFORM");
-    for (int i = 0; i < 100; ++i) {
-      QProcess probe;
-      probe.setProcessEnvironment(env_);
-      probe.start("xdotool", {"getmouselocation"});
-      if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
-      QThread::msleep(100);
-    }
-    return false;
+  xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+  if (!xvfb_.waitForStarted()) return false;
+  QByteArray number;
+  while (!number.endsWith('\n') && xvfb_.waitForReadyRead(10000)) number += xvfb_.readAll();
+  if (number.trimmed().isEmpty()) return false;
+  env_.insert("DISPLAY", ":" + QString::fromLatin1(number.trimmed()));
+  env_.remove("QT_QPA_PLATFORM");
+  for (int i = 0; i < 100; ++i) {
+    QProcess probe;
+    probe.setProcessEnvironment(env_);
+    probe.start("xdotool", {"getmouselocation"});
+    if (probe.waitForFinished(2000) && probe.exitCode() == 0) return true;
+    QThread::msleep(100);
   }
   return false;
 }
@@ -59,18 +58,22 @@ QString XSession::Window(const QString& title) {
   return id;
 }
 
-void XSession::Key(const QString& window, const QString& key) {
+bool XSession::Showing(const QString& title) {
+  return !Xdo({"search", "--onlyvisible", "--name", title}).isEmpty();
+}
+
+void XSession::Key(const QString& window, const QString& key, int pauseMs) {
   Xdo({"windowfocus", "--sync", window, "key", key});
-  QThread::msleep(1500);
+  QThread::msleep(pauseMs);
 }
 
-void XSession::AltKey(const QString& window, const QString& key) {
+void XSession::AltKey(const QString& window, const QString& key, int pauseMs) {
   Xdo({"windowfocus", "--sync", window, "keydown", "Alt_L", "key", key, "keyup", "Alt_L"});
-  QThread::msleep(1500);
+  QThread::msleep(pauseMs);
 }
 
-void XSession::ClickAt(const QString& window, int x, int y) {
+void XSession::ClickAt(const QString& window, int x, int y, int pauseMs) {
   Xdo({"mousemove", "--sync", "--window", window, QString::number(x), QString::number(y), "click",
        "1"});
-  QThread::msleep(1500);
+  QThread::msleep(pauseMs);
 }

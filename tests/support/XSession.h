@@ -11,7 +11,8 @@ class XSession {
   ~XSession();
   // The first of Xvfb and xdotool that is not installed; empty when both are.
   static QString MissingTool();
-  // Starts Xvfb on a free display number and waits until it answers. Env() then names it.
+  // Starts Xvfb on a display it picks itself (so tests started together never share one) and
+  // waits until it answers. Env() then names it.
   bool Start();
   // The environment for programs on this display (no offscreen platform).
   QProcessEnvironment& Env() { return env_; }
@@ -21,12 +22,14 @@ class XSession {
   QString Xdo(const QStringList& args, int timeoutMs = 30000);
   // The id of the visible window whose name matches the regular expression title.
   QString Window(const QString& title);
+  // Whether a visible window with that title exists now.
+  bool Showing(const QString& title);
   // Input reaches the program only when it is idle again: keys that arrive while a step runs
   // are ignored by the wizard, as they would be for a user. So each action gets a moment.
-  void Key(const QString& window, const QString& key);
+  void Key(const QString& window, const QString& key, int pauseMs = 1500);
   // Alt held down around the key (xdotool's "alt+key" form does not reach Qt as Alt under Xvfb).
-  void AltKey(const QString& window, const QString& key);
-  void ClickAt(const QString& window, int x, int y);
+  void AltKey(const QString& window, const QString& key, int pauseMs = 1500);
+  void ClickAt(const QString& window, int x, int y, int pauseMs = 1500);
 
  private:
   QProcessEnvironment env_ = QProcessEnvironment::systemEnvironment();
