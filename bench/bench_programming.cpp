@@ -9,11 +9,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <random>
+
+#include "TestImage.h"
 
 namespace {
 
-constexpr int kImageSize = 262144;
+constexpr int kImageSize = testimage::kImageSize;
 constexpr int kBitsPerByte = 10;  // 8N1: start, eight data bits, stop
 
 struct Phase {
@@ -27,13 +28,10 @@ struct Measure {
   int exitCode = -1;
 };
 
-QByteArray FullRandomImage(unsigned seed) {
-  std::mt19937 random(seed);
-  QByteArray image(kImageSize, '\0');
-  for (int i = 0; i < kImageSize; ++i) image[i] = char(random() & 0xFF);
-  image[0xFFE0] = char(0x55);
-  image[0xFFE1] = char(0xAA);
-  return image;
+// Data in every block, the identification code among it.
+QByteArray FullRandomImage(uint32_t seed) {
+  const auto image = testimage::MakeImage({{0, testimage::kBlockCount - 1}}, {}, seed);
+  return QByteArray::fromStdString(*image);
 }
 
 bool RunPhase(const QString& cli, const QStringList& args, int baud, Measure& m) {

@@ -89,8 +89,7 @@ TEST_F(PagesTest, NextOpensTheChosenPortAndIdentifiesTheHandControl) {
 TEST_F(PagesTest, SilentHandControlKeepsThePageWithThePortStillChosen) {
   hcsim::Faults silent;
   silent.silent = true;
-  sim = std::make_unique<SimLink>(silent);
-  SetLinkServices(sim.get(), sim.get(), &host);
+  sim = AttachSimLink(host, silent);
   StartWizard();
   NextTo(2);
   auto* list = Find<QComboBox>(step2, "cboComPort");
@@ -139,8 +138,8 @@ TEST_F(PagesTest, ChoosingNoneClearsThePortAndGoesOn) {
 }
 
 TEST_F(PagesTest, DeviceLineShowsWhereTheChosenNameLeads) {
-  ASSERT_TRUE(QDir(dir.path()).mkpath("ports"));
-  ASSERT_TRUE(QFile::link("/dev/null", dir.filePath("ports/COM3")));
+  ASSERT_TRUE(QDir(FolderPath()).mkpath("ports"));
+  ASSERT_TRUE(QFile::link("/dev/null", FilePath("ports/COM3")));
   StartWizard();
   NextTo(2);
   auto* device = Find<QLabel>(step2, "lblDevice");
@@ -148,7 +147,7 @@ TEST_F(PagesTest, DeviceLineShowsWhereTheChosenNameLeads) {
   EXPECT_EQ(device->text(), "");
   list->setCurrentIndex(2);  // COM3
   EXPECT_EQ(device->text(), "Device: /dev/null");
-  EXPECT_EQ(device->toolTip(), dir.filePath("ports/COM3"));
+  EXPECT_EQ(device->toolTip(), FilePath("ports/COM3"));
   list->setCurrentIndex(0);
   EXPECT_EQ(device->text(), "");
 }

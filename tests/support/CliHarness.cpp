@@ -6,12 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <random>
 
 namespace {
 
-constexpr int kImage = 262144;
-constexpr int kBlock = 256;
 // A CLI run against an unpaced simulator takes seconds; this only guards against a hang.
 constexpr int kRunLimitMs = 120000;
 
@@ -22,24 +19,15 @@ QString BinPath(const QString& program) {
 }
 
 QByteArray MakeImageOfBlocks(const std::vector<int>& fileBlocks, uint16_t code, unsigned seed) {
-  QByteArray image(kImage, char(0xFF));
-  std::mt19937 random(seed);
-  for (int block : fileBlocks)
-    for (int i = 0; i < kBlock; ++i) image[block * kBlock + i] = char(random() & 0xFF);
-  image[0xFFE0] = char(0x55);
-  image[0xFFE1] = char(0xAA);
-  image[0xFFFE] = char(code & 0xFF);
-  image[0xFFFF] = char(code >> 8);
-  return image;
+  std::vector<testimage::BlockRange> filled;
+  for (int block : fileBlocks) filled.push_back({block, block});
+  const auto image = testimage::MakeImage(filled, code, seed);
+  EXPECT_TRUE(image) << "a block outside the image";
+  return image ? QByteArray::fromStdString(*image) : QByteArray();
 }
 
 QByteArray MakeImage(std::initializer_list<int> fileBlocks, uint16_t code, unsigned seed) {
   return MakeImageOfBlocks(std::vector<int>(fileBlocks), code, seed);
-}
-
-bool InWrittenRange(int fileOffset) {
-  int block = (fileOffset % 131072) / kBlock;
-  return block < 256 || block >= 384;
 }
 
 CliFixture::CliFixture() {
