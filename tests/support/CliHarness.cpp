@@ -81,13 +81,28 @@ QString CliFixture::StopSim() {
   return log;
 }
 
-std::unique_ptr<QProcess> CliFixture::Start(const QStringList& args) {
-  auto process = std::make_unique<QProcess>();
-  process->setWorkingDirectory(dir_.path());
-  process->setStandardInputFile(QProcess::nullDevice());
-  process->start(BinPath("padflasher-cli"), args);
-  process->waitForStarted();
-  return process;
+CliResult CliFixture::Interrupt(const QStringList& args, const QString& shown) {
+  QProcess cli;
+  cli.setWorkingDirectory(dir_.path());
+  cli.setStandardInputFile(QProcess::nullDevice());
+  cli.start(BinPath("padflasher-cli"), args + QStringList{"--folder", dir_.path()});
+  cli.waitForStarted();
+  cli.setReadChannel(QProcess::StandardError);  // what waitForReadyRead waits for
+  CliResult result;
+  while (!result.err.contains(shown) && cli.state() == QProcess::Running) {
+    cli.waitForReadyRead(30000);
+    result.err += QString::fromLocal8Bit(cli.readAllStandardError());
+  }
+  if (cli.state() == QProcess::Running) {
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+  } else {
+    ADD_FAILURE() << "ended before showing " << shown.toStdString();
+  }
+  if (!cli.waitForFinished(60000)) cli.kill();
+  result.err += QString::fromLocal8Bit(cli.readAllStandardError());
+  result.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+  result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+  return result;
 }
 
 CliResult CliFixture::Run(const QStringList& args, const QString& workDir) {

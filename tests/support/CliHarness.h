@@ -46,8 +46,9 @@ class CliFixture {
 
   // Runs padflasher-cli in the program folder with the given arguments; no terminal.
   CliResult Run(const QStringList& args, const QString& workDir = {});
-  // Starts padflasher-cli without waiting, for tests that interrupt it.
-  std::unique_ptr<QProcess> Start(const QStringList& args);
+  // Runs padflasher-cli as Run does, and presses Ctrl+C (SIGINT) once its error output shows
+  // `shown`; a failure when it ended before that.
+  CliResult Interrupt(const QStringList& args, const QString& shown);
 
  private:
   QTemporaryDir dir_;
