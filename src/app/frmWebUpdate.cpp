@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "base/DebugLog.h"
+#include "base/DescriptionFile.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "webupdate/Download.h"
@@ -38,11 +39,6 @@ QGroupBox* Framed(QWidget* parent, const QString& title, QWidget* content, const
   auto* layout = new QVBoxLayout(frame);
   layout->addWidget(content);
   return frame;
-}
-
-// Descriptions hold CR LF line ends; the text box wants plain line feeds.
-QString DescriptionForDisplay(const std::string& description) {
-  return QString::fromStdString(WithLfLineEnds(description));
 }
 
 QPushButton* Button(QWidget* parent, const QString& caption, const QRect& at) {

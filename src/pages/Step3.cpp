@@ -1,7 +1,6 @@
 #include "pages/Step3.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -12,6 +11,7 @@
 #include "app/PageLook.h"
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
+#include "base/DescriptionFile.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
@@ -20,8 +20,6 @@
 #include "wizard/CWizard.h"
 
 namespace {
-
-constexpr int64_t kMaxDescriptionFileBytes = 1024 * 1024;
 
 const char* const kDetermining = "Determining Status ...";
 
@@ -40,27 +38,7 @@ QStringList FirmwareFiles() {
   return names;
 }
 
-// Description files are plain text; old ones are Latin-1, new ones may be UTF-8.
-QString DecodeText(const QByteArray& bytes) {
-  QString text = QString::fromUtf8(bytes);
-  if (text.contains(QChar::ReplacementCharacter)) text = QString::fromLatin1(bytes);
-  return text;
-}
-
 }  // namespace
-
-std::string FindDescriptionFile(const std::string& imagePath) {
-  if (imagePath.size() < 4) return "";
-  const std::string wanted = imagePath.substr(0, imagePath.size() - 4) + ".txt";
-  if (FileExists(wanted)) return wanted;
-  const QFileInfo info(QString::fromStdString(wanted));
-  for (const QString& name : info.dir().entryList(QDir::Files)) {
-    if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) {
-      return info.dir().filePath(name).toStdString();
-    }
-  }
-  return "";
-}
 
 Step3::Step3() : PageBase("Step3", 6960, 2724) {
   auto* heading = new QLabel("Choose Firmware or .....", this);
@@ -125,25 +103,17 @@ void Step3::lstFirmware_Click() {
   std::string text = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!text.empty()) text += "\r\n\r\n";
 
-  const std::string description = FindDescriptionFile(path);
+  // The description file: the image's name with its last four characters replaced by ".txt".
+  const std::string description =
+      FindFileNoCase(gProgramFolder, gFirmwareFile.substr(0, gFirmwareFile.size() - 4) + ".txt");
+  std::string held, why;
   if (description.empty()) {
     text.clear();
-  } else {
-    // A description is a few lines; a FIFO or a giant file under its name is not shown.
-    std::string bytes, why;
-    if (ReadWholeFile(description, kMaxDescriptionFileBytes, bytes, &why) == ReadResult::Ok) {
-      QStringList lines = DecodeText(QByteArray::fromStdString(bytes)).split('\n');
-      // A file ending in a line break (or an empty file) has no further line after it.
-      if (lines.back().isEmpty()) lines.removeLast();
-      for (QString line : lines) {
-        if (line.endsWith('\r')) line.chop(1);
-        text += line.toStdString() + "\r\n";
-      }
-    } else {
-      DebugLog("Description file " + description + " not shown: " + why);
-    }
+  } else if (!ReadDescriptionFile(description, held, why)) {
+    // A FIFO or a giant file under its name is not shown; the load error still is.
+    DebugLog("Description file " + description + " not shown: " + why);
   }
-  ShowNow(txtFirmware_, text);
+  ShowNow(txtFirmware_, text + DescriptionForDisplay(held).toStdString());
   ShowNow(txtStatus_, kDetermining);
   ShowNow(txtStatus_, BuildStatusText());
 }

@@ -35,7 +35,3 @@ class Step3 : public PageBase {
   QPushButton* cmdWebUpdate_;
   WebUpdatesFn webUpdates_;
 };
-
-// The description file of an image: its name with the last four characters replaced by ".txt",
-// found in the same folder regardless of letter case. Empty when there is none.
-std::string FindDescriptionFile(const std::string& imagePath);

@@ -11,6 +11,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
+#include "base/DescriptionFile.h"
 #include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -137,30 +138,6 @@ void DropFirmwareDescriptions(ParsedCatalogue& parsed) {
                  programs.end());
 }
 
-constexpr int64_t kMaxLocalDescriptionBytes = 1024 * 1024;
-
-// Lines end with CR LF, a bare LF or a bare CR; a final line end adds no empty line.
-std::vector<std::string> ReadTextLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::string text, why;
-  if (ReadWholeFile(path, kMaxLocalDescriptionBytes, text, &why) != ReadResult::Ok) {
-    DebugLog("Description file " + path + " not read: " + why);
-    return lines;
-  }
-  std::string line;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += text[i];
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 }  // namespace
 
 bool IsSafeFileName(const std::string& name) {
@@ -282,17 +259,6 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   return CatalogueResult::Loaded;
 }
 
-std::string FindFileNoCase(const std::string& folder, const std::string& name) {
-  std::string exact = folder + "/" + name;
-  if (QFileInfo(FilePath(exact)).isFile()) return exact;
-  QDir dir(FilePath(folder));
-  for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
-    std::string candidate = entry.toStdString();
-    if (EqualsNoCaseAscii(candidate, name)) return folder + "/" + candidate;
-  }
-  return "";
-}
-
 void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& folder) {
   QDir dir(FilePath(folder));
   for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
@@ -315,9 +281,10 @@ void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& fol
   }
   for (FirmwareEntry& entry : firmware) {
     if (!entry.Local || entry.Online) continue;
-    std::string description = FindFileNoCase(folder, entry.BaseName + ".txt");
-    if (description.empty()) continue;
-    for (const std::string& line : ReadTextLines(description)) entry.Description += line + "\r\n";
+    const std::string description = FindFileNoCase(folder, entry.BaseName + ".txt");
+    std::string why;
+    if (!description.empty() && !ReadDescriptionFile(description, entry.Description, why))
+      DebugLog("Description file " + description + " not read: " + why);
   }
 }
 

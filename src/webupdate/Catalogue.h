@@ -116,7 +116,3 @@ ProgressFigures HTTPProgressFigures(int64_t bytes, int32_t expectedSize);
 
 // SHA-256 of bytes as lower-case hex.
 std::string Sha256Hex(const std::string& bytes);
-
-// The path of the file called name in folder, matched exactly or else ignoring letter case;
-// empty when there is none.
-std::string FindFileNoCase(const std::string& folder, const std::string& name);

@@ -6,6 +6,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
+#include "base/DescriptionFile.h"
 #include "base/TextUtil.h"
 #include "programmer/Image.h"
 #include "startup/Settings.h"

@@ -174,7 +174,7 @@ class LocalFilesTest : public WebFixture {};
 TEST_F(LocalFilesTest, LocalImagesMergeIgnoringCase) {
   ProgramFileBytes("B.BIN", "bb");
   ProgramFileBytes("c.Bin", "ccc");
-  ProgramFileBytes("c.txt", "one\r\ntwo\nthree");
+  ProgramFileBytes("c.txt", "one\r\ntwo\nthree\rcaf\xE9");
   ProgramFileBytes("notes.binx", "n");
   ProgramFileBytes("b.txt", "local text of b");
   SetDate("c.Bin", "2006-03-04");
@@ -190,7 +190,7 @@ TEST_F(LocalFilesTest, LocalImagesMergeIgnoringCase) {
   EXPECT_FALSE(list[1].Online);
   EXPECT_EQ(list[1].Date, "2006-03-04");
   EXPECT_EQ(list[1].Size, 3);
-  EXPECT_EQ(list[1].Description, "one\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(list[1].Description, "one\r\ntwo\r\nthree\r\ncaf\xE9\r\n") << "bytes kept, CR LF ends";
 }
 
 TEST_F(LocalFilesTest, NamesThatWouldLeaveTheFolderAreLogged) {

@@ -24,13 +24,15 @@ class DownloadTest : public WebFixture {
 TEST_F(DownloadTest, ImageAndDescriptionArriveWithTheCataloguesDate) {
   SiteFile("X1.bin", Image('1'));
   FirmwareEntry entry = X1();
+  entry.Description += "Caf\xE9\r\n";  // a site's Latin-1 line
   std::vector<std::pair<int, int>> progress;
   DownloadOutcome outcome = DownloadFirmware(
       entry, host_, [&](int bytes, int32_t size) { progress.emplace_back(bytes, size); });
   EXPECT_TRUE(outcome.Saved);
   EXPECT_TRUE(entry.Local);
   EXPECT_EQ(ProgramRead("X1.bin"), Image('1'));
-  EXPECT_EQ(ProgramRead("X1.txt"), "First line\r\n\r\nMore\r\n");
+  EXPECT_EQ(ProgramRead("X1.txt"), "First line\r\n\r\nMore\r\nCaf\xE9\r\n")
+      << "bytes as the site sent them";
   EXPECT_EQ(WrittenAt("X1.bin"), "2007-05-01 00:00");
   EXPECT_EQ(WrittenAt("X1.txt"), "2007-05-01 00:00");
   ASSERT_FALSE(progress.empty());

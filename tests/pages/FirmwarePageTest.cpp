@@ -69,12 +69,20 @@ TEST_F(FirmwarePageTest, DescriptionFollowsTheSelectionAndIsFoundInAnyCase) {
   WriteImage("b.bin", 0x2222);
   WriteFile("b.txt", "Unix line\nno end");
   WriteImage("c.bin", 0x3333);
+  WriteImage("d.bin", 0x4444);
+  WriteFile("D.Txt", "Caf\xE9 cr\xE8me\r\n");  // Latin-1
+  WriteImage("e.bin", 0x5555);
+  WriteFile("e.txt", "Caf\xC3\xA9\rold Mac line");  // UTF-8, bare CR
   ToFirmwarePage();
   EXPECT_EQ(description->toPlainText(), "First line\nSecond line\n");
   Select("b.bin");
   EXPECT_EQ(description->toPlainText(), "Unix line\nno end\n");
   Select("c.bin");
   EXPECT_EQ(description->toPlainText(), "");
+  Select("d.bin");
+  EXPECT_EQ(description->toPlainText(), QString::fromUtf8("Caf\u00E9 cr\u00E8me\n"));
+  Select("e.bin");
+  EXPECT_EQ(description->toPlainText(), QString::fromUtf8("Caf\u00E9\nold Mac line\n"));
   EXPECT_FALSE(Wizard().Frozen());
 }
 

@@ -62,12 +62,12 @@ class WindowTest : public WebFixture {
   // Catalogue: X1 and b online; local files B.BIN (so b is local) and c.Bin (local only).
   void StandardSite() {
     SiteFile("catalogue.txt",
-             "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\nAbout X1\r\n"
+             "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\nAbout X1 \xC2\xB0\r\n"
              "@b.bin,2007-02-02,262144,A,TypeB,0B0B,1,0\r\nAbout b");
     SiteFile("X1.bin", Image('1'));
     ProgramFileBytes("B.BIN", Image('b'));
     ProgramFileBytes("c.Bin", "cc");
-    ProgramFileBytes("c.txt", "About c");
+    ProgramFileBytes("c.txt", "About c\xB0");  // Latin-1
   }
   std::unique_ptr<frmWebUpdate> Open() {
     auto form = std::make_unique<frmWebUpdate>(host_);
@@ -128,9 +128,9 @@ TEST_F(WindowTest, SelectionEnablesDownloadForRemoteAndRemoveForLocalRows) {
   form->SelectRow(1);
   EXPECT_TRUE(form->DownloadButton()->isEnabled());
   EXPECT_FALSE(form->RemoveButton()->isEnabled());
-  EXPECT_EQ(form->DescriptionText(), "About X1\n");
+  EXPECT_EQ(form->DescriptionText(), QString::fromUtf8("About X1 \u00B0\n"));
   form->SelectRow(3);
-  EXPECT_EQ(form->DescriptionText(), "About c\n");
+  EXPECT_EQ(form->DescriptionText(), QString::fromUtf8("About c\u00B0\n"));
 }
 
 TEST_F(WindowTest, DownloadTurnsTheRowLocal) {

@@ -1,0 +1,48 @@
+#include "base/DescriptionFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include "base/AtomicFile.h"
+#include "base/TextUtil.h"
+
+namespace {
+
+constexpr int64_t kMaxDescriptionFileBytes = 1024 * 1024;
+
+}  // namespace
+
+std::string FindFileNoCase(const std::string& folder, const std::string& name) {
+  const std::string exact = folder + "/" + name;
+  if (QFileInfo(FilePath(exact)).isFile()) return exact;
+  const QDir dir(FilePath(folder));
+  for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+    const std::string candidate = QFile::encodeName(entry).toStdString();
+    if (EqualsNoCaseAscii(candidate, name)) return folder + "/" + candidate;
+  }
+  return "";
+}
+
+bool ReadDescriptionFile(const std::string& path, std::string& description, std::string& reason) {
+  description.clear();
+  std::string bytes;
+  if (ReadWholeFile(path, kMaxDescriptionFileBytes, bytes, &reason) != ReadResult::Ok) return false;
+  size_t lineStart = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    description.append(bytes, lineStart, i - lineStart).append("\r\n");
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    lineStart = i + 1;
+  }
+  if (lineStart < bytes.size()) description.append(bytes, lineStart).append("\r\n");
+  return true;
+}
+
+QString DescriptionForDisplay(const std::string& description) {
+  const QByteArray bytes = QByteArray::fromStdString(WithLfLineEnds(description));
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString text = utf8(bytes);
+  // A U+FFFD written in the file is valid UTF-8; only a decoding error means another code page.
+  return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
