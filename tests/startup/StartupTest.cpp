@@ -5,27 +5,11 @@
 
 #include "FoundationFixture.h"
 #include "base/DebugLog.h"
-#include "programmer/Link.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"
 
 namespace {
-// Counts how often the port is closed; it reports itself open so that closing is due.
-class CountingPort : public ISerialPort {
- public:
-  int closes = 0;
-  void SetDevice(const std::string&) override {}
-  bool Open() override { return true; }
-  void Close() override { ++closes; }
-  bool IsOpen() const override { return true; }
-  int BytesWaiting() override { return 0; }
-  int ReadByte() override { return -1; }
-  bool Write(const std::string&) override { return true; }
-  bool WaitForData(int) override { return false; }
-  std::string LastError() const override { return {}; }
-};
-
 class StartupTest : public FoundationTest {
  protected:
   void SetUp() override {
@@ -41,7 +25,6 @@ class StartupTest : public FoundationTest {
     gComPort.clear();
   }
   void TearDown() override {
-    SetLinkServices(nullptr, nullptr, nullptr);
     SetHelpViewer({});
     SetProgramPaths(savedFolder_, savedBase_);
     gVersions.clear();
@@ -101,24 +84,11 @@ TEST_F(StartupTest, AnotherExecutableNameUsesItsOwnFiles) {
 
 TEST_F(StartupTest, TheProgramPathsComeFromTheRunningExecutable) {
   InitProgramPaths();
-  EXPECT_EQ(gBaseName, "test_foundation");
+  EXPECT_EQ(gBaseName, "test_startup");
   EXPECT_EQ(QFileInfo(QString::fromStdString(gProgramFolder)).canonicalFilePath(),
             QFileInfo(PADFLASHER_BIN_DIR).canonicalFilePath());
-  EXPECT_EQ(WindowCaption(), "test_foundation  v1.0.2");
+  EXPECT_EQ(WindowCaption(), "test_startup  v1.0.2");
   EXPECT_EQ(ProgramVersionText(), "1.0.2");
-}
-
-TEST_F(StartupTest, EndProgramClosesThePortOnlyWhenOneIsNamed) {
-  CountingPort port;
-  SetLinkServices(&port, nullptr, nullptr);
-  SetProgramPaths(program_, "PadFlasher");
-  StartProgram();
-  EndProgram();
-  EXPECT_EQ(port.closes, 0);
-  gComPort = "COM3";
-  EndProgram();
-  EXPECT_EQ(port.closes, 1);
-  EXPECT_NE(ReadBytes(program_ + "/PadFlasher.ini").find("COMport      = COM3"), std::string::npos);
 }
 
 TEST_F(StartupTest, FileExistsOnlyForFilesThatCanBeOpened) {
