@@ -262,11 +262,21 @@ std::string QtSerialPort::LastError() const {
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
+  if (!port_.isOpen()) return;
+  // Qt also reports a write the driver refused for the moment (EAGAIN: the device held the line
+  // with XOFF an instant after poll found room) as a resource error. The device is still there
+  // (poll reports no hang-up or error) and the data is still queued: the write goes on when the
+  // line is released. Taking it for an unplugged device broke off programming runs under load.
+  if (error == QSerialPort::ResourceError && port_.bytesToWrite() > 0 && !DriverHas(0)) {
+    DebugLog("Serial port " + device_ + ": write refused for the moment [" +
+             port_.errorString().toStdString() + "]; waiting for the line");
+    port_.clearError();
+    return;
+  }
   // An unplugged device shows up as a read or resource error that Qt raises again on every turn
   // of the event loop while the port stays open, so close at once.
-  if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) {
-    if (port_.isOpen()) Fail(kUnpluggedText);
-  }
+  Fail(kUnpluggedText);
 }
 
 void QtSerialPort::Fail(const std::string& reason) {

@@ -74,7 +74,8 @@ class QtSerialPort : public ISerialPort {
   bool HoldForLine(size_t bytes);
   void Fail(const std::string& reason);
   bool HaveEventLoop() const;
-  // Whether poll reports any of events (or an error) on the device right now.
+  // Whether poll reports any of events (or an error) on the device right now; events 0 asks
+  // only whether it hung up or failed.
   bool DriverHas(short events) const;
   int Handle() const { return static_cast<int>(port_.handle()); }
   // Received bytes not yet taken; what Qt read on its own comes first, as it came first.
