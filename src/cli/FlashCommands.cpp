@@ -1,5 +1,6 @@
 // flash, verify and read: the programming page's operations from the command line.
 #include <QJsonArray>
+#include <functional>
 
 #include "Commands.h"
 #include "Console.h"
@@ -68,6 +69,27 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   return PrintHandControlIdentity({"firmware_after"});
 }
 
+// Loads the image named on the command line and reports its name and code; listed tells whether
+// PadFlasher.ver lists the code.
+int LoadCommandImage(const QString& path, bool& listed) {
+  ReportField("image", path);
+  if (int code = LoadImageForCommand(path); code != kExitOk) return code;
+  std::string type;
+  int16_t major = 0, minor = 0;
+  listed = GetFileVersion(type, major, minor);
+  ReportField("image_code", QString::fromStdString(gFileChecksum));
+  return kExitOk;
+}
+
+// One progress over the phases of plan for everything work does, ended however work ends.
+int AsJob(const std::string& title, std::vector<ProgressPhase> plan,
+          const std::function<int()>& work) {
+  ConsoleHostInstance().BeginJob(title, std::move(plan));
+  const int code = work();
+  ConsoleHostInstance().EndJob();
+  return code;
+}
+
 // The first line of the window's question, and what a terminal user can do about it.
 QString UnlistedImageText() {
   const std::string question = kUnsupportedFirmwareQuestion;
@@ -102,23 +124,17 @@ int RunFlash(const QStringList& args) {
   const Verification check = verify == "fast"   ? Verification::Fast
                              : verify == "full" ? Verification::Full
                                                 : Verification::None;
-  ReportField("image", cl.Positional().at(1));
   ReportField("verify", verify);
   ReportField("differences", QJsonArray());
-  if (int code = LoadImageForCommand(cl.Positional().at(1)); code != kExitOk) return code;
-  std::string type;
-  int16_t major = 0, minor = 0;
-  const bool listed = GetFileVersion(type, major, minor);
-  ReportField("image_code", QString::fromStdString(gFileChecksum));
+  bool listed = false;
+  if (int code = LoadCommandImage(cl.Positional().at(1), listed); code != kExitOk) return code;
   if (!listed && !cl.IsSet("yes")) {
     PrintError(UnlistedImageText());
     return kExitUsage;
   }
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  ConsoleHostInstance().BeginJob("Flash", FlashPlan(cl.IsSet("backup"), check));
-  const int code = FlashOpenHandControl(cl, check);
-  ConsoleHostInstance().EndJob();
-  return code;
+  return AsJob("Flash", FlashPlan(cl.IsSet("backup"), check),
+               [&] { return FlashOpenHandControl(cl, check); });
 }
 
 int RunVerify(const QStringList& args) {
@@ -131,19 +147,12 @@ int RunVerify(const QStringList& args) {
   cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
   if (int code; !cl.Parse(1, 1, code)) return code;
   const Verification check = cl.IsSet("fast") ? Verification::Fast : Verification::Full;
-  ReportField("image", cl.Positional().at(1));
   ReportField("verify", check == Verification::Fast ? "fast" : "full");
   ReportField("differences", QJsonArray());
-  if (int code = LoadImageForCommand(cl.Positional().at(1)); code != kExitOk) return code;
-  std::string type;
-  int16_t major = 0, minor = 0;
-  GetFileVersion(type, major, minor);  // only for its code
-  ReportField("image_code", QString::fromStdString(gFileChecksum));
+  bool listed = false;  // verification compares whatever the image is
+  if (int code = LoadCommandImage(cl.Positional().at(1), listed); code != kExitOk) return code;
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  ConsoleHostInstance().BeginJob("Verify", VerifyPlan(check));
-  const int code = RunCheck(check);
-  ConsoleHostInstance().EndJob();
-  return code;
+  return AsJob("Verify", VerifyPlan(check), [&] { return RunCheck(check); });
 }
 
 int RunRead(const QStringList& args) {
@@ -156,9 +165,8 @@ int RunRead(const QStringList& args) {
   if (int code; !cl.Parse(1, 1, code)) return code;
   ReportField("file", cl.Positional().at(1));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
-  ConsoleHostInstance().BeginJob("Read", ReadPlan());
-  const int code = ReadHandControlToFile(cl.Positional().at(1));
-  ConsoleHostInstance().EndJob();
+  const int code =
+      AsJob("Read", ReadPlan(), [&] { return ReadHandControlToFile(cl.Positional().at(1)); });
   if (code == kExitOk) ReportField("file_bytes", kImageSize);
   return code;
 }

@@ -30,23 +30,23 @@ void ShowReadProgress(int position, int& lastPercent) {
 }
 
 // The firmware page's text for a failed load, as the first line of the CLI's message.
-QString Headline(int loadResult) {
+QString Headline(ImageLoadResult loadResult) {
   return QString::fromStdString(FirmwareLoadError(loadResult, LastImageReadProblem())) + "\n";
 }
 
 }  // namespace
 
 int LoadImageForCommand(const QString& path) {
-  int code = LoadFirmwareFile(path.toStdString());
+  const ImageLoadResult code = LoadFirmwareFile(path.toStdString());
   QFileInfo info(path);
   switch (code) {
-    case 0:
+    case ImageLoadResult::Loaded:
       gFirmwareFile = info.fileName().toStdString();
       return kExitOk;
-    case 1:
+    case ImageLoadResult::NotFound:
       PrintError(Headline(code) + path + " does not exist.");
       break;
-    case 2:
+    case ImageLoadResult::WrongSize:
       if (LastImageReadProblem() != ImageReadProblem::None) {
         PrintError(Headline(code) + path + " " + QString::fromStdString(LastImageReadReason()) +
                    ".");
@@ -55,7 +55,7 @@ int LoadImageForCommand(const QString& path) {
       PrintError(Headline(code) + path + " has " + QString::number(info.size()) +
                  " bytes; a firmware image has " + QString::number(kImageSize) + ".");
       break;
-    default:
+    case ImageLoadResult::Invalid:
       PrintError(Headline(code) + path +
                  " lacks the signature 55 AA at offset 0xFFE0; it is not a firmware image.");
       break;

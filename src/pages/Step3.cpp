@@ -99,7 +99,7 @@ void Step3::lstFirmware_Click() {
   FrozenScope frozen(Wizard());
   gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
   const std::string path = ProgramFolderFile(gFirmwareFile);
-  const int loaded = LoadFirmwareFile(path);
+  const ImageLoadResult loaded = LoadFirmwareFile(path);
   std::string text = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!text.empty()) text += "\r\n\r\n";
 
@@ -169,7 +169,7 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   }
   FrozenScope frozen(wizard);
   gFirmwareFile = selected->text().toStdString();
-  const int loaded = LoadFirmwareFile(ProgramFolderFile(gFirmwareFile));
+  const ImageLoadResult loaded = LoadFirmwareFile(ProgramFolderFile(gFirmwareFile));
   const std::string error = FirmwareLoadError(loaded, LastImageReadProblem());
   if (!error.empty()) {
     Warn(error);

@@ -18,34 +18,34 @@ constexpr uint8_t kBlank = 0xFF;
 ImageReadProblem gReadProblem = ImageReadProblem::None;
 std::string gReadReason;
 
-// Codes 1 and 2: gImage is left as it was.
-int ReadImage(const std::string& path) {
+// NotFound and WrongSize leave gImage as it was.
+ImageLoadResult ReadImage(const std::string& path) {
   gReadProblem = ImageReadProblem::None;
   gReadReason.clear();
   // Read aside first: a read error half way must not leave a mixture of two images.
   std::string bytes, why;
   switch (ReadWholeFile(path, kImageSize, bytes, &why)) {
     case ReadResult::Missing:
-      return 1;
+      return ImageLoadResult::NotFound;
     case ReadResult::NotRegular:
       gReadProblem = ImageReadProblem::NotRegular;
       gReadReason = why;
       DebugLog("Firmware file " + path + " " + why);
-      return 2;
+      return ImageLoadResult::WrongSize;
     case ReadResult::Unreadable:
       gReadProblem = ImageReadProblem::Unreadable;
       gReadReason = "cannot be read (" + why + ")";
       DebugLog("Firmware file " + path + " " + gReadReason);
-      return 2;
+      return ImageLoadResult::WrongSize;
     case ReadResult::TooLarge:
-      return 2;
+      return ImageLoadResult::WrongSize;
     case ReadResult::Ok:
       break;
   }
-  if (bytes.size() != kImageSize) return 2;
+  if (bytes.size() != kImageSize) return ImageLoadResult::WrongSize;
   std::copy(bytes.begin(), bytes.end(), gImage.begin());
   const bool signed_ = gImage[kSignatureOffset] == 0x55 && gImage[kSignatureOffset + 1] == 0xAA;
-  return signed_ ? 0 : 3;
+  return signed_ ? ImageLoadResult::Loaded : ImageLoadResult::Invalid;
 }
 
 }  // namespace
@@ -57,9 +57,9 @@ const std::string& LastImageReadReason() {
   return gReadReason;
 }
 
-int LoadFirmwareFile(const std::string& path) {
-  const int result = ReadImage(path);
-  gImageLoadFailed = result == 1 || result == 2;
+ImageLoadResult LoadFirmwareFile(const std::string& path) {
+  const ImageLoadResult result = ReadImage(path);
+  gImageLoadFailed = result == ImageLoadResult::NotFound || result == ImageLoadResult::WrongSize;
   return result;
 }
 

@@ -19,11 +19,17 @@ inline int ImageOffset(int bank, int block, int byte = 0) {
   return bank * kBankSize + block * kBlockSize + byte;
 }
 
-// 0 loaded, 1 not found, 2 wrong size or not a readable plain file (image unchanged), 3 bad
-// signature (image replaced).
-int LoadFirmwareFile(const std::string& path);
+// What loading an image gave. The numbers are those the program has always reported for the
+// four outcomes; keep them.
+enum class ImageLoadResult : int {
+  Loaded = 0,     // the signature is valid
+  NotFound = 1,   // no file at the path; the image is unchanged
+  WrongSize = 2,  // not 262144 bytes, or not a readable plain file; the image is unchanged
+  Invalid = 3,    // no signature 55 AA at 0xFFE0; the image holds the file all the same
+};
+ImageLoadResult LoadFirmwareFile(const std::string& path);
 
-// What made the last LoadFirmwareFile give 2 although something is there: None for a wrong
+// What made the last LoadFirmwareFile give WrongSize although something is there: None for a wrong
 // size. The reason reads as the end of a sentence: "is a folder", "is not a regular file",
 // "cannot be read (Permission denied)".
 enum class ImageReadProblem { None, NotRegular, Unreadable };

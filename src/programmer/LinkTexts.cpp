@@ -15,18 +15,19 @@ const char* const kUnsupportedFirmwareQuestion =
     "You may want to go back and click on Web Updates to download a more current version.\r\n\r\n"
     "Do you wish to proceed anyhow?";
 
-std::string FirmwareLoadError(int result, ImageReadProblem problem) {
+std::string FirmwareLoadError(ImageLoadResult result, ImageReadProblem problem) {
   switch (result) {
-    case 1:
+    case ImageLoadResult::NotFound:
       return "Error: Firmware file not found!";
-    case 2:
+    case ImageLoadResult::WrongSize:
       if (problem == ImageReadProblem::NotRegular)
         return "Error: Firmware file is not a regular file!";
       if (problem == ImageReadProblem::Unreadable) return "Error: Firmware file cannot be read!";
       return "Error: Firmware file wrong size!";
-    case 3:
+    case ImageLoadResult::Invalid:
       return "Error: Firmware file invalid!";
-    default:
-      return "";
+    case ImageLoadResult::Loaded:
+      break;
   }
+  return "";
 }

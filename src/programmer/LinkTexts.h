@@ -9,6 +9,7 @@
 extern const char* const kProgrammingModeInstructions;
 // The question asked before using a firmware image that the versions table does not list.
 extern const char* const kUnsupportedFirmwareQuestion;
-// The text that explains a LoadFirmwareFile result; empty for success. A result of 2 for a file
-// that is no readable plain file says so rather than blaming its size.
-std::string FirmwareLoadError(int result, ImageReadProblem problem = ImageReadProblem::None);
+// The text that explains a LoadFirmwareFile result; empty for success. WrongSize for a file that
+// is no readable plain file says so rather than blaming its size.
+std::string FirmwareLoadError(ImageLoadResult result,
+                              ImageReadProblem problem = ImageReadProblem::None);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -123,10 +124,12 @@ void SetHelpViewer(HelpViewer viewer) {
 
 void ShowHelp(const std::string& topic) {
   if (!gHelpViewer) return;
-  // Help is a courtesy: a missing folder, page or viewer error is never reported.
+  // Help is a courtesy: a missing folder, page or viewer error is never reported. The viewer is
+  // other code; Qt throws nothing, so what can come out of it is the standard library's kind
+  // (std::bad_alloc, a std::function left empty, a failing conversion), all std::exception.
   try {
     gHelpViewer(HelpFolder(), topic);
-  } catch (...) {
+  } catch (const std::exception&) {
   }
 }
 

@@ -58,6 +58,16 @@ bool EndsWithNoCase(const std::string& text, const std::string& ending) {
          EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
 }
 
+// Under a signed catalogue every file to fetch carries its SHA-256; a line without one is skipped
+// (logged as "Catalogue: <skipping> without SHA-256 ...").
+bool LacksRequiredHash(const std::string& sha256, bool requireHash, const std::string& skipping,
+                       const std::string& line) {
+  if (!requireHash || !sha256.empty()) return false;
+  DebugLog("Catalogue: " + skipping +
+           " without SHA-256 in a signed catalogue: " + EscapedForDisplay(line));
+  return true;
+}
+
 // Each returns false when it skips the line, so that the description lines after it go too.
 bool AddProgramLine(const std::string& line, ParsedCatalogue& parsed, bool requireHash) {
   std::vector<std::string> fields = Split(line, ",");
@@ -73,11 +83,7 @@ bool AddProgramLine(const std::string& line, ParsedCatalogue& parsed, bool requi
   entry.Version = EscapedForDisplay(TrimSpaces(fields[1]));
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Sha256 = HashField(fields, 3, entry.FileName);
-  if (requireHash && entry.Sha256.empty()) {
-    DebugLog("Catalogue: skipping program file without SHA-256 in a signed catalogue: " +
-             EscapedForDisplay(line));
-    return false;
-  }
+  if (LacksRequiredHash(entry.Sha256, requireHash, "skipping program file", line)) return false;
   parsed.Lists.Programs.push_back(entry);
   return true;
 }
@@ -111,11 +117,7 @@ bool AddFirmwareLine(const std::string& line, ParsedCatalogue& parsed, bool requ
   entry.Size = ClampedNumber<int32_t>(fields[2]);
   entry.Online = true;
   entry.Sha256 = HashField(fields, 8, name);
-  if (requireHash && entry.Sha256.empty()) {
-    DebugLog("Catalogue: not offering firmware without SHA-256 in a signed catalogue: " +
-             EscapedForDisplay(line));
-    return false;
-  }
+  if (LacksRequiredHash(entry.Sha256, requireHash, "not offering firmware", line)) return false;
   parsed.Lists.Firmware.push_back(entry);
   return true;
 }

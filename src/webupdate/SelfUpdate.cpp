@@ -1,11 +1,8 @@
 #include "webupdate/SelfUpdate.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <algorithm>
 #include <cstdlib>
 
@@ -16,6 +13,7 @@
 #include "startup/Startup.h"
 #include "webupdate/Download.h"
 #include "webupdate/HTTPClass.h"
+#include "webupdate/SelfUpdatePlatform.h"
 
 namespace {
 
@@ -47,12 +45,6 @@ bool IsNewerVersion(const std::string& version, const ProgramVersion& own) {
   return parts[2] > own.Revision;
 }
 
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 std::function<void()>& Ender() {
   static std::function<void()> ender;
   return ender;
@@ -61,16 +53,6 @@ std::function<void()>& Ender() {
 std::function<bool(const std::string&)>& Starter() {
   static std::function<bool(const std::string&)> starter;
   return starter;
-}
-
-bool StartScript(const std::string& path) {
-  if (Starter()) return Starter()(path);
-#ifdef Q_OS_WIN
-  QString command = qEnvironmentVariable("COMSPEC");
-  return QProcess::startDetached(command, {"/C", QDir::toNativeSeparators(FilePath(path))});
-#else
-  return QProcess::startDetached("/bin/sh", {FilePath(path)});
-#endif
 }
 
 // The pending copy gets the installed file's permissions, and the executable can run whatever
@@ -108,15 +90,6 @@ bool IsExecutableLine(const std::string& fileName, const std::string& executable
          EndsWithNoCase(fileName, ".EXE");
 }
 
-std::string InstalledName(const ProgramFileEntry& entry, const std::string& executableName) {
-#ifdef Q_OS_WIN
-  (void)executableName;
-  return entry.FileName;
-#else
-  return IsExecutableLine(entry.FileName, executableName) ? executableName : entry.FileName;
-#endif
-}
-
 bool CheckProgramVersions(std::vector<ProgramFileEntry>& programs, const ProgramVersion& own,
                           const std::string& folder, const std::string& executableName) {
   bool any = false;
@@ -148,62 +121,6 @@ std::string ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
     text += entry.FileName + (numbered ? "  v" : "   ") + entry.Version + "\r\n";
   }
   return text + "\r\nDo you wish to download and install?";
-}
-
-std::string BuildUpdateBatch(const std::string& folder, const std::string& executableName,
-                             const std::vector<ProgramFileEntry>& programs) {
-  const std::string q = "\"";
-  const std::string& p = folder;
-  std::string text = "@ECHO OFF\r\n:RETRY\r\n";
-  for (const ProgramFileEntry& e : programs) {
-    if (!e.Newer) continue;
-    text += "IF NOT EXIST " + q + p + "\\$" + e.FileName + q + " GOTO DONE\r\n";
-    text += "ERASE " + q + p + "\\" + e.FileName + q + "\r\n";
-    text += "IF EXIST " + q + p + "\\" + e.FileName + q + " GOTO RETRY\r\n";
-  }
-  for (const ProgramFileEntry& e : programs) {
-    if (e.Newer)
-      text += "RENAME " + q + p + "\\$" + e.FileName + q + " " + q + e.FileName + q + "\r\n";
-  }
-  std::string exe = q + p + "\\" + executableName + ".exe" + q;
-  text += "CLS\r\nECHO Upgrade Complete.\r\n";
-  text += "ECHO If this window remains open when finished, it is safe to close.\r\n";
-  text += "START " + exe + " " + exe + "\r\n";
-  text += ":DONE\r\n";
-  return text + "ERASE " + q + p + "\\" + "WebUpdate.bat" + q;
-}
-
-std::string BuildUpdateScript(const std::string& folder, const std::string& executableName,
-                              const std::vector<ProgramFileEntry>& programs, long long pid) {
-  auto in = [&](const std::string& name) { return ShellQuote(folder + "/" + name); };
-  std::string text =
-      "#!/bin/sh\n"
-      "# Installs the program files downloaded beside the old ones, once the program has ended.\n"
-      "while kill -0 " +
-      std::to_string(pid) + " 2>/dev/null; do sleep 1; done\n";
-  // Every pending copy must be there before the first old file goes.
-  text += "ready=yes\n";
-  for (const ProgramFileEntry& e : programs) {
-    if (e.Newer) text += "[ -f " + in(e.PendingName) + " ] || ready=no\n";
-  }
-  text += "if [ \"$ready\" = yes ]; then\n";
-  for (const ProgramFileEntry& e : programs) {
-    if (e.Newer) {
-      text += "  mv -f " + in(e.PendingName) + " " + in(InstalledName(e, executableName)) + "\n";
-    }
-  }
-  text += "  echo 'Upgrade Complete.'\n";
-  text += "  " + in(executableName) + " >/dev/null 2>&1 &\n";
-  text += "fi\n";
-  return text + "rm -f " + in("WebUpdate.sh") + "\n";
-}
-
-std::string UpdateScriptName() {
-#ifdef Q_OS_WIN
-  return "WebUpdate.bat";
-#else
-  return "WebUpdate.sh";
-#endif
 }
 
 bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
@@ -243,17 +160,10 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
   if (status) status("Installing Program ...");
   host.Breathe();
   const std::string script = gProgramFolder + "/" + UpdateScriptName();
-#ifdef Q_OS_WIN
-  std::string text = BuildUpdateBatch(
-      QDir::toNativeSeparators(FilePath(gProgramFolder)).toStdString(), gBaseName, programs);
-#else
-  std::string text =
-      BuildUpdateScript(gProgramFolder, gBaseName, programs, QCoreApplication::applicationPid());
-#endif
-  if (!WriteFileAtomically(script, text)) return false;
+  if (!WriteFileAtomically(script, UpdateScriptText(programs))) return false;
   host.Message("Program downloaded successfully ...\r\n\r\nPress Ok to Run the New Version.",
                gBaseName, MsgIcon::Information, MsgButtons::Ok);
-  if (!StartScript(script)) {
+  if (Starter() ? !Starter()(script) : !StartUpdateScript(script)) {
     DebugLog("InstallProgramUpdate: the update script could not be started");
     return false;
   }

@@ -39,24 +39,24 @@ TEST_F(ImageTest, ResultCodesFollowSizeAndSignature) {
   struct Case {
     const char* name;
     std::string file;  // empty: no file at the path
-    int code;
+    ImageLoadResult code;
     bool replaces;
   };
   const std::vector<Case> cases = {
-      {"valid image", MakeImage(262144, 0x55, 0xAA), 0, true},
-      {"signature bytes swapped", MakeImage(262144, 0xAA, 0x55), 3, true},
-      {"no signature", MakeImage(262144, 0xFF, 0xFF), 3, true},
-      {"one byte short", MakeImage(262143, 0x55, 0xAA), 2, false},
-      {"one byte long", MakeImage(262145, 0x55, 0xAA), 2, false},
-      {"empty file", std::string(), 2, false},
-      {"missing file", std::string(), 1, false},
+      {"valid image", MakeImage(262144, 0x55, 0xAA), ImageLoadResult::Loaded, true},
+      {"signature bytes swapped", MakeImage(262144, 0xAA, 0x55), ImageLoadResult::Invalid, true},
+      {"no signature", MakeImage(262144, 0xFF, 0xFF), ImageLoadResult::Invalid, true},
+      {"one byte short", MakeImage(262143, 0x55, 0xAA), ImageLoadResult::WrongSize, false},
+      {"one byte long", MakeImage(262145, 0x55, 0xAA), ImageLoadResult::WrongSize, false},
+      {"empty file", std::string(), ImageLoadResult::WrongSize, false},
+      {"missing file", std::string(), ImageLoadResult::NotFound, false},
   };
   for (const auto& c : cases) {
     gImage.fill(0x11);
     const std::string before = ImageBytes();
     const std::string path = Path("fw.bin");
     QFile::remove(QString::fromStdString(path));
-    if (c.code != 1) WriteBytes(path, c.file);
+    if (c.code != ImageLoadResult::NotFound) WriteBytes(path, c.file);
     EXPECT_EQ(LoadFirmwareFile(path), c.code) << c.name;
     EXPECT_EQ(ImageBytes(), c.replaces ? c.file : before) << c.name;
   }
@@ -79,14 +79,14 @@ TEST_F(ImageTest, SomethingThatIsNoPlainFileIsReportedAsWhatItIs) {
   gImage.fill(0x11);
   const std::string before = ImageBytes();
   for (const auto& c : cases) {
-    EXPECT_EQ(LoadFirmwareFile(Path(c.name)), 2) << c.name;
+    EXPECT_EQ(LoadFirmwareFile(Path(c.name)), ImageLoadResult::WrongSize) << c.name;
     EXPECT_EQ(LastImageReadProblem(), c.problem) << c.name;
     EXPECT_EQ(LastImageReadReason(), c.reason) << c.name;
   }
   EXPECT_EQ(ImageBytes(), before);
   // A wrong size is still a wrong size.
   WriteBytes(Path("short.bin"), "abc");
-  EXPECT_EQ(LoadFirmwareFile(Path("short.bin")), 2);
+  EXPECT_EQ(LoadFirmwareFile(Path("short.bin")), ImageLoadResult::WrongSize);
   EXPECT_EQ(LastImageReadProblem(), ImageReadProblem::None);
 }
 
@@ -97,7 +97,7 @@ TEST_F(ImageTest, BlanknessIsPerBlockInBankAndBlockCoordinates) {
   file[131072 + 7 * 256 + 255] = 0x00;     // bank 1, block 7, byte 255 only
   file[262143] = static_cast<char>(0xFE);  // bank 1, block 511, last byte
   WriteBytes(Path("fw.bin"), file);
-  ASSERT_EQ(LoadFirmwareFile(Path("fw.bin")), 0);
+  ASSERT_EQ(LoadFirmwareFile(Path("fw.bin")), ImageLoadResult::Loaded);
 
   struct Case {
     int bank, block;

@@ -10,6 +10,7 @@
 namespace {
 
 TEST(PageTexts, FirmwareLoadErrorsByResult) {
+  // The numbers are what the program has always reported for the four outcomes.
   const struct {
     int result;
     ImageReadProblem problem;
@@ -22,8 +23,10 @@ TEST(PageTexts, FirmwareLoadErrorsByResult) {
                {3, ImageReadProblem::None, "Error: Firmware file invalid!"},
                {4, ImageReadProblem::None, ""},
                {-1, ImageReadProblem::None, ""}};
-  for (const auto& each : cases)
-    EXPECT_EQ(FirmwareLoadError(each.result, each.problem), each.text) << each.result;
+  for (const auto& each : cases) {
+    const auto result = static_cast<ImageLoadResult>(each.result);
+    EXPECT_EQ(FirmwareLoadError(result, each.problem), each.text) << each.result;
+  }
 }
 
 TEST(PageTexts, LfLineEndsReplaceOnlyCrLfPairs) {
