@@ -7,6 +7,7 @@
 #include "programmer/Link.h"
 #include "programmer/SerialDevices.h"
 #include "startup/Settings.h"
+#include "startup/Startup.h"
 #include "wizard/CWizard.h"
 
 Step2::Step2() : PageBase("Step2", 4476, 2736), portExists_(ComPortExists) {
@@ -68,15 +69,17 @@ void Step2::ShowDevice() {
     lblDevice_->clear();
     return;
   }
+  const PortRoots roots = roots_.value_or(PortRoots{gProgramFolder});
   const QString device =
-      QString::fromStdString(ResolvePortDevice(cboComPort_->currentText().toStdString()));
+      QString::fromStdString(ResolvePortDeviceIn(cboComPort_->currentText().toStdString(), roots));
   if (device.isEmpty()) {
     lblDevice_->setText("No device for this name");
     return;
   }
   // A link in ports/ is shown by the device it leads to, and a USB adapter by its name and
   // serial number: the parts a user recognises.
-  const SerialDevice found = DescribeSerialDevice(device.toStdString());
+  const SerialDevice found = DescribeSerialDeviceIn(
+      device.toStdString(), roots, roots_ ? std::vector<SerialDevice>{} : ReportedSerialPorts());
   const QString hint = QString::fromStdString(DeviceHint(found));
   const QString text = found.description.empty() && found.serial.empty() ? "Device: " + hint : hint;
   lblDevice_->setText(

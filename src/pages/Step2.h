@@ -1,9 +1,11 @@
 #pragma once
 // The port page: choose the COM port of the hand control, or "None".
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "pages/PageBase.h"
+#include "programmer/PortNames.h"
 
 class QComboBox;
 class QLabel;
@@ -18,6 +20,10 @@ class Step2 : public PageBase {
 
   // Which COM names exist; ComPortExists unless replaced (tests).
   void SetPortProbe(PortProbe probe) { portExists_ = std::move(probe); }
+  // Where the device line looks up names and devices: this machine (ports/ beside the program,
+  // /dev, /sys and the system's port list) unless replaced by made-up trees (tests), which then
+  // stand for the whole machine.
+  void SetPortRoots(PortRoots roots) { roots_ = std::move(roots); }
 
  private:
   void FillPortList();
@@ -26,4 +32,5 @@ class Step2 : public PageBase {
   QComboBox* cboComPort_;
   QLabel* lblDevice_;
   PortProbe portExists_;
+  std::optional<PortRoots> roots_;
 };

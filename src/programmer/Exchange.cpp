@@ -57,7 +57,8 @@ constexpr int64_t kBreatheMs = 1000;
 // Reads up to "#" within the deadline. Knowing how long the reply will be, it does not wake for
 // every few bytes of a long reply: once the reply has begun, it sleeps until the rest can have
 // arrived at the line's rate and then takes everything there; a slower device only means another
-// such sleep, and every sleep ends at the deadline at the latest.
+// such sleep, and every sleep ends at the deadline at the latest. It waits before it looks, as a
+// wait returns at once when a byte is there: a reply is never there the moment its command left.
 bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
   ISerialPort& port = LinkPort();
   IClock& clock = LinkClock();
@@ -66,22 +67,19 @@ bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
   for (;;) {
     LinkHost().Breathe();
     if (!port.IsOpen()) return false;
-    if (int waiting = port.BytesWaiting(); waiting > 0) {
-      for (; waiting > 0; --waiting) {
-        const int byte = port.ReadByte();
-        if (byte == '#') return true;
-        if (byte >= 0) reply.push_back(static_cast<char>(byte));
-      }
-    } else {
-      const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
-      const int64_t missing = int64_t{expectedLength} + 1 - static_cast<int64_t>(reply.size());
-      const auto restMs = static_cast<int64_t>(missing * kLineByteMs + 0.999);
-      if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2) {
-        clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
-      } else if (remaining > 0) {
-        // In slices, so that a host whose port blocks still gets to breathe during a long wait.
-        port.WaitForData(static_cast<int>(std::min<int64_t>(remaining, kBreatheMs)));
-      }
+    const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
+    const int64_t missing = int64_t{expectedLength} + 1 - static_cast<int64_t>(reply.size());
+    const auto restMs = static_cast<int64_t>(missing * kLineByteMs + 0.999);
+    if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2) {
+      clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
+    } else if (remaining > 0) {
+      // In slices, so that a host whose port blocks still gets to breathe during a long wait.
+      port.WaitForData(static_cast<int>(std::min<int64_t>(remaining, kBreatheMs)));
+    }
+    for (int waiting = port.BytesWaiting(); waiting > 0; --waiting) {
+      const int byte = port.ReadByte();
+      if (byte == '#') return true;
+      if (byte >= 0) reply.push_back(static_cast<char>(byte));
     }
     if (clock.TickCount() - start >= static_cast<uint32_t>(timeoutMs)) break;
   }

@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
 #include "base/DebugLog.h"
+#include "programmer/DeviceIo.h"
 #include "programmer/QtClock.h"
 
 void LineBacklog::Add(size_t bytes, int64_t nowUs) {
@@ -115,6 +117,9 @@ bool QtSerialPort::Open() {
 
 void QtSerialPort::Close() {
   if (port_.isOpen()) port_.close();
+  received_.clear();
+  taken_ = 0;
+  emptiedUs_ = INT64_MIN / 2;
 }
 
 bool QtSerialPort::IsOpen() const {
@@ -124,17 +129,45 @@ bool QtSerialPort::IsOpen() const {
 int QtSerialPort::BytesWaiting() {
   if (!port_.isOpen()) return 0;
   // Bytes still in the driver count too, or a late reply would slip past the flush before a
-  // command. A zero-timeout wait pulls them in without blocking; it is asked only when the
-  // device has something (data or an error), since an empty wait costs a timeout error's text.
-  if (port_.bytesAvailable() == 0 && DriverHas(POLLIN)) port_.waitForReadyRead(0);
-  return port_.isOpen() ? static_cast<int>(port_.bytesAvailable()) : 0;
+  // command. A zero-timeout wait pulls them in without blocking; through Qt it is asked only
+  // when the device has something (data or an error), since an empty wait costs a timeout
+  // error's text.
+  if (Buffered() == 0) {
+    if (!HaveEventLoop()) {
+      // The look before the next command comes an instant after the reply's read emptied the
+      // driver; within one byte time on the line that look still stands, and asking again would
+      // cost a system call per exchange for nothing.
+      if (NowUs() - emptiedUs_ >= kLookStandsUs) Receive(0);
+    } else if (DriverHas(POLLIN)) {
+      port_.waitForReadyRead(0);
+    }
+  }
+  return port_.isOpen() ? static_cast<int>(Buffered()) : 0;
 }
 
 int QtSerialPort::ReadByte() {
   if (BytesWaiting() == 0) return -1;
-  char c = 0;
-  if (!port_.getChar(&c)) return -1;
-  return static_cast<unsigned char>(c);
+  return static_cast<unsigned char>(received_[taken_++]);
+}
+
+size_t QtSerialPort::Buffered() {
+  if (taken_ == received_.size()) {
+    received_.clear();
+    taken_ = 0;
+  }
+  if (port_.isOpen() && port_.bytesAvailable() > 0) received_ += port_.readAll().toStdString();
+  return received_.size() - taken_;
+}
+
+void QtSerialPort::Receive(int timeoutMs) {
+  const device_io::Result result = device_io::Receive(Handle(), timeoutMs, received_);
+  // Every outcome but a failure left the driver empty.
+  emptiedUs_ = NowUs();
+  if (result.status == device_io::Status::kHungUp) {
+    Fail(kUnpluggedText);
+  } else if (result.status == device_io::Status::kFailed) {
+    Fail(std::string("read failed: ") + std::strerror(result.error));
+  }
 }
 
 bool QtSerialPort::Write(const std::string& bytes) {
@@ -142,38 +175,46 @@ bool QtSerialPort::Write(const std::string& bytes) {
     if (error_.empty()) error_ = "port not open";
     return false;
   }
-  if (port_.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-      static_cast<qint64>(bytes.size())) {
+  return HandToDriver(bytes) && HoldForLine(bytes.size());
+}
+
+bool QtSerialPort::HandToDriver(const std::string& bytes) {
+  // The caller's reply deadline starts when its data is on its way, and nothing may be lost
+  // when the line is slow or held by XOFF.
+  const bool direct = !HaveEventLoop();
+  if (!direct && port_.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+                     static_cast<qint64>(bytes.size())) {
     Fail("write refused: " + port_.errorString().toStdString());
     return false;
   }
-  return HandToDriver() && HoldForLine(bytes.size());
-}
-
-bool QtSerialPort::HandToDriver() {
-  // The caller's reply deadline starts when its data is on its way, and nothing may be lost
-  // when the line is slow or held by XOFF.
-  QElapsedTimer sinceProgress;
-  sinceProgress.start();
   // A command usually fits the driver at once: writing it now spares a turn of the event loop.
   // Only when the driver has room, though: a full one (the device held the line with XOFF)
   // would refuse the write, and Qt takes that refusal for a lost device.
-  if (DriverHas(POLLOUT)) port_.flush();
-  qint64 pending = port_.isOpen() ? port_.bytesToWrite() : 0;
-  while (port_.isOpen() && pending > 0) {
+  if (!direct && DriverHas(POLLOUT)) port_.flush();
+  size_t done = 0;
+  auto pending = [&] {
+    if (!port_.isOpen()) return qint64{0};
+    return direct ? static_cast<qint64>(bytes.size() - done) : port_.bytesToWrite();
+  };
+  QElapsedTimer sinceProgress;
+  sinceProgress.start();
+  for (qint64 before = pending(); before > 0;) {
     if (sinceProgress.elapsed() >= kWriteStallMs) {
       error_ = "transmit stalled (the device holds the line with XOFF?)";
       DebugLog("Serial port " + device_ + ": " + error_);
       return false;
     }
-    if (HaveEventLoop()) {
-      WaitEvents(100, Until::kWritten);
+    if (direct) {
+      const device_io::Result sent = device_io::Send(Handle(), bytes, done, 100);
+      if (sent.status == device_io::Status::kHungUp) Fail(kUnpluggedText);
+      if (sent.status == device_io::Status::kFailed)
+        Fail(std::string("write refused: ") + std::strerror(sent.error));
     } else {
-      port_.waitForBytesWritten(100);
+      WaitEvents(100, Until::kWritten);
     }
-    const qint64 now = port_.isOpen() ? port_.bytesToWrite() : 0;
-    if (now < pending) sinceProgress.restart();
-    pending = now;
+    const qint64 now = pending();
+    if (now < before) sinceProgress.restart();
+    before = now;
   }
   return port_.isOpen();
 }
@@ -191,7 +232,7 @@ bool QtSerialPort::HoldForLine(size_t bytes) {
 bool QtSerialPort::WaitForData(int timeoutMs) {
   const bool wasOpen = port_.isOpen();
   // Only what is buffered: the wait below asks the driver anyway.
-  if (wasOpen && port_.bytesAvailable() > 0) return true;
+  if (wasOpen && Buffered() > 0) return true;
   if (timeoutMs <= 0) return BytesWaiting() > 0;
   if (!port_.isOpen()) {
     // The wait that finds the failure returns at once; later ones on the closed port last to
@@ -199,11 +240,11 @@ bool QtSerialPort::WaitForData(int timeoutMs) {
     if (!wasOpen) WaitEvents(timeoutMs, Until::kClosed);
     return false;
   }
-  if (HaveEventLoop()) {
-    WaitEvents(timeoutMs, Until::kData);
-  } else {
-    port_.waitForReadyRead(timeoutMs);
+  if (!HaveEventLoop()) {
+    Receive(timeoutMs);
+    return port_.isOpen() && Buffered() > 0;
   }
+  WaitEvents(timeoutMs, Until::kData);
   return BytesWaiting() > 0;
 }
 
@@ -221,11 +262,21 @@ std::string QtSerialPort::LastError() const {
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
+  if (!port_.isOpen()) return;
+  // Qt also reports a write the driver refused for the moment (EAGAIN: the device held the line
+  // with XOFF an instant after poll found room) as a resource error. The device is still there
+  // (poll reports no hang-up or error) and the data is still queued: the write goes on when the
+  // line is released. Taking it for an unplugged device broke off programming runs under load.
+  if (error == QSerialPort::ResourceError && port_.bytesToWrite() > 0 && !DriverHas(0)) {
+    DebugLog("Serial port " + device_ + ": write refused for the moment [" +
+             port_.errorString().toStdString() + "]; waiting for the line");
+    port_.clearError();
+    return;
+  }
   // An unplugged device shows up as a read or resource error that Qt raises again on every turn
   // of the event loop while the port stays open, so close at once.
-  if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) {
-    if (port_.isOpen()) Fail(kUnpluggedText);
-  }
+  Fail(kUnpluggedText);
 }
 
 void QtSerialPort::Fail(const std::string& reason) {

@@ -1,6 +1,7 @@
 #pragma once
-// The serial port on QSerialPort: 19200 8N1, XON/XOFF, binary. Waits run a local event loop (or
-// block in the port when there is no application object), so a wait costs no CPU.
+// The serial port on QSerialPort: 19200 8N1, XON/XOFF, binary. Waits run a local event loop, so a
+// wait costs no CPU; a host without one (the CLI) blocks in the device instead and reads and
+// writes its descriptor directly.
 #include <QSerialPort>
 #include <cstddef>
 #include <cstdint>
@@ -54,8 +55,8 @@ class QtSerialPort : public ISerialPort {
   // a line that is known to be unpaced, such as a test's unpaced simulator.
   void SetLineBaud(int baud) { backlog_ = LineBacklog(baud); }
   // A host without a window has nothing to keep painting: its waits can block in the port
-  // (poll on the device) instead of turning an event loop, which costs several times the system
-  // calls per exchange.
+  // (poll on the device) and its reads and writes go straight to the device, instead of turning
+  // an event loop around Qt's buffers, which costs several times the system calls per exchange.
   void SetEventLoopWaits(bool on) { eventLoopWaits_ = on; }
 
   // Bytes the driver accepted but has not handed on; a stalled line gives up after this long.
@@ -68,16 +69,27 @@ class QtSerialPort : public ISerialPort {
   void OnError(QSerialPort::SerialPortError error);
   // Runs the event loop until the awaited event, the port closing, or ms pass.
   void WaitEvents(int ms, Until until);
-  bool HandToDriver();
+  // Gives bytes to the driver and waits until it has taken all of them.
+  bool HandToDriver(const std::string& bytes);
   bool HoldForLine(size_t bytes);
   void Fail(const std::string& reason);
   bool HaveEventLoop() const;
-  // Whether poll reports any of events (or an error) on the device right now.
+  // Whether poll reports any of events (or an error) on the device right now; events 0 asks
+  // only whether it hung up or failed.
   bool DriverHas(short events) const;
+  int Handle() const { return static_cast<int>(port_.handle()); }
+  // Received bytes not yet taken; what Qt read on its own comes first, as it came first.
+  size_t Buffered();
+  // Takes what the device has into the buffer, waiting up to timeoutMs for it (direct I/O).
+  void Receive(int timeoutMs);
 
   QSerialPort port_;
   LineBacklog backlog_{kBaud};
   std::string device_;
   std::string error_;
+  std::string received_;
+  size_t taken_ = 0;                             // bytes of received_ already read
+  int64_t emptiedUs_ = INT64_MIN / 2;            // when direct I/O last found the driver empty
+  static constexpr int64_t kLookStandsUs = 500;  // under one byte time at 19200 baud
   bool eventLoopWaits_ = true;
 };

@@ -1,10 +1,10 @@
-// The console host's answers without a terminal, and Ctrl-C as the cancel request. The host is
-// compiled into this test directly, since the CLI is an executable and not a library.
+// The console host's answers without a terminal, and Ctrl-C as the cancel request.
 #include <gtest/gtest.h>
 
 #include <csignal>
 
-#include "../../src/cli/Console.cpp"
+#include "cli/Console.h"
+#include "programmer/Link.h"
 
 namespace {
 

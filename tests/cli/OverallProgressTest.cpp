@@ -1,9 +1,9 @@
 // One progress over a whole job: phases weighed by their expected line time, the erase as a
-// countdown, and the link's per-phase labels moving it only forward. Compiled in directly, like
-// the console host, since the CLI is an executable and not a library.
+// countdown, and the link's per-phase labels moving it only forward.
 #include <gtest/gtest.h>
 
-#include "../../src/cli/OverallProgress.cpp"
+#include "cli/OverallProgress.h"
+#include "programmer/Image.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "FakeSerialTree.h"
 #include "PagesFixture.h"
 #include "pages/Step1.h"
 #include "pages/Step2.h"
@@ -138,19 +139,63 @@ TEST_F(PagesTest, ChoosingNoneClearsThePortAndGoesOn) {
   EXPECT_TRUE(sim->Device().CommandLog().empty());
 }
 
+// The line under the list, against made-up /dev and /sys trees: what a user recognises of the
+// device a name leads to, always on one line.
 TEST_F(PagesTest, DeviceLineShowsWhereTheChosenNameLeads) {
-  ASSERT_TRUE(QDir(dir.path()).mkpath("ports"));
-  ASSERT_TRUE(QFile::link("/dev/null", dir.filePath("ports/COM3")));
+  FakeSerialTree tree;
+  tree.UsbDevice("sys/devices/usb1/1-1", "0403", "6001", "FTDI", "FT232R USB UART", "A123");
+  tree.Tty("ttyUSB0", "../../../devices/usb1/1-1/1-1:1.0/ttyUSB0");
+  tree.ById("usb-FTDI_FT232R_USB_UART_A123-if00-port0", "../../ttyUSB0");
+  tree.Link(tree.Path("dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A123-if00-port0"),
+            "prog/ports/COM3");
+  tree.UsbDevice("sys/devices/usb1/1-2", "2341", "0043", "Arduino", "", "7543");
+  tree.Tty("ttyACM0", "../../../devices/usb1/1-2/1-2:1.0");
+  const std::string longName(300, 'W');
+  tree.UsbDevice("sys/devices/usb1/1-3", "067b", "2303", "Prolific", longName.c_str(), "");
+  tree.Tty("ttyUSB1", "../../../devices/usb1/1-3/1-3:1.0/ttyUSB1");
+  tree.Tty("ttyS0", "../../../devices/platform/serial8250", "4");
+  tree.Link("/dev/null", "prog/ports/COM2");  // a simulator's pseudo-terminal, say
+  ports = {"COM1", "COM2", "COM3", "COM6", "COM13"};
   StartWizard();
+  step2->SetPortRoots(tree.Roots());
   NextTo(2);
-  auto* device = Find<QLabel>(step2, "lblDevice");
+  auto* line = Find<QLabel>(step2, "lblDevice");
   auto* list = Find<QComboBox>(step2, "cboComPort");
-  EXPECT_EQ(device->text(), "");
-  list->setCurrentIndex(2);  // COM3
-  EXPECT_EQ(device->text(), "Device: /dev/null");
-  EXPECT_EQ(device->toolTip(), dir.filePath("ports/COM3"));
+  EXPECT_EQ(line->text(), "");
+  const struct {
+    QString name, shown;
+    std::string toolTip;
+  } cases[] = {
+      // A USB adapter by its product and serial number, through its by-id link.
+      {"COM3", QString::fromStdString("FT232R USB UART, serial A123, " + tree.Path("dev/ttyUSB0")),
+       tree.Path("prog/ports/COM3")},
+      // Only a serial number: still no "Device:", the serial tells the adapter apart.
+      {"COM13", QString::fromStdString("serial 7543, " + tree.Path("dev/ttyACM0")),
+       tree.Path("dev/ttyACM0")},
+      // A built-in UART and a device nothing is known about: the path alone.
+      {"COM1", QString::fromStdString("Device: " + tree.Path("dev/ttyS0")), tree.Path("dev/ttyS0")},
+      {"COM2", "Device: /dev/null", tree.Path("prog/ports/COM2")},
+  };
+  // The temporary folder makes the paths long: the contents are checked on a line wide enough.
+  const int pageWidth = line->width();
+  line->resize(3000, line->height());
+  for (const auto& c : cases) {
+    list->setCurrentText(c.name);
+    ASSERT_EQ(list->currentText(), c.name);
+    EXPECT_EQ(line->text(), c.shown) << c.name.toStdString();
+    EXPECT_EQ(line->toolTip().toStdString(), c.toolTip);
+  }
+  // On the page's own width, a hint longer than the line is cut in the middle: one line, the
+  // device at its end.
+  line->resize(pageWidth, line->height());
+  list->setCurrentText("COM6");
+  ASSERT_EQ(list->currentText(), "COM6");
+  EXPECT_TRUE(line->text().contains(QChar(0x2026))) << line->text().toStdString();
+  EXPECT_TRUE(line->text().endsWith("ttyUSB1")) << line->text().toStdString();
+  EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->width());
+  EXPECT_FALSE(line->wordWrap());
   list->setCurrentIndex(0);
-  EXPECT_EQ(device->text(), "");
+  EXPECT_EQ(line->text(), "");
 }
 
 TEST_F(PagesTest, KeysOnAPageDriveTheWizard) {

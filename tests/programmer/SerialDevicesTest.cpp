@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
+#include "FakeSerialTree.h"
 #include "programmer/SerialDevices.h"
 
 namespace {
@@ -13,64 +12,27 @@ namespace {
 class SerialDevicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    for (const char* folder : {"prog/ports", "dev/serial/by-id", "sys/class/tty"}) Mkdir(folder);
-    roots_ = {Path("prog"), Path("dev"), Path("sys")};
-
+    roots_ = tree_.Roots();
     // An FTDI adapter: the tty sits below the USB interface, which sits below the device.
-    UsbDevice("sys/devices/pci0/usb1/1-1", "0403", "6001", "FTDI", "FT232R USB UART", "A123");
-    Tty("ttyUSB0", "../../../devices/pci0/usb1/1-1/1-1:1.0/ttyUSB0");
-    ById("usb-FTDI_FT232R_USB_UART_A123-if00-port0", "../../ttyUSB0");
+    tree_.UsbDevice("sys/devices/pci0/usb1/1-1", "0403", "6001", "FTDI", "FT232R USB UART", "A123");
+    tree_.Tty("ttyUSB0", "../../../devices/pci0/usb1/1-1/1-1:1.0/ttyUSB0");
+    tree_.ById("usb-FTDI_FT232R_USB_UART_A123-if00-port0", "../../ttyUSB0");
     // A CDC-ACM board without a product string: the system's report fills it in.
-    UsbDevice("sys/devices/pci0/usb1/1-2", "2341", "0043", "Arduino", "", "7543");
-    Tty("ttyACM0", "../../../devices/pci0/usb1/1-2/1-2:1.0");
-    ById("usb-Arduino_7543-if00", "../../ttyACM0");
+    tree_.UsbDevice("sys/devices/pci0/usb1/1-2", "2341", "0043", "Arduino", "", "7543");
+    tree_.Tty("ttyACM0", "../../../devices/pci0/usb1/1-2/1-2:1.0");
+    tree_.ById("usb-Arduino_7543-if00", "../../ttyACM0");
     // A fitted UART and an unfitted one; a USB tty whose node is missing.
-    Tty("ttyS0", "../../../devices/platform/serial8250", "4");
-    Tty("ttyS1", "../../../devices/platform/serial8250", "0");
-    Tty("ttyUSB1", "../../../devices/pci0/usb1/1-1/1-1:1.1/ttyUSB1", nullptr, false);
+    tree_.Tty("ttyS0", "../../../devices/platform/serial8250", "4");
+    tree_.Tty("ttyS1", "../../../devices/platform/serial8250", "0");
+    tree_.Tty("ttyUSB1", "../../../devices/pci0/usb1/1-1/1-1:1.1/ttyUSB1", nullptr, false);
   }
 
-  std::string Path(const std::string& relative) const {
-    return dir_.filePath(QString::fromStdString(relative)).toStdString();
-  }
-  void Mkdir(const std::string& relative) {
-    ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromStdString(relative)));
-  }
-  void Write(const std::string& relative, const std::string& text) {
-    QFile file(QString::fromStdString(Path(relative)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.c_str());
-  }
+  std::string Path(const std::string& relative) const { return tree_.Path(relative); }
   void Link(const std::string& target, const std::string& relative) {
-    ASSERT_TRUE(
-        QFile::link(QString::fromStdString(target), QString::fromStdString(Path(relative))));
-  }
-  void UsbDevice(const std::string& folder, const char* vid, const char* pid, const char* maker,
-                 const char* product, const char* serial) {
-    Mkdir(folder + "/1-1:1.0/ttyUSB0");
-    Mkdir(folder + "/1-1:1.1/ttyUSB1");
-    Mkdir(folder + "/1-2:1.0");
-    Write(folder + "/idVendor", std::string(vid) + "\n");
-    Write(folder + "/idProduct", std::string(pid) + "\n");
-    Write(folder + "/manufacturer", std::string(maker) + "\n");
-    if (*product) Write(folder + "/product", std::string(product) + "\n");
-    Write(folder + "/serial", std::string(serial) + "\n");
-  }
-  // A node stand-in is a link to a real character device.
-  void Tty(const std::string& name, const std::string& device, const char* uartType = nullptr,
-           bool node = true) {
-    Mkdir("sys/class/tty/" + name);
-    Mkdir("sys/devices/platform/serial8250");
-    Link(device, "sys/class/tty/" + name + "/device");
-    if (uartType) Write("sys/class/tty/" + name + "/type", std::string(uartType) + "\n");
-    if (node) Link("/dev/null", "dev/" + name);
-  }
-  void ById(const std::string& name, const std::string& target) {
-    Link(target, "dev/serial/by-id/" + name);
+    tree_.Link(target, relative);
   }
 
-  QTemporaryDir dir_;
+  FakeSerialTree tree_;
   PortRoots roots_;
 };
 

@@ -33,7 +33,9 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class PtySerialTest : public ::testing::Test {
+// Every case runs with the window program's waits (a local event loop around Qt's buffers) and
+// with the CLI's (blocking in the device, reading and writing it directly).
+class PtySerialTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
@@ -41,6 +43,7 @@ class PtySerialTest : public ::testing::Test {
     flash_ = dir_.filePath("flash.bin");
     // The simulators here run faster than the hand control's line.
     port_.SetLineBaud(0);
+    port_.SetEventLoopWaits(GetParam());
   }
 
   void StartSim(const QStringList& extra = {"--baud", "0"}) {
@@ -80,7 +83,7 @@ class PtySerialTest : public ::testing::Test {
   QtClock clock_;
 };
 
-TEST_F(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
+TEST_P(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
   StartSim();
   for (int round = 0; round < 3; ++round) {
     std::string reply;
@@ -96,7 +99,7 @@ TEST_F(PtySerialTest, PresenceTestAndQueryAreAnsweredAcrossReopens) {
   }
 }
 
-TEST_F(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
+TEST_P(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
   StartSim();  // port_ holds the device through the ports/ style link
   const std::string device = sim_.PtyPath().toStdString();
   const std::string second = dir_.filePath("COM7").toStdString();
@@ -114,7 +117,7 @@ TEST_F(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
   EXPECT_TRUE(other.Open()) << other.LastError();
 }
 
-TEST_F(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
+TEST_P(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
   QByteArray image(262144, char(0xFF));
   image[0xFFFE] = char(0x34);  // the code the hand control reports: high byte at 0xFFFF
   image[0xFFFF] = char(0x12);
@@ -140,7 +143,7 @@ TEST_F(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
 
 // Every byte of a long write reaches the device in order, unpaced and on a paced line where
 // the simulator holds the host back with XOFF; the device's own XOFF fault too.
-TEST_F(PtySerialTest, LongWritesArriveCompleteAndInOrder) {
+TEST_P(PtySerialTest, LongWritesArriveCompleteAndInOrder) {
   struct Case {
     QStringList args;
     int blocks;
@@ -164,7 +167,7 @@ TEST_F(PtySerialTest, LongWritesArriveCompleteAndInOrder) {
   }
 }
 
-TEST_F(PtySerialTest, UnpluggedDeviceClosesThePortAndWaitsDoNotSpin) {
+TEST_P(PtySerialTest, UnpluggedDeviceClosesThePortAndWaitsDoNotSpin) {
   StartSim();
   sim_.Kill();
   // The hang-up shows at the next wait; the port closes itself.
@@ -183,7 +186,7 @@ TEST_F(PtySerialTest, UnpluggedDeviceClosesThePortAndWaitsDoNotSpin) {
   EXPECT_LT(CpuSeconds() - cpuBefore, 0.3);
 }
 
-TEST_F(PtySerialTest, SimulatorDisconnectFaultEndsItAndClosesThePort) {
+TEST_P(PtySerialTest, SimulatorDisconnectFaultEndsItAndClosesThePort) {
   StartSim({"--baud", "0", "--fault", "disconnect=20"});
   std::string reply;
   ASSERT_TRUE(Exchange(port_, clock_, "@@100XXXXXX", reply));
@@ -193,6 +196,11 @@ TEST_F(PtySerialTest, SimulatorDisconnectFaultEndsItAndClosesThePort) {
   EXPECT_EQ(sim_.WaitForExit(), 0);
   EXPECT_FALSE(QFileInfo::exists(link_)) << "the link outlived the device";
 }
+
+INSTANTIATE_TEST_SUITE_P(Waits, PtySerialTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "EventLoop" : "Direct";
+                         });
 
 TEST(SerialPortOpen, FailuresGiveAReason) {
   QTemporaryDir dir;

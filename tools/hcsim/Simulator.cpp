@@ -1,6 +1,7 @@
 #include "Simulator.h"
 
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +33,9 @@ void Simulator::Trace(SerialTrace::Direction direction, char byte, int64_t monot
 }
 
 Simulator::End Simulator::Run(int signalFd) {
+  // Wake-ups to the microsecond: the default timer slack would let each one come up to 50
+  // microseconds late, and a reply's end is such a wake-up.
+  ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   for (;;) {
     const int64_t now = MonotonicUs();
     Step(now);
@@ -69,10 +73,18 @@ void Simulator::Step(int64_t nowUs) {
   toDevice_.Deliver(nowUs, [this](char c, int64_t atUs) {
     Trace(SerialTrace::Direction::ToDevice, c, atUs);
     model_.Receive(std::string_view(&c, 1), atUs / 1000);
+    lastReceivedUs_ = atUs;
   });
   if (verbose_) LogCommands();
   if (model_.Disconnected()) return;
-  toHost_.Push(model_.TakeOutput(nowUs / 1000), nowUs);
+  // Each output goes on the line when the device had it ready, not when this process got round
+  // to it: a late wake-up must not lengthen the device's answer. Ready means due and not before
+  // the byte that asked for it (due times are whole milliseconds).
+  for (int64_t dueMs = model_.NextOutputDue(); dueMs != kNever && dueMs <= nowUs / 1000;
+       dueMs = model_.NextOutputDue()) {
+    const int64_t readyUs = std::min(std::max(dueMs * 1000, lastReceivedUs_), nowUs);
+    toHost_.Push(model_.TakeOutput(dueMs), readyUs);
+  }
   toHost_.Deliver(nowUs, [this, nowUs](char c, int64_t atUs) {
     Trace(SerialTrace::Direction::ToHost, c, atUs);
     // The device's own XON/XOFF: hold or release the host's transmitter, as a real port would.

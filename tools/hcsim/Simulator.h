@@ -47,6 +47,7 @@ class Simulator {
   bool bufferXoff_ = false;
   bool hostHeld_ = false;
   size_t commandsLogged_ = 0;
+  int64_t lastReceivedUs_ = 0;  // when the latest byte from the host arrived
   SerialTrace* trace_ = nullptr;
   int64_t unixMinusMonotonicUs_;
   std::string error_;

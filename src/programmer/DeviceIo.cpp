@@ -1,0 +1,81 @@
+#include "programmer/DeviceIo.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace device_io {
+
+namespace {
+
+constexpr short kGone = POLLHUP | POLLERR | POLLNVAL;
+
+// A read or write error that means the device is no longer there.
+Result ErrorResult(int error) {
+  return {error == EIO || error == ENXIO || error == ENODEV ? Status::kHungUp : Status::kFailed,
+          error};
+}
+
+// poll that counts an interruption as "nothing happened": callers loop on their own deadline,
+// and a signal (Ctrl-C) should reach them soon.
+short Poll(int fd, short events, int timeoutMs, int& error) {
+  pollfd device{fd, events, 0};
+  error = 0;
+  if (::poll(&device, 1, timeoutMs) < 0) {
+    error = errno == EINTR ? 0 : errno;
+    return 0;
+  }
+  return device.revents;
+}
+
+}  // namespace
+
+Result Receive(int fd, int timeoutMs, std::string& into) {
+  int error = 0;
+  const short events = Poll(fd, POLLIN, timeoutMs, error);
+  if (error != 0) return {Status::kFailed, error};
+  if (events == 0) return {Status::kIdle};
+  const size_t before = into.size();
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      into.append(buffer, static_cast<size_t>(n));
+      if (static_cast<size_t>(n) < sizeof buffer) break;
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN) {
+      if (into.size() > before) break;  // the error shows again at the next look
+      return ErrorResult(errno);
+    }
+    break;
+  }
+  if (into.size() > before) return {Status::kOk};
+  // Readable yet empty: a hung-up terminal reads as end of file.
+  return {(events & kGone) != 0 ? Status::kHungUp : Status::kIdle};
+}
+
+Result Send(int fd, std::string_view bytes, size_t& done, int timeoutMs) {
+  const size_t start = done;
+  bool waited = false;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN) return ErrorResult(errno);
+    if (waited) break;
+    int error = 0;
+    const short events = Poll(fd, POLLOUT, timeoutMs, error);
+    if (error != 0) return {Status::kFailed, error};
+    if ((events & kGone) != 0) return {Status::kHungUp};
+    waited = true;
+  }
+  return {done > start ? Status::kOk : Status::kIdle};
+}
+
+}  // namespace device_io
