@@ -33,9 +33,6 @@ bool RealWindowTest::StartDisplay() {
 void RealWindowTest::StartProgram() {
   ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", FilePath("PadFlasher")));
   QFile::setPermissions(FilePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
-  // Under the address sanitizer: the session bus library keeps a buffer to the end, not ours.
-  WriteFile("lsan.supp", "leak:libdbus-1.so\n");
-  env.insert("LSAN_OPTIONS", "suppressions=" + FilePath("lsan.supp"));
   program.setProcessEnvironment(env);
   program.setWorkingDirectory(FolderPath());
   program.start(FilePath("PadFlasher"), {});
