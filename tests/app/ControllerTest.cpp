@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "LinkState.h"
+#include "ProgramState.h"
+#include "TempFolder.h"
 #include "WizardFakes.h"
 #include "app/CWizardController.h"
 #include "base/DebugLog.h"
@@ -38,22 +40,20 @@ class AnsweringHost : public IHost {
   std::vector<Asked> asked;
 };
 
-class Controller : public ::testing::Test {
+// The temporary folder is the current one (the debug log lands there) and the program folder.
+class Controller : public TempFolderTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    previousDir = QDir::currentPath();
-    QDir::setCurrent(folder.path());  // the debug log lands in the working directory
-    SetProgramPaths(folder.path().toStdString(), "PadFlasher");
-    gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
+    TempFolderTest::SetUp();
+    ResetLinkState();
+    SetProgramPaths(Folder(), "PadFlasher");
   }
   void TearDown() override {
     controller.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    CloseDebugLog();
     SetHelpViewer(nullptr);
-    gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
-    QDir::setCurrent(previousDir);
+    ResetLinkState();
+    TempFolderTest::TearDown();
   }
   void Create(int pageCount = 4) {
     controller = std::make_unique<CWizardController>(host, [this, pageCount] {
@@ -69,12 +69,11 @@ class Controller : public ::testing::Test {
   CWizard& wizard() { return controller->WizardHandle(); }
   QPushButton* Terminate() { return wizard().TerminateButton(); }
   QString LogText() {
-    QFile file(folder.filePath("debugexe.txt"));
+    QFile file(FilePath("debugexe.txt"));
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : "(none)";
   }
 
-  QTemporaryDir folder;
-  QString previousDir;
+  SavedProgramState saved;
   CallLog log;
   AnsweringHost host;
   std::unique_ptr<CWizardController> controller;
@@ -83,7 +82,7 @@ class Controller : public ::testing::Test {
 
 TEST_F(Controller, CreationOpensTheLogAndStartsOnPageOneWithTheKeys) {
   Create();
-  EXPECT_TRUE(QFile::exists(folder.filePath("debugexe.txt")));
+  EXPECT_TRUE(QFile::exists(FilePath("debugexe.txt")));
   EXPECT_TRUE(DebugEnabled());
   EXPECT_EQ(wizard().ClientHandle(), controller.get());
   EXPECT_EQ(wizard().CurrentStep(), 1);
@@ -95,7 +94,7 @@ TEST_F(Controller, CreationOpensTheLogAndStartsOnPageOneWithTheKeys) {
 TEST_F(Controller, HelpTopicPerPage) {
   std::vector<std::string> topics;
   SetHelpViewer([&](const std::string& helpFolder, const std::string& topic) {
-    EXPECT_EQ(helpFolder, folder.path().toStdString() + "/PadFlasher.help");
+    EXPECT_EQ(helpFolder, Folder() + "/PadFlasher.help");
     topics.push_back(topic);
   });
   Create(5);
