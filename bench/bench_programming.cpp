@@ -2,6 +2,7 @@
 // padflasher-cli against hcsim on a pseudo-terminal paced like a real serial line, and compares
 // each phase with the time its bytes need on the line.
 #include <sys/resource.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,14 +14,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 #include <vector>
 
 #include "BareLoop.h"
+#include "TestImage.h"
 
 namespace {
 
-constexpr int kImageSize = 262144;
+constexpr int kImageSize = testimage::kImageSize;
 constexpr int kBitsPerByte = 10;  // 8N1: start, eight data bits, stop
 
 struct Phase {
@@ -34,13 +35,10 @@ struct Measure {
   int exitCode = -1;
 };
 
-QByteArray FullRandomImage(unsigned seed) {
-  std::mt19937 random(seed);
-  QByteArray image(kImageSize, '\0');
-  for (int i = 0; i < kImageSize; ++i) image[i] = char(random() & 0xFF);
-  image[0xFFE0] = char(0x55);
-  image[0xFFE1] = char(0xAA);
-  return image;
+// Data in every block, the identification code among it.
+QByteArray FullRandomImage(uint32_t seed) {
+  const auto image = testimage::MakeImage({{0, testimage::kBlockCount - 1}}, {}, seed);
+  return QByteArray::fromStdString(*image);
 }
 
 bool RunPhase(const QString& cli, const QStringList& args, int baud, Measure& m) {

@@ -1,12 +1,12 @@
 #include <QDir>
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "TempFolder.h"
 #include "base/DebugLog.h"
 #include "base/DebugLogClock.h"
 
 namespace {
-class DebugLogTest : public FoundationTest {
+class DebugLogTest : public TempFolderTest {
  protected:
   std::string Log() { return ReadBytes(Path("debugexe.txt")); }
 };

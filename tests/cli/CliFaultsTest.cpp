@@ -1,6 +1,5 @@
 // padflasher-cli on bad input, a misbehaving hand control, Ctrl-C, and bad usage.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,21 +98,10 @@ TEST(CliFlash, InterruptStopsAPacedFlashAfterTheCurrentRunWithCode130) {
   for (int b = 0; b < 256; b += 2) blocks.push_back(b);
   f.WriteFile("new.bin", MakeImageOfBlocks(blocks, 0x00AB, 5));
   f.StartSim({}, 19200);
-  auto cli = f.Start({"flash", "--yes", "--port", "COM1", "--folder", f.Dir(), "new.bin"});
-  cli->setReadChannel(QProcess::StandardError);
-  QString err;
-  while (!err.contains("programming, ") && cli->state() == QProcess::Running) {
-    cli->waitForReadyRead(30000);
-    err += QString::fromLocal8Bit(cli->readAllStandardError());
-  }
-  ASSERT_EQ(cli->state(), QProcess::Running) << err.toStdString();
-  ::kill(static_cast<pid_t>(cli->processId()), SIGINT);
-  ASSERT_TRUE(cli->waitForFinished(60000));
-  err += QString::fromLocal8Bit(cli->readAllStandardError());
-  EXPECT_EQ(cli->exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(cli->exitCode(), 130) << err.toStdString();
-  EXPECT_TRUE(err.contains("Programming cancelled by user")) << err.toStdString();
-  EXPECT_FALSE(err.contains("Programming Complete"));
+  const CliResult r = f.Interrupt({"flash", "--yes", "--port", "COM1", "new.bin"}, "programming, ");
+  EXPECT_EQ(r.exitCode, 130) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("Programming cancelled by user")) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains("Programming Complete"));
   int writes = f.StopSim().count("@@2");
   EXPECT_GE(writes, 1);
   EXPECT_LT(writes, 128);
@@ -149,17 +137,8 @@ TEST(CliRead, InterruptLeavesNoFileBehindAndExitsWith130) {
   f.WriteFile("flash.bin", MakeImage({0, 1}, 0x00AB));
   f.WriteFile("out.bin", "an older file");
   f.StartSim({}, 19200);
-  auto cli = f.Start({"read", "--port", "COM1", "--folder", f.Dir(), "out.bin"});
-  cli->setReadChannel(QProcess::StandardError);
-  QString err;
-  while (!err.contains("Read:   0%") && cli->state() == QProcess::Running) {
-    cli->waitForReadyRead(30000);
-    err += QString::fromLocal8Bit(cli->readAllStandardError());
-  }
-  ASSERT_EQ(cli->state(), QProcess::Running) << err.toStdString();
-  ::kill(static_cast<pid_t>(cli->processId()), SIGINT);
-  ASSERT_TRUE(cli->waitForFinished(60000));
-  EXPECT_EQ(cli->exitCode(), 130) << err.toStdString();
+  const CliResult r = f.Interrupt({"read", "--port", "COM1", "out.bin"}, "Read:   0%");
+  EXPECT_EQ(r.exitCode, 130) << r.err.toStdString();
   EXPECT_EQ(f.ReadFile("out.bin"), QByteArray("an older file"));
   EXPECT_EQ(QDir(f.Dir()).entryList(QDir::Files).filter("out.bin").size(), 1)
       << "a temporary file was left behind";

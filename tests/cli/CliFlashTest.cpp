@@ -51,7 +51,7 @@ TEST(CliFlash, RoundTripThenIdentifyShowsTheNewCode) {
   f.StopSim();
   QByteArray expected = image;
   for (int i = 0; i < expected.size(); ++i)
-    if (!InWrittenRange(i)) expected[i] = char(0xFF);
+    if (!testimage::InWrittenRange(i)) expected[i] = char(0xFF);
   EXPECT_EQ(f.SimFlash(), expected) << FirstDifference(f.SimFlash(), expected).toStdString();
 }
 
@@ -85,7 +85,7 @@ TEST(CliRead, BackupHoldsTheWrittenRangesAndFlashingItBackReproducesIt) {
   ASSERT_EQ(backup.size(), 262144);
   int mismatches = 0;
   for (int i = 0; i < backup.size(); ++i) {
-    char want = InWrittenRange(i) ? original[i] : char(0xFF);
+    char want = testimage::InWrittenRange(i) ? original[i] : char(0xFF);
     if (backup[i] != want) ++mismatches;
   }
   EXPECT_EQ(mismatches, 0);

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "TestImage.h"
+
 namespace {
 
 struct Outcome {
@@ -49,7 +51,7 @@ TEST(HcsimCommandLine, HelpNamesEveryOptionAndFault) {
   EXPECT_EQ(run.exitCode, 0);
   for (const char* word :
        {"--link", "--flash", "--baud", "--fault", "--trace", "--version", "SIGTERM", "disconnect=N",
-        "xoff=N", "nack=N", "corrupt=B:K", "lowercase"}) {
+        "xoff=N", "nack=N", "corrupt=B:K", "lowercase", "--make-image"}) {
     EXPECT_TRUE(run.out.contains(word)) << word;
   }
   for (const char* version : {"--version", "-V"}) {
@@ -72,6 +74,8 @@ TEST(HcsimCommandLine, UsageErrorsAreRefusedWithAReason) {
       {{"--link", link, "--baud", "-5"}, "--baud"},
       {{"--link", link, "--fault", "explode=3"}, "explode=3"},
       {{"--link", link, "--speed", "9600"}, "--speed"},
+      {{"--make-image", link, "C2O7", "1", "0-31"}, "C2O7"},
+      {{"--make-image", link, "C207", "1", "0-1024"}, "0-1024"},
   };
   for (const auto& c : cases) {
     const Outcome run = Hcsim(c.args);
@@ -79,6 +83,17 @@ TEST(HcsimCommandLine, UsageErrorsAreRefusedWithAReason) {
     EXPECT_TRUE(run.err.contains(c.reason)) << run.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(link));
   }
+}
+
+// Scripts make their images with the maker the tests use, byte for byte.
+TEST(HcsimCommandLine, MakeImageWritesTheTestImage) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("demo.bin");
+  const Outcome run = Hcsim({"--make-image", file, "d207", "2", "0-31", "400", "900-903"});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const auto expected = testimage::MakeImage({{0, 31}, {400, 400}, {900, 903}}, 0xD207, 2);
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(ReadFile(file), QByteArray::fromStdString(*expected));
 }
 
 TEST(HcsimCommandLine, NeverOverwritesWhatIsNotItsOwn) {

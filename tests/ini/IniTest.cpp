@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "TempFolder.h"
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "ini/INIfile.h"
@@ -25,7 +25,7 @@ Lines LinesOf(const INIfile& doc) {
   return Lines(doc.INIlines().begin(), doc.INIlines().end());
 }
 
-class IniTest : public FoundationTest {};
+class IniTest : public TempFolderTest {};
 
 struct ParseCase {
   const char* name;

@@ -19,15 +19,14 @@ using EndToEndTest = RealWindowTest;
 TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
   if (MissingTools()) GTEST_SKIP() << "needs Xvfb, xdotool (scripts/bootstrap) and the programs";
   ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
-  WriteImage("HC-3.01.bin", 0xE301);
-  ThinOut(dir.filePath("HC-3.01.bin"));
+  WriteThinImage("HC-3.01.bin", 0xE301);
   WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,E301,3,01\r\n");
   WriteFile("PadFlasher.ini",
             "[PADFLASHER]\r\n   COMPORT = com1\r\n   DEBUGFILTER10 = True\r\n"
             "   QUERYVERIFY = True\r\n");
-  ASSERT_TRUE(QDir(dir.path()).mkpath("ports"));
-  sim.start(kBin + "/hcsim", {"--link", dir.filePath("ports/COM1"), "--flash",
-                              dir.filePath("hc-flash.bin"), "--baud", "0"});
+  ASSERT_TRUE(QDir(FolderPath()).mkpath("ports"));
+  sim.start(kBin + "/hcsim",
+            {"--link", FilePath("ports/COM1"), "--flash", FilePath("hc-flash.bin"), "--baud", "0"});
   ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
 
   StartProgram();
@@ -52,17 +51,17 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
   // hcsim writes its flash back when it ends: the hand control holds the image.
   sim.terminate();
   ASSERT_TRUE(sim.waitForFinished(10000));
-  QFile image(dir.filePath("HC-3.01.bin")), flash(dir.filePath("hc-flash.bin"));
+  QFile image(FilePath("HC-3.01.bin")), flash(FilePath("hc-flash.bin"));
   ASSERT_TRUE(image.open(QIODevice::ReadOnly) && flash.open(QIODevice::ReadOnly));
   EXPECT_TRUE(image.readAll() == flash.readAll());
 
-  QFile settings(dir.filePath("PadFlasher.ini"));
+  QFile settings(FilePath("PadFlasher.ini"));
   ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
   const QString saved = QString::fromLatin1(settings.readAll());
   EXPECT_TRUE(saved.contains("COM1")) << "the port is written back in upper case:\n"
                                       << saved.toStdString();
   EXPECT_TRUE(saved.contains("QUERYVERIFY")) << saved.toStdString();
-  QFile log(dir.filePath("debugexe.txt"));
+  QFile log(FilePath("debugexe.txt"));
   ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no debug log in the working directory";
   EXPECT_TRUE(log.readAll().contains("DomainName = ")) << "the settings were logged";
 }

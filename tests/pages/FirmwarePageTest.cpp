@@ -117,7 +117,7 @@ TEST_F(FirmwarePageTest, AFileThatFailsToLoadShowsNoVersionOfAnotherFile) {
   WriteImage("short.bin", 0x1234, 1000);
   WriteImage("gone.bin", 0x1234);
   ToFirmwarePage(false);
-  ASSERT_TRUE(QFile::remove(dir.filePath("gone.bin")));  // deleted while the page showed it
+  ASSERT_TRUE(QFile::remove(FilePath("gone.bin")));  // deleted while the page showed it
   for (const char* name : {"short.bin", "gone.bin"}) {
     SCOPED_TRACE(name);
     Select("a.bin");

@@ -90,8 +90,7 @@ TEST_F(PagesTest, NextOpensTheChosenPortAndIdentifiesTheHandControl) {
 TEST_F(PagesTest, SilentHandControlKeepsThePageWithThePortStillChosen) {
   hcsim::Faults silent;
   silent.silent = true;
-  sim = std::make_unique<SimLink>(silent);
-  SetLinkServices(sim.get(), sim.get(), &host);
+  sim = AttachSimLink(host, silent);
   StartWizard();
   NextTo(2);
   auto* list = Find<QComboBox>(step2, "cboComPort");

@@ -53,11 +53,9 @@ TEST_F(WindowFlowsTest, KeysAndClicksDuringEveryWaitDoOnlyWhatTheScreenOffers) {
   }
   ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
 
-  WriteImage("a.bin", 0xA105);
-  ThinOut(dir.filePath("a.bin"));
-  ASSERT_TRUE(QDir(dir.path()).mkpath("site") && QDir(dir.path()).mkpath("ports"));
-  WriteImage("site/NEW300.bin", 0xB300);
-  ThinOut(dir.filePath("site/NEW300.bin"));
+  WriteThinImage("a.bin", 0xA105);
+  ASSERT_TRUE(QDir(FolderPath()).mkpath("site") && QDir(FolderPath()).mkpath("ports"));
+  WriteThinImage("site/NEW300.bin", 0xB300);
   // A long description makes the catalogue slow to arrive at the site's pace.
   std::string catalogue =
       "@NEW300.bin,2026-01-01,262144,A,Standard,B300,3,00\r\n"
@@ -67,16 +65,15 @@ TEST_F(WindowFlowsTest, KeysAndClicksDuringEveryWaitDoOnlyWhatTheScreenOffers) {
   WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,A105,1,05\r\n");
 
   site.start(kBin + "/testsite",
-             {"--folder", dir.filePath("site"), "--fault", "slow", "--slow-pace", "4096:150"});
+             {"--folder", FilePath("site"), "--fault", "slow", "--slow-pace", "4096:150"});
   ASSERT_TRUE(site.waitForReadyRead(10000)) << "the test site did not publish its port";
   const QString port = QString::fromLatin1(site.readLine()).trimmed();
   WriteFile("PadFlasher.ini", ("[PADFLASHER]\r\n   COMPORT = COM1\r\n   URL = 127.0.0.1:" +
                                port.toStdString() + "/catalogue.txt\r\n"));
   sim.setProcessChannelMode(QProcess::MergedChannels);  // --verbose lists commands on stderr
   // Checksum replies 20 ms late: the check phase of a run lasts seconds, long enough to cancel.
-  sim.start(kBin + "/hcsim",
-            {"--link", dir.filePath("ports/COM1"), "--flash", dir.filePath("hc-flash.bin"),
-             "--baud", "0", "--fault", "delay=20:8", "--verbose"});
+  sim.start(kBin + "/hcsim", {"--link", FilePath("ports/COM1"), "--flash", FilePath("hc-flash.bin"),
+                              "--baud", "0", "--fault", "delay=20:8", "--verbose"});
   ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
   StartProgram();
   const QString main = Window(kMain);
@@ -100,8 +97,8 @@ TEST_F(WindowFlowsTest, KeysAndClicksDuringEveryWaitDoOnlyWhatTheScreenOffers) {
   // file or closes the window.
   ASSERT_TRUE(WaitFor(
       [&] {
-        return QFile::exists(dir.filePath("PadFlasher.ver")) &&
-               QFile(dir.filePath("PadFlasher.ver")).size() > 60;
+        return QFile::exists(FilePath("PadFlasher.ver")) &&
+               QFile(FilePath("PadFlasher.ver")).size() > 60;
       },
       30000))
       << "the catalogue never arrived";
@@ -115,11 +112,10 @@ TEST_F(WindowFlowsTest, KeysAndClicksDuringEveryWaitDoOnlyWhatTheScreenOffers) {
   Key(web, "Escape", 200);
   EXPECT_FALSE(Showing(kBox)) << "no removal question and no second download's message";
   EXPECT_TRUE(Showing(kWebUpdates)) << "the window stays open while the file transfers";
-  ASSERT_TRUE(
-      WaitFor([&] { return QFile(dir.filePath("NEW300.bin")).size() == kImageSize; }, 60000))
+  ASSERT_TRUE(WaitFor([&] { return QFile(FilePath("NEW300.bin")).size() == kImageSize; }, 60000))
       << "the download did not finish";
   QThread::msleep(1500);
-  EXPECT_TRUE(QFile::exists(dir.filePath("a.bin")));
+  EXPECT_TRUE(QFile::exists(FilePath("a.bin")));
   ClickAt(web, 580, 395);  // Done: the firmware page selects NEW300.bin
   EXPECT_FALSE(Showing(kWebUpdates));
 

@@ -5,15 +5,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "TempFolder.h"
+#include "TestImage.h"
 #include "programmer/Image.h"
+#include "programmer/Link.h"
 
 namespace {
-// An image of the given size: byte i is i * 7 mod 251 (so no two blocks look alike), with the
-// two signature bytes given.
+// A test image with data in every block (no two alike), cut or padded to size, with the two
+// signature bytes given.
 std::string MakeImage(size_t size, uint8_t atFFE0, uint8_t atFFE1) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  std::string bytes = *testimage::MakeImage({{0, testimage::kBlockCount - 1}});
+  bytes.resize(size, '\xFF');
   if (size > 0xFFE1) {
     bytes[0xFFE0] = static_cast<char>(atFFE0);
     bytes[0xFFE1] = static_cast<char>(atFFE1);
@@ -25,10 +27,10 @@ std::string ImageBytes() {
   return std::string(gImage.begin(), gImage.end());
 }
 
-class ImageTest : public FoundationTest {
+class ImageTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    FoundationTest::SetUp();
+    TempFolderTest::SetUp();
     gImage.fill(0x11);
   }
 };
@@ -110,5 +112,39 @@ TEST_F(ImageTest, BlanknessIsPerBlockInBankAndBlockCoordinates) {
     EXPECT_EQ(IsBlockBlank(c.bank, c.block), c.blank) << c.bank << "/" << c.block;
   EXPECT_EQ(ImageOffset(1, 7, 255), 131072 + 7 * 256 + 255);
   EXPECT_EQ(ImageOffset(1, 511, 255), kImageSize - 1);
+}
+
+// The images every test, the demo and the scripts use are what this reader takes: valid, with
+// the code where the file's version is read and data exactly in the blocks asked for.
+TEST_F(ImageTest, TheTestImageMakerWritesWhatTheReaderReadsBack) {
+  struct Case {
+    std::vector<testimage::BlockRange> filled;
+    uint16_t code;
+    uint32_t seed;
+    std::string hex;
+  };
+  const std::vector<Case> cases = {
+      {{{0, 15}, {512, 515}}, 0x2B1C, 200, "2B1C"},
+      {{{3, 3}, {900, 1023}}, 0x00AB, 0, "00AB"},
+      {testimage::Runs(2, 30), 0xE301, 0xE301, "E301"},
+  };
+  for (const auto& c : cases) {
+    const auto image = testimage::MakeImage(c.filled, c.code, c.seed);
+    ASSERT_TRUE(image) << c.hex;
+    WriteBytes(Path("made.bin"), *image);
+    ASSERT_EQ(static_cast<int>(LoadFirmwareFile(Path("made.bin"))), 0) << c.hex;
+    std::string type;
+    int16_t major = 0, minor = 0;
+    GetFileVersion(type, major, minor);
+    EXPECT_EQ(gFileChecksum, c.hex);
+    for (int block = 0; block < testimage::kBlockCount; ++block) {
+      bool filled = block == 0xFFE0 / kBlockSize;  // the signature's and the code's block
+      for (const auto& range : c.filled) filled |= range.First <= block && block <= range.Last;
+      EXPECT_EQ(IsBlockBlank(block / 512, block % 512), !filled) << c.hex << " block " << block;
+    }
+  }
+  // A range outside the image makes no image at all.
+  EXPECT_FALSE(testimage::MakeImage({{1000, 1024}}));
+  EXPECT_FALSE(testimage::MakeImage({{9, 8}}));
 }
 }  // namespace

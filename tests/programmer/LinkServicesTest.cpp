@@ -2,7 +2,8 @@
 // closes the port the link was given, and only when a port was chosen.
 #include <QDir>
 
-#include "FoundationFixture.h"
+#include "ProgramState.h"
+#include "TempFolder.h"
 #include "programmer/Link.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -24,28 +25,21 @@ class CountingPort : public ISerialPort {
   std::string LastError() const override { return {}; }
 };
 
-class LinkServicesTest : public FoundationTest {
+class LinkServicesTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    FoundationTest::SetUp();
+    TempFolderTest::SetUp();
     ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("program"));
     program_ = Path("program");
-    savedFolder_ = gProgramFolder;
-    savedBase_ = gBaseName;
-    gVersions.clear();
-    gComPort.clear();
   }
   void TearDown() override {
     SetLinkServices(nullptr, nullptr, nullptr);
-    SetProgramPaths(savedFolder_, savedBase_);
-    gVersions.clear();
-    gComPort.clear();
-    FoundationTest::TearDown();
+    TempFolderTest::TearDown();
   }
   std::string program_;
 
  private:
-  std::string savedFolder_, savedBase_;
+  SavedProgramState saved_;
 };
 
 TEST_F(LinkServicesTest, EndProgramClosesThePortOnlyWhenOneIsNamed) {

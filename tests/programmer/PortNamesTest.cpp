@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ProgramState.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "startup/Startup.h"
@@ -122,15 +123,13 @@ TEST_F(PortNamesTest, AbsolutePathsAreTakenAsTheyAre) {
 }
 
 TEST_F(PortNamesTest, PublicFunctionsLookBesideTheProgram) {
-  const std::string savedFolder = gProgramFolder;
-  const std::string savedBase = gBaseName;
+  SavedProgramState saved;
   SetProgramPaths(roots_.programFolder, "PadFlasher");
   PortLink("COM9", "/dev/null");
   EXPECT_EQ(ResolvePortDevice("COM9"), Path("prog/ports/COM9"));
   EXPECT_TRUE(ComPortExists("com9"));
   EXPECT_EQ(ResolvePortDevice("COM10"), "/dev/ttyUSB5");
   EXPECT_EQ(ResolvePortDevice("COM17"), "");
-  SetProgramPaths(savedFolder, savedBase);
 }
 
 }  // namespace

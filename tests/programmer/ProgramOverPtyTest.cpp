@@ -6,11 +6,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
-#include <random>
 
 #include "HcsimProcess.h"
+#include "LinkState.h"
+#include "ProgramState.h"
 #include "ScriptedHost.h"
-#include "base/DebugLog.h"
+#include "TempFolder.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/QtClock.h"
@@ -20,21 +21,14 @@
 
 namespace {
 
-// Random contents with blank blocks here and there, so that runs of every length occur.
-void RandomImage(unsigned seed) {
-  std::mt19937 rng(seed);
-  for (auto& byte : gImage) byte = static_cast<uint8_t>(rng());
-  for (int bank = 0; bank < 2; ++bank) {
-    for (int block = 0; block < kBlocksPerBank; ++block) {
-      if (rng() % 7 == 0) {
-        std::fill_n(gImage.begin() + ImageOffset(bank, block), kBlockSize, uint8_t{0xFF});
-      }
-    }
+// Data in about six of every seven blocks, the blank ones picked by the seed, so that runs of
+// every length occur.
+void RandomImage(uint32_t seed) {
+  std::vector<testimage::BlockRange> filled;
+  for (int block = 0; block < testimage::kBlockCount; ++block) {
+    if (testimage::DataByte(seed, block) % 7 != 0) filled.push_back({block, block});
   }
-}
-
-bool InWrittenRange(int block) {
-  return block < 256 || block >= 384;
+  UseImage(filled, seed);
 }
 
 class ProgramOverPtyTest : public ::testing::Test {
@@ -42,9 +36,6 @@ class ProgramOverPtyTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     ASSERT_TRUE(QDir(dir_.path()).mkpath("ports"));
-    savedFolder_ = gProgramFolder;
-    savedBase_ = gBaseName;
-    savedPort_ = gComPort;
     SetProgramPaths(dir_.path().toStdString(), "PadFlasher");
     gComPort = "COM3";
     flash_ = dir_.filePath("flash.bin");
@@ -54,10 +45,7 @@ class ProgramOverPtyTest : public ::testing::Test {
 
   void TearDown() override {
     CloseComPort();
-    SetLinkServices(nullptr, nullptr, nullptr);
-    SetProgramPaths(savedFolder_, savedBase_);
-    gComPort = savedPort_;
-    gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
+    ResetLinkState();
   }
 
   void StartSim(const QStringList& extra = {}) {
@@ -68,7 +56,7 @@ class ProgramOverPtyTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   QString flash_;
-  std::string savedFolder_, savedBase_, savedPort_;
+  SavedProgramState saved_;
   HcsimProcess sim_;
   QtSerialPort port_;
   QtClock clock_;
@@ -103,7 +91,7 @@ TEST_F(ProgramOverPtyTest, ProgramsAndFullyVerifiesARandomImage) {
   for (int bank = 0; bank < 2; ++bank) {
     for (int block = 0; block < kBlocksPerBank; ++block) {
       const int offset = ImageOffset(bank, block);
-      const auto* expected = InWrittenRange(block) ? &gImage[offset] : nullptr;
+      const auto* expected = testimage::InWrittenRange(offset) ? &gImage[offset] : nullptr;
       for (int i = 0; i < kBlockSize; ++i) {
         const uint8_t want = expected ? expected[i] : 0xFF;
         ASSERT_EQ(static_cast<uint8_t>(flash[offset + i]), want)
@@ -214,18 +202,15 @@ TEST_F(ProgramOverPtyTest, ARestartedSimulatorOnTheSameLinkIsServed) {
 TEST_F(ProgramOverPtyTest, FailedOpenIsLoggedOnce) {
   const QString link = dir_.filePath("ports/COM3");
   ASSERT_TRUE(QFile::link(dir_.filePath("gone"), link));
-  const QString savedCurrent = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-  OpenDebugLog();
-  EXPECT_FALSE(OpenComPort());
-  CloseDebugLog();
-  SetDebugEnabled(false);
-  QDir::setCurrent(savedCurrent);
+  QByteArray logged;
+  {
+    CapturedLog log(dir_.path());
+    EXPECT_FALSE(OpenComPort());
+    logged = log.Bytes();
+  }
   EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Error Opening COM Port"});
 
-  QFile log(dir_.filePath("debugexe.txt"));
-  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-  const QStringList lines = QString::fromLocal8Bit(log.readAll()).split("\r\n");
+  const QStringList lines = QString::fromLocal8Bit(logged).split("\r\n");
   const QStringList naming = lines.filter(link);
   ASSERT_EQ(naming.size(), 1) << naming.join('\n').toStdString();
   EXPECT_TRUE(naming[0].contains("no such device")) << naming[0].toStdString();

@@ -11,7 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "ProgramState.h"
+#include "TempFolder.h"
 #include "base/DebugLog.h"
 #include "startup/ProgramPlaces.h"
 #include "startup/Settings.h"
@@ -26,12 +27,8 @@ Environment Env(const std::map<std::string, std::string>& values) {
   };
 }
 
-class ProgramPlacesTest : public FoundationTest {
+class ProgramPlacesTest : public TempFolderTest {
  protected:
-  void TearDown() override {
-    SetProgramPaths(savedFolder_, savedBase_);
-    FoundationTest::TearDown();
-  }
   void MakeFolder(const std::string& relative) {
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Path(relative)))) << relative;
   }
@@ -44,7 +41,7 @@ class ProgramPlacesTest : public FoundationTest {
   }
 
  private:
-  std::string savedFolder_ = gProgramFolder, savedBase_ = gBaseName;
+  SavedProgramState saved_;
 };
 
 TEST_F(ProgramPlacesTest, TheInstallLayoutBesideTheExecutableDecidesTheMode) {

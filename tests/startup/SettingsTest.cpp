@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "TempFolder.h"
 #include "base/DebugLog.h"
 #include "base/DebugLogClock.h"
 #include "base/LogMasking.h"
@@ -9,10 +9,10 @@
 namespace {
 const std::string kDefault = "https://downloads.example.com/padflasher/webupdate.txt";
 
-class SettingsTest : public FoundationTest {
+class SettingsTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    FoundationTest::SetUp();
+    TempFolderTest::SetUp();
     SetDebugLogClock([] { return QDateTime(QDate(2008, 3, 3), QTime(14, 5, 9)); });
   }
   std::string Ini() const { return Path("PadFlasher.ini"); }

@@ -3,38 +3,32 @@
 #include <stdexcept>
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "ProgramState.h"
+#include "TempFolder.h"
 #include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "startup/Versions.h"
 
 namespace {
-class StartupTest : public FoundationTest {
+class StartupTest : public TempFolderTest {
  protected:
   void SetUp() override {
-    FoundationTest::SetUp();
+    TempFolderTest::SetUp();
     QDir here(QString::fromStdString(Folder()));
     ASSERT_TRUE(here.mkdir("launch") && here.mkdir("program"));
     launch_ = Path("launch");
     program_ = Path("program");
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(launch_)));
-    savedFolder_ = gProgramFolder;
-    savedBase_ = gBaseName;
-    gVersions.clear();
-    gComPort.clear();
   }
   void TearDown() override {
     SetHelpViewer({});
-    SetProgramPaths(savedFolder_, savedBase_);
-    gVersions.clear();
-    gComPort.clear();
-    FoundationTest::TearDown();
+    TempFolderTest::TearDown();
   }
   std::string launch_, program_;
 
  private:
-  std::string savedFolder_, savedBase_;
+  SavedProgramState saved_;
 };
 
 TEST_F(StartupTest, StartingFromAnotherFolderLogsThereAndReadsTheProgramFolder) {

@@ -1,21 +1,14 @@
 #include <vector>
 
-#include "FoundationFixture.h"
+#include "ProgramState.h"
+#include "TempFolder.h"
 #include "base/DebugLog.h"
 #include "startup/Versions.h"
 #include "startup/VersionsDocument.h"
 
 namespace {
-class VersionsTest : public FoundationTest {
- protected:
-  void SetUp() override {
-    FoundationTest::SetUp();
-    gVersions.clear();
-  }
-  void TearDown() override {
-    gVersions.clear();
-    FoundationTest::TearDown();
-  }
+class VersionsTest : public TempFolderTest {
+  SavedProgramState saved_;
 };
 
 std::string Describe(const VersionEntry& v) {

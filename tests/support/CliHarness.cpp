@@ -6,12 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <random>
 
 namespace {
 
-constexpr int kImage = 262144;
-constexpr int kBlock = 256;
 // A CLI run against an unpaced simulator takes seconds; this only guards against a hang.
 constexpr int kRunLimitMs = 120000;
 
@@ -22,24 +19,15 @@ QString BinPath(const QString& program) {
 }
 
 QByteArray MakeImageOfBlocks(const std::vector<int>& fileBlocks, uint16_t code, unsigned seed) {
-  QByteArray image(kImage, char(0xFF));
-  std::mt19937 random(seed);
-  for (int block : fileBlocks)
-    for (int i = 0; i < kBlock; ++i) image[block * kBlock + i] = char(random() & 0xFF);
-  image[0xFFE0] = char(0x55);
-  image[0xFFE1] = char(0xAA);
-  image[0xFFFE] = char(code & 0xFF);
-  image[0xFFFF] = char(code >> 8);
-  return image;
+  std::vector<testimage::BlockRange> filled;
+  for (int block : fileBlocks) filled.push_back({block, block});
+  const auto image = testimage::MakeImage(filled, code, seed);
+  EXPECT_TRUE(image) << "a block outside the image";
+  return image ? QByteArray::fromStdString(*image) : QByteArray();
 }
 
 QByteArray MakeImage(std::initializer_list<int> fileBlocks, uint16_t code, unsigned seed) {
   return MakeImageOfBlocks(std::vector<int>(fileBlocks), code, seed);
-}
-
-bool InWrittenRange(int fileOffset) {
-  int block = (fileOffset % 131072) / kBlock;
-  return block < 256 || block >= 384;
 }
 
 CliFixture::CliFixture() {
@@ -93,13 +81,28 @@ QString CliFixture::StopSim() {
   return log;
 }
 
-std::unique_ptr<QProcess> CliFixture::Start(const QStringList& args) {
-  auto process = std::make_unique<QProcess>();
-  process->setWorkingDirectory(dir_.path());
-  process->setStandardInputFile(QProcess::nullDevice());
-  process->start(BinPath("padflasher-cli"), args);
-  process->waitForStarted();
-  return process;
+CliResult CliFixture::Interrupt(const QStringList& args, const QString& shown) {
+  QProcess cli;
+  cli.setWorkingDirectory(dir_.path());
+  cli.setStandardInputFile(QProcess::nullDevice());
+  cli.start(BinPath("padflasher-cli"), args + QStringList{"--folder", dir_.path()});
+  cli.waitForStarted();
+  cli.setReadChannel(QProcess::StandardError);  // what waitForReadyRead waits for
+  CliResult result;
+  while (!result.err.contains(shown) && cli.state() == QProcess::Running) {
+    cli.waitForReadyRead(30000);
+    result.err += QString::fromLocal8Bit(cli.readAllStandardError());
+  }
+  if (cli.state() == QProcess::Running) {
+    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+  } else {
+    ADD_FAILURE() << "ended before showing " << shown.toStdString();
+  }
+  if (!cli.waitForFinished(60000)) cli.kill();
+  result.err += QString::fromLocal8Bit(cli.readAllStandardError());
+  result.out = QString::fromLocal8Bit(cli.readAllStandardOutput());
+  result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+  return result;
 }
 
 CliResult CliFixture::Run(const QStringList& args, const QString& workDir) {

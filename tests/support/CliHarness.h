@@ -9,14 +9,15 @@
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
+#include <vector>
+
+#include "TestImage.h"
 
 // A 262144-byte firmware image: 0xFF except the given blocks (pseudo-random data from seed),
 // with the signature and the identification code in place.
 QByteArray MakeImage(std::initializer_list<int> fileBlocks, uint16_t code, unsigned seed = 1);
 // Blocks are counted over the whole file here: bank 1 block 400 is 512 + 400.
 QByteArray MakeImageOfBlocks(const std::vector<int>& fileBlocks, uint16_t code, unsigned seed);
-// The part of an image that programming writes and reading returns.
-bool InWrittenRange(int fileOffset);
 
 struct CliResult {
   int exitCode = -1;
@@ -45,8 +46,9 @@ class CliFixture {
 
   // Runs padflasher-cli in the program folder with the given arguments; no terminal.
   CliResult Run(const QStringList& args, const QString& workDir = {});
-  // Starts padflasher-cli without waiting, for tests that interrupt it.
-  std::unique_ptr<QProcess> Start(const QStringList& args);
+  // Runs padflasher-cli as Run does, and presses Ctrl+C (SIGINT) once its error output shows
+  // `shown`; a failure when it ended before that.
+  CliResult Interrupt(const QStringList& args, const QString& shown);
 
  private:
   QTemporaryDir dir_;

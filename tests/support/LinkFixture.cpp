@@ -1,38 +1,27 @@
 #include "LinkFixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <algorithm>
 
-#include "base/DebugLog.h"
-
+#include "LinkState.h"
+#include "TestImage.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
-#include "startup/Versions.h"
 
 void LinkTest::SetUp() {
+  ResetLinkState();
   SetProgramPaths("/nonexistent", "PadFlasher");
   gComPort = "COM3";
-  gFirmwareFile.clear();
-  gFileChecksum.clear();
-  gVersions.clear();
-  gHcType = "Unknown";
-  gHcMajor = gHcMinor = 0;
-  gHcChecksum.clear();
-  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
-  gImage.fill(0xFF);
   Attach(hcsim::Faults{});
 }
 
 void LinkTest::TearDown() {
   // Every question a run asked must have been foreseen by the test's script.
   EXPECT_EQ(host.unexpected, 0) << "questions beyond the script";
-  SetLinkServices(nullptr, nullptr, nullptr);
+  ResetLinkState();
 }
 
 void LinkTest::Attach(const hcsim::Faults& faults, int baud) {
-  sim = std::make_unique<SimLink>(faults, baud);
-  SetLinkServices(sim.get(), sim.get(), &host);
+  sim = AttachSimLink(host, faults, baud);
   sim->Open();
 }
 
@@ -45,7 +34,8 @@ void LinkTest::Attach(const std::string& faultSpec, int baud) {
 
 void LinkTest::Fill(int bank, int block) {
   for (int i = 0; i < kBlockSize; ++i) {
-    gImage[ImageOffset(bank, block, i)] = static_cast<uint8_t>(i * 7 + block * 13 + bank * 101);
+    const int offset = ImageOffset(bank, block, i);
+    gImage[offset] = testimage::DataByte(1, offset);
   }
 }
 
@@ -54,8 +44,8 @@ void LinkTest::FillRange(int bank, int first, int last) {
 }
 
 void LinkTest::SetImageCode(uint16_t code) {
-  gImage[0xFFFE] = code & 0xFF;
-  gImage[0xFFFF] = code >> 8;
+  gImage[testimage::kCodeOffset] = code & 0xFF;
+  gImage[testimage::kCodeOffset + 1] = code >> 8;
 }
 
 int LinkTest::Count(const std::string& prefix) const {
@@ -94,26 +84,4 @@ std::vector<MsgAnswer> LinkTest::Questions() const {
 
 std::string WriteCommand(int address, int count) {
   return "@@2" + HexPad(address, 4) + HexPad(count, 2) + "XX";
-}
-
-CapturedLog::CapturedLog() : previous_(QDir::currentPath()) {
-  QDir::setCurrent(dir_.path());
-  OpenDebugLog();
-}
-
-CapturedLog::~CapturedLog() {
-  CloseDebugLog();
-  SetDebugEnabled(false);
-  QDir::setCurrent(previous_);
-}
-
-std::vector<std::string> CapturedLog::Messages() const {
-  QFile file(dir_.filePath("debugexe.txt"));
-  std::vector<std::string> lines;
-  if (!file.open(QIODevice::ReadOnly)) return lines;
-  for (const QByteArray& line : file.readAll().split('\n')) {
-    const auto colon = line.indexOf(": ");
-    if (colon >= 0) lines.push_back(line.mid(colon + 2).trimmed().toStdString());
-  }
-  return lines;
 }

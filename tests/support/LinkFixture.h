@@ -2,29 +2,17 @@
 // Every link test runs the real link code against the simulated hand control on virtual time.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "HandControlModel.h"
+#include "ProgramState.h"
 #include "ScriptedHost.h"
 #include "SimLink.h"
+#include "TempFolder.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
-
-// The debug log lines written while the object lives (the log lands in a scratch folder).
-class CapturedLog {
- public:
-  CapturedLog();
-  ~CapturedLog();
-  // The messages of the lines so far, without their time stamps.
-  std::vector<std::string> Messages() const;
-
- private:
-  QTemporaryDir dir_;
-  QString previous_;
-};
 
 class LinkTest : public ::testing::Test {
  protected:
@@ -35,7 +23,7 @@ class LinkTest : public ::testing::Test {
   void Attach(const hcsim::Faults& faults, int baud = 0);
   void Attach(const std::string& faultSpec, int baud = 0);
 
-  // Fills the image block with a pattern that is not blank and differs between blocks.
+  // Fills the image block with the test images' data: not blank, different in every block.
   static void Fill(int bank, int block);
   static void FillRange(int bank, int first, int last);
   // The image's code at file offsets 0xFFFE/0xFFFF (bank 0 block 255, so that block is not blank).
@@ -49,6 +37,7 @@ class LinkTest : public ::testing::Test {
   bool FlashMatchesImage() const;
   std::vector<MsgAnswer> Questions() const;
 
+  SavedProgramState saved;
   std::unique_ptr<SimLink> sim;
   ScriptedHost host;
 };

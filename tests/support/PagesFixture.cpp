@@ -23,22 +23,11 @@ void PageHost::Progress(const std::string& label, double fraction, const std::st
 }
 
 void PagesTest::SetUp() {
-  ASSERT_TRUE(dir.isValid());
-  oldCwd = QDir::currentPath();
-  // The debug log lands in the working directory.
-  QDir::setCurrent(dir.path());
-  SetProgramPaths(dir.path().toStdString(), "PadFlasher");
-  gComPort.clear();
-  gFirmwareFile.clear();
-  gFileChecksum.clear();
-  gVersions.clear();
-  gQueryVerify = false;
-  gHcType = "Unknown";
-  gHcMajor = gHcMinor = 0;
-  gHcChecksum.clear();
-  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
-  sim = std::make_unique<SimLink>();
-  SetLinkServices(sim.get(), sim.get(), &host);
+  // The debug log lands in the temporary folder, which is also the program folder.
+  TempFolderTest::SetUp();
+  ResetLinkState();
+  SetProgramPaths(Folder(), "PadFlasher");
+  sim = AttachSimLink(host);
 }
 
 void PagesTest::TearDown() {
@@ -48,8 +37,8 @@ void PagesTest::TearDown() {
   }
   controller.reset();
   gWizardController = nullptr;
-  SetLinkServices(nullptr, nullptr, nullptr);
-  QDir::setCurrent(oldCwd);
+  ResetLinkState();
+  TempFolderTest::TearDown();
 }
 
 void PagesTest::StartWizard() {
@@ -91,26 +80,16 @@ void PagesTest::NextTo(int page) {
   }
 }
 
-void PagesTest::WriteImage(const std::string& name, uint16_t code, int size) {
-  std::vector<uint8_t> bytes(kImageSize, 0xFF);
-  // Data in runs of seven blocks all over the written ranges (blocks 256 to 383 of a bank are
-  // never written), so programming has many runs and progress steps.
-  for (int i = 0; i < kImageSize; ++i) {
-    const int block = (i % kBankSize) / kBlockSize;
-    if (block % 8 != 7 && (block < 256 || block >= 384)) {
-      bytes[i] = static_cast<uint8_t>(i * 31 + code);
-    }
-  }
-  bytes[0xFFE0] = 0x55;
-  bytes[0xFFE1] = 0xAA;
-  bytes[0xFFFE] = code & 0xFF;
-  bytes[0xFFFF] = code >> 8;
-  bytes.resize(size, 0xFF);
-  WriteFile(name, std::string(bytes.begin(), bytes.end()));
+void PagesTest::WriteImage(const std::string& name, uint16_t code, int size, int run, int gap) {
+  // The code seeds the data, so images of different codes differ in every data block.
+  auto image = testimage::MakeImage(testimage::Runs(run, gap), code, code);
+  ASSERT_TRUE(image);
+  image->resize(size, '\xFF');
+  WriteFile(name, *image);
 }
 
 void PagesTest::WriteFile(const std::string& name, const std::string& content) {
-  QFile file(dir.filePath(QString::fromStdString(name)));
+  QFile file(FilePath(QString::fromStdString(name)));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   ASSERT_EQ(file.write(content.data(), static_cast<qint64>(content.size())),
             static_cast<qint64>(content.size()));

@@ -6,13 +6,16 @@
 
 #include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <memory>
 #include <set>
 #include <string>
 
+#include "LinkState.h"
+#include "ProgramState.h"
 #include "ScriptedHost.h"
 #include "SimLink.h"
+#include "TempFolder.h"
+#include "TestImage.h"
 #include "app/CWizardController.h"
 #include "wizard/CWizard.h"
 
@@ -27,7 +30,7 @@ class PageHost : public ScriptedHost {
   void Progress(const std::string& label, double fraction, const std::string& caption) override;
 };
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public TempFolderTest {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -41,9 +44,11 @@ class PagesTest : public ::testing::Test {
   // Steps forward with Next until the wizard is on the given page (or refuses).
   void NextTo(int page);
 
-  // A firmware image file in the program folder: valid signature, the given code, data in most
-  // blocks.
-  void WriteImage(const std::string& name, uint16_t code, int size = 262144);
+  // A firmware image file in the program folder: valid signature, the given code, data in runs
+  // of `run` blocks with `gap` erased ones between them (by default in most blocks, with many
+  // runs and progress steps), cut or padded to size.
+  void WriteImage(const std::string& name, uint16_t code, int size = testimage::kImageSize,
+                  int run = 7, int gap = 1);
   void WriteFile(const std::string& name, const std::string& content);
   // Lists the code in the versions table.
   void KnowCode(const std::string& code, int major, int minor);
@@ -55,8 +60,7 @@ class PagesTest : public ::testing::Test {
     return widget;
   }
 
-  QTemporaryDir dir;
-  QString oldCwd;
+  SavedProgramState saved;
   std::unique_ptr<SimLink> sim;
   PageHost host;
   std::set<std::string> ports = {"COM1", "COM3", "COM20"};

@@ -10,19 +10,6 @@ namespace {
 const QString kBin = PADFLASHER_BIN_DIR;
 }
 
-void ThinOut(const QString& path) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  QByteArray bytes = file.readAll();
-  ASSERT_EQ(bytes.size(), kImageSize);
-  for (int i = 0; i < kImageSize; ++i) {
-    const int block = (i % kBankSize) / kBlockSize;
-    if (block % 32 >= 2 && i / kBlockSize != 0xFFE0 / kBlockSize) bytes[i] = char(0xFF);
-  }
-  ASSERT_TRUE(file.seek(0));
-  ASSERT_EQ(file.write(bytes), kImageSize);
-}
-
 void RealWindowTest::TearDown() {
   for (QProcess* process : {&program, &sim, &site}) {
     if (process->state() != QProcess::NotRunning) {
@@ -44,13 +31,10 @@ bool RealWindowTest::StartDisplay() {
 }
 
 void RealWindowTest::StartProgram() {
-  ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", dir.filePath("PadFlasher")));
-  QFile::setPermissions(dir.filePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
-  // Under the address sanitizer: the session bus library keeps a buffer to the end, not ours.
-  WriteFile("lsan.supp", "leak:libdbus-1.so\n");
-  env.insert("LSAN_OPTIONS", "suppressions=" + dir.filePath("lsan.supp"));
+  ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", FilePath("PadFlasher")));
+  QFile::setPermissions(FilePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
   program.setProcessEnvironment(env);
-  program.setWorkingDirectory(dir.path());
-  program.start(dir.filePath("PadFlasher"), {});
+  program.setWorkingDirectory(FolderPath());
+  program.start(FilePath("PadFlasher"), {});
   ASSERT_TRUE(program.waitForStarted());
 }

@@ -32,11 +32,12 @@ class RealWindowTest : public PagesTest {
     x.ClickAt(w, px, py, pauseMs);
   }
 
+  // An image with data in two blocks of every 32: the real port holds writes to the line's
+  // 19200 baud, so a full image would take minutes to program.
+  void WriteThinImage(const std::string& name, uint16_t code) {
+    WriteImage(name, code, testimage::kImageSize, 2, 30);
+  }
   XSession x;
   QProcessEnvironment& env = x.Env();
   QProcess sim, site, program;
 };
-
-// Keeps data in two blocks of every 32 (and the block with the signature): the port holds
-// writes to the line's 19200 baud, so a full image would take minutes to program.
-void ThinOut(const QString& path);

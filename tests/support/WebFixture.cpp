@@ -8,10 +8,8 @@
 #include <QTcpServer>
 #include <QTest>
 
-#include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
-#include "startup/Versions.h"
 
 void WebFixture::SetUp() {
   ASSERT_TRUE(programDir_.isValid() && siteDir_.isValid());
@@ -19,18 +17,12 @@ void WebFixture::SetUp() {
   SetProgramPaths(programDir_.path().toStdString(), "PadFlasher");
   site_ = std::make_unique<TestSite>(siteDir_.path());
   ASSERT_TRUE(site_->Listen());
-  gVersions.clear();
-  gPublicKey.clear();
-  gCAFile.clear();
   UseSite();
 }
 
 void WebFixture::TearDown() {
   EXPECT_EQ(host_.unexpected, 0) << "questions beyond the script";
   site_.reset();
-  gVersions.clear();
-  gPublicKey.clear();
-  gCAFile.clear();
 }
 
 void WebFixture::UseSite(const std::string& catalogue) {
@@ -80,14 +72,9 @@ void WebFixture::SetDate(const std::string& name, const std::string& date) {
 }
 
 QByteArray WebFixture::LogWhile(const std::function<void()>& action) {
-  const QString before = QDir::currentPath();
-  EXPECT_TRUE(QDir::setCurrent(programDir_.path()));
-  OpenDebugLog();
+  CapturedLog log(programDir_.path());
   action();
-  CloseDebugLog();
-  SetDebugEnabled(false);
-  QDir::setCurrent(before);
-  return ProgramRead("debugexe.txt");
+  return log.Bytes();
 }
 
 int WebFixture::ClosedPort() {
@@ -118,6 +105,8 @@ void WebFixture::PointAt(const QString& folder) {
   file.write(QByteArray::fromStdString("[PADFLASHER]\r\nURL = " + gURL + "\r\n"));
 }
 
-QByteArray Image(char fill) {
-  return QByteArray(262144, fill);
+QByteArray Image(char seed) {
+  const auto image =
+      testimage::MakeImage({{0, testimage::kBlockCount - 1}}, {}, static_cast<uint8_t>(seed));
+  return QByteArray::fromStdString(*image);
 }

@@ -10,7 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "ProgramState.h"
 #include "ScriptedHost.h"
+#include "TempFolder.h"
+#include "TestImage.h"
 #include "TestSite.h"
 
 struct CliRun {
@@ -46,10 +49,11 @@ class WebFixture : public ::testing::Test {
   // Writes PadFlasher.ini into folder with the site's address.
   void PointAt(const QString& folder);
 
+  SavedProgramState saved_;
   QTemporaryDir programDir_, siteDir_;
   std::unique_ptr<TestSite> site_;
   ScriptedHost host_;
 };
 
-// 262144 bytes with the given fill.
-QByteArray Image(char fill = 'x');
+// A full firmware image; images of different seeds differ.
+QByteArray Image(char seed = 'x');

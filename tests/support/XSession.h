@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 class XSession {
  public:
@@ -14,7 +15,8 @@ class XSession {
   // Starts Xvfb on a display it picks itself (so tests started together never share one) and
   // waits until it answers. Env() then names it.
   bool Start();
-  // The environment for programs on this display (no offscreen platform).
+  // The environment for programs on this display (no offscreen platform; under the address
+  // sanitizer, leaks of the system's session-bus library are not reported as ours).
   QProcessEnvironment& Env() { return env_; }
 
   // Runs xdotool on the display; its output's first line, trimmed. Waits (--sync) end after
@@ -34,4 +36,5 @@ class XSession {
  private:
   QProcessEnvironment env_ = QProcessEnvironment::systemEnvironment();
   QProcess xvfb_;
+  QTemporaryDir dir_;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HandControlModel.h"
+#include "MakeImage.h"
 #include "Pty.h"
 #include "Simulator.h"
 #include "base/AtomicFile.h"
@@ -51,6 +52,7 @@ void PrintHelp(const std::string& name) {
   std::printf(
       "Usage: %s --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--trace FILE]\n"
       "       [--verbose]\n"
+      "       %s --make-image FILE CODE SEED [RANGE]...\n"
       "\n"
       "Simulates a hand control in programming mode on a pseudo-terminal, so PadFlasher and\n"
       "padflasher-cli can be tried without hardware. hcsim creates the pseudo-terminal, makes\n"
@@ -79,10 +81,17 @@ void PrintHelp(const std::string& name) {
       "  -h, --help     show this text.\n"
       "  -V, --version  show the version.\n"
       "\n"
+      "  --make-image FILE CODE SEED [RANGE]...\n"
+      "                 write a 262144-byte firmware image for tests and demos to FILE and\n"
+      "                 exit: erased (FF) except for pseudo-random data from SEED (a number)\n"
+      "                 in each RANGE of 256-byte file blocks (FIRST-LAST or one block, 0 to\n"
+      "                 1023), with the signature 55 AA at 0xFFE0 and the identification CODE\n"
+      "                 (four hex digits) at 0xFFFE, low byte first.\n"
+      "\n"
       "Example:\n"
       "  %s --link ports/COM3 --flash hc-flash.bin &\n"
       "  padflasher-cli identify --port COM3\n",
-      name.c_str(), Indented(hcsim::FaultHelp()).c_str(), name.c_str());
+      name.c_str(), name.c_str(), Indented(hcsim::FaultHelp()).c_str(), name.c_str());
 }
 
 // A whole number that fits an int.
@@ -184,6 +193,8 @@ bool SaveFlash(const std::string& path, const hcsim::HandControlModel& model) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--make-image")
+    return MakeImageCommand(std::vector<std::string>(argv + 2, argv + argc));
   Options options;
   if (const int parsed = ParseOptions(argc, argv, options); parsed != 0) {
     const std::string name = OwnName(argc > 0 ? argv[0] : nullptr);

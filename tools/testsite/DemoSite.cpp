@@ -5,24 +5,18 @@
 #include <QDir>
 #include <QFile>
 
+#include "TestImage.h"
 #include "TestSite.h"
 
 namespace {
 
-constexpr int kImageSize = 262144;
 // Identification word of the demo image, listed in the catalogue as version 2.00.
-constexpr unsigned kDemoCode = 0x2B1C;
+constexpr uint16_t kDemoCode = 0x2B1C;
 
 QByteArray DemoImage() {
-  QByteArray image(kImageSize, char(0xFF));
-  // A few non-blank blocks, so programming has something to write.
-  for (int i = 0; i < 4096; ++i) image[i] = char(i * 7 + 3);
-  for (int i = 0; i < 1024; ++i) image[0x20000 + i] = char(i ^ 0x5A);
-  image[0xFFE0] = char(0x55);
-  image[0xFFE1] = char(0xAA);
-  image[0xFFFE] = char(kDemoCode & 0xFF);
-  image[0xFFFF] = char(kDemoCode >> 8);
-  return image;
+  // A few non-blank blocks in either bank, so programming has something to write.
+  const auto image = testimage::MakeImage({{0, 15}, {512, 515}}, kDemoCode, 200);
+  return QByteArray::fromStdString(*image);
 }
 
 // The SHA-256 field that proves a file under a signed catalogue.
