@@ -2,6 +2,7 @@
 // padflasher-cli against hcsim on a pseudo-terminal paced like a real serial line, and compares
 // each phase with the time its bytes need on the line.
 #include <sys/resource.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,11 +12,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
-
-#include "TestImage.h"
+#include <vector>
 
 #include "BareLoop.h"
+#include "TestImage.h"
 
 namespace {
 
@@ -64,6 +66,14 @@ bool RunPhase(const QString& cli, const QStringList& args, int baud, Measure& m)
   if (m.exitCode != 0)
     std::fprintf(stderr, "padflasher-cli failed:\n%s\n", qPrintable(err.right(2000)));
   return m.exitCode == 0;
+}
+
+constexpr int kRepeats = 3;
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
 }
 
 // The 1-minute load average: the other processes this machine ran meanwhile, which lengthen
@@ -148,19 +158,27 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   };
   bool ok = true;
-  double fastVerifyCpu = 0;
+  std::vector<double> fastCpu, bareCpu;
+  BareLoopResult bare;
   for (const Phase& phase : phases) {
-    Measure m;
-    bool good = RunPhase(bin + "/padflasher-cli", phase.args, baud, m);
-    row(phase.name, m.wall, m.bound, m.cpu, m.sent + m.received, good);
-    if (QString(phase.name) == "fast verify") fastVerifyCpu = m.cpu;
-    ok = ok && good;
+    const bool fast = QString(phase.name) == "fast verify";
+    // The fast verify is short and its share of CPU is what the scheduler makes of 772 wake-ups,
+    // so it runs kRepeats times, each followed by its exchanges in the barest loop: the floor on
+    // this machine at that moment.
+    for (int run = 0; run < (fast ? kRepeats : 1); ++run) {
+      Measure m;
+      bool good = RunPhase(bin + "/padflasher-cli", phase.args, baud, m);
+      row(phase.name, m.wall, m.bound, m.cpu, m.sent + m.received, good);
+      ok = ok && good;
+      if (!fast) continue;
+      fastCpu.push_back(m.cpu);
+      bare = RunBareLoop(folder.filePath("ports/COM1").toStdString(), 4, 768);
+      row("bare loop", bare.wall, double(bare.bytes) * kBitsPerByte / baud, bare.cpu, bare.bytes,
+          bare.ok);
+      bareCpu.push_back(bare.cpu);
+      ok = ok && bare.ok;
+    }
   }
-  // The fast verify's exchanges once more, by the barest loop: the floor on this machine now.
-  const BareLoopResult bare = RunBareLoop(folder.filePath("ports/COM1").toStdString(), 4, 768);
-  row("bare loop", bare.wall, double(bare.bytes) * kBitsPerByte / baud, bare.cpu, bare.bytes,
-      bare.ok);
-  ok = ok && bare.ok;
   sim.terminate();
   sim.waitForFinished(10000);
   const double start = StartCpu(bin + "/padflasher-cli");
@@ -169,10 +187,10 @@ int main(int argc, char** argv) {
       "CPU s: padflasher-cli's own processor time, its start included; starting it\n"
       "(padflasher-cli --version) costs %.3f s here.\n"
       "bare loop: the fast verify's %d exchanges by write, poll and read alone (no Qt).\n"
-      "Per exchange: fast verify %.0f us of CPU after the start, bare loop %.0f us.\n"
+      "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us.\n"
       "load: the 1-minute load average at the end of the phase, on %d cores.\n",
       baud, start, bare.exchanges,
-      bare.exchanges ? 1e6 * (fastVerifyCpu - start) / bare.exchanges : 0,
-      bare.exchanges ? 1e6 * bare.cpu / bare.exchanges : 0, QThread::idealThreadCount());
+      bare.exchanges ? 1e6 * (Median(fastCpu) - start) / bare.exchanges : 0,
+      bare.exchanges ? 1e6 * Median(bareCpu) / bare.exchanges : 0, QThread::idealThreadCount());
   return ok ? 0 : 1;
 }
