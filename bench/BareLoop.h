@@ -1,7 +1,8 @@
 #pragma once
-// The least any program can do for the fast verify's exchanges: write each command, sleep in
-// poll until the reply is there, read it. No Qt, no retries, no progress; its processor time and
-// turnaround are what this machine and the simulator cost before padflasher-cli adds anything.
+// The least any program can do for the fast verify's exchanges: write each command, sleep until
+// its reply can have crossed the line, read it (and only if it is not all there yet, wait in
+// poll for the rest). No Qt, no retries, no progress; its processor time and turnaround are what
+// this machine and the simulator cost before padflasher-cli adds anything.
 #include <cstdint>
 #include <string>
 
@@ -13,5 +14,5 @@ struct BareLoopResult {
 };
 
 // pages page-select commands, each followed by sums / pages checksum commands, as the fast
-// verify sends them.
-BareLoopResult RunBareLoop(const std::string& device, int pages, int sums);
+// verify sends them, on a line of the given rate.
+BareLoopResult RunBareLoop(const std::string& device, int pages, int sums, int baud);

@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
       if (!fast) continue;
       fastCpu.push_back(m.cpu);
       fastShare.push_back(m.wall > 0 ? 100 * m.cpu / m.wall : 0);
-      bare = RunBareLoop(folder.filePath("ports/COM1").toStdString(), 4, 768);
+      bare = RunBareLoop(folder.filePath("ports/COM1").toStdString(), 4, 768, baud);
       row("bare loop", bare.wall, double(bare.bytes) * kBitsPerByte / baud, bare.cpu, bare.bytes,
           bare.ok);
       bareCpu.push_back(bare.cpu);
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
       "\nline s: every byte sent and received at %d baud, 10 bits per byte.\n"
       "CPU s: padflasher-cli's own processor time, its start included; starting it\n"
       "(padflasher-cli --version) costs %.3f s here.\n"
-      "bare loop: the fast verify's %d exchanges by write, poll and read alone (no Qt).\n"
+      "bare loop: the fast verify's %d exchanges by write, rest and read alone (no Qt).\n"
       "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us.\n"
       "CPU share of wall (medians): fast verify %.2f%%, bare loop %.2f%%; a single run can be\n"
       "several times its median on a busy or virtual machine.\n"

@@ -1,4 +1,5 @@
 #include "base/AtomicFile.h"
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -109,6 +110,9 @@ ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::str
     ::close(fd);
     return Refuse(ReadResult::NotRegular, "is not a regular file", bytes, reason);
   }
+  // Room for all of it at once: growing by doubling copies it several times, and on some
+  // machines every fresh page of a large block costs more than the copy.
+  bytes.reserve(static_cast<size_t>(std::min<int64_t>(st.st_size, maxBytes)));
   char buffer[16384];
   ssize_t n = 0;
   while ((n = ::read(fd, buffer, sizeof buffer)) > 0) {

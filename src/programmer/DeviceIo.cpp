@@ -29,13 +29,9 @@ short Poll(int fd, short events, int timeoutMs, int& error) {
   return device.revents;
 }
 
-}  // namespace
-
-Result Receive(int fd, int timeoutMs, std::string& into) {
-  int error = 0;
-  const short events = Poll(fd, POLLIN, timeoutMs, error);
-  if (error != 0) return {Status::kFailed, error};
-  if (events == 0) return {Status::kIdle};
+// Appends everything the driver holds; true when any byte came. A read error before the first
+// byte is left in error; one after it shows again at the next look.
+bool Drain(int fd, std::string& into, int& error) {
   const size_t before = into.size();
   char buffer[4096];
   for (;;) {
@@ -46,15 +42,28 @@ Result Receive(int fd, int timeoutMs, std::string& into) {
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EAGAIN) {
-      if (into.size() > before) break;  // the error shows again at the next look
-      return ErrorResult(errno);
-    }
+    if (n < 0 && errno != EAGAIN && into.size() == before) error = errno;
     break;
   }
-  if (into.size() > before) return {Status::kOk};
+  return into.size() > before;
+}
+
+}  // namespace
+
+Result Receive(int fd, int timeoutMs, std::string& into) {
+  int error = 0;
+  const short events = Poll(fd, POLLIN, timeoutMs, error);
+  if (error != 0) return {Status::kFailed, error};
+  if (events == 0) return {Status::kIdle};
+  if (Drain(fd, into, error)) return {Status::kOk};
+  if (error != 0) return ErrorResult(error);
   // Readable yet empty: a hung-up terminal reads as end of file.
   return {(events & kGone) != 0 ? Status::kHungUp : Status::kIdle};
+}
+
+Result ReceiveReady(int fd, std::string& into) {
+  int error = 0;
+  return {Drain(fd, into, error) ? Status::kOk : Status::kIdle};
 }
 
 Result Send(int fd, std::string_view bytes, size_t& done, int timeoutMs) {

@@ -24,6 +24,10 @@ struct Result {
 // into. A device that hung up still yields the bytes it delivered before it went.
 Result Receive(int fd, int timeoutMs, std::string& into);
 
+// Appends what the driver holds right now, without waiting and without asking poll first: kOk
+// when bytes came, otherwise kIdle whatever the reason (Receive tells silence from a hang-up).
+Result ReceiveReady(int fd, std::string& into);
+
 // Hands bytes from done on to the driver, as many as it takes, and advances done. When the
 // driver has no room (a slow line, XOFF), waits up to timeoutMs for some first.
 Result Send(int fd, std::string_view bytes, size_t& done, int timeoutMs);

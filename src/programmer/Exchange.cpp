@@ -57,7 +57,8 @@ constexpr int64_t kBreatheMs = 1000;
 // Reads up to "#" within the deadline. Knowing how long the reply will be, it does not wake for
 // every few bytes of a long reply: once the reply has begun, it sleeps until the rest can have
 // arrived at the line's rate and then takes everything there; a slower device only means another
-// such sleep, and every sleep ends at the deadline at the latest. It waits before it looks, as a
+// such sleep, and every sleep ends at the deadline at the latest. Before the reply has begun,
+// the port may rest until all of it can have come (WaitForReply). It waits before it looks, as a
 // wait returns at once when a byte is there: a reply is never there the moment its command left.
 bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
   ISerialPort& port = LinkPort();
@@ -74,7 +75,12 @@ bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
       clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
     } else if (remaining > 0) {
       // In slices, so that a host whose port blocks still gets to breathe during a long wait.
-      port.WaitForData(static_cast<int>(std::min<int64_t>(remaining, kBreatheMs)));
+      const auto sliceMs = static_cast<int>(std::min<int64_t>(remaining, kBreatheMs));
+      if (reply.empty()) {
+        port.WaitForReply(static_cast<int>(missing), sliceMs);
+      } else {
+        port.WaitForData(sliceMs);
+      }
     }
     for (int waiting = port.BytesWaiting(); waiting > 0; --waiting) {
       const int byte = port.ReadByte();

@@ -67,6 +67,10 @@ bool IsCharDevice(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
+bool IsComPortName(const std::string& name) {
+  return ComSuffixValue(name) >= 0;
+}
+
 int ComPortNumber(const std::string& name) {
   const int value = ComSuffixValue(name);
   return value >= 1 && value <= kHighestPort ? value : 0;

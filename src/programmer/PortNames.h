@@ -11,6 +11,8 @@ struct PortRoots {
 
 // n of "COMn" (any letter case) when 1 <= n <= 16, else 0.
 int ComPortNumber(const std::string& name);
+// Whether name has the form of a COM name ("COM" and digits, any letter case), in range or not.
+bool IsComPortName(const std::string& name);
 std::string ResolvePortDeviceIn(const std::string& comName, const PortRoots& roots);
 bool ComPortExistsIn(const std::string& name, const PortRoots& roots);
 

@@ -20,6 +20,12 @@ class ISerialPort {
   // Blocks (without spinning) until at least one byte is waiting or timeoutMs has passed.
   // Returns true when a byte is waiting.
   virtual bool WaitForData(int timeoutMs) = 0;
+  // WaitForData for the first wait on a reply of at least `bytes` bytes (its "#" included) to
+  // what was last written: a port that knows its line's rate may rest until they can have come.
+  virtual bool WaitForReply(int bytes, int timeoutMs) {
+    static_cast<void>(bytes);
+    return WaitForData(timeoutMs);
+  }
   // Why the last Open or I/O failed, for the debug log and the CLI ("permission denied" ...).
   virtual std::string LastError() const = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <sys/file.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -31,6 +32,11 @@ int64_t LineBacklog::WaitUs(int64_t nowUs) const {
   return owedNs > 0 ? (owedNs + 999) / 1000 : 0;
 }
 
+int64_t LineBacklog::ReplyDueUs(size_t bytes) const {
+  if (baud_ <= 0) return 0;
+  return (freeNs_ + LineNs(bytes)) / 1000;
+}
+
 int64_t LineBacklog::LineNs(size_t bytes) const {
   return static_cast<int64_t>(bytes) * 10'000'000'000LL / baud_;
 }
@@ -41,6 +47,7 @@ const char kPermissionText[] = "permission denied (is the user in the dialout gr
 const char kNoDeviceText[] = "no such device";
 const char kUnpluggedText[] = "device unplugged";
 
+// On CLOCK_MONOTONIC, as the rest before a reply is.
 int64_t NowUs() {
   return std::chrono::duration_cast<std::chrono::microseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
@@ -112,6 +119,7 @@ bool QtSerialPort::Open() {
   // A fresh open starts with nothing pending, whatever the device sent while nobody listened.
   port_.clear(QSerialPort::AllDirections);
   backlog_.Reset();
+  pace_ = Pace::kUnknown;
   return true;
 }
 
@@ -246,6 +254,40 @@ bool QtSerialPort::WaitForData(int timeoutMs) {
   }
   WaitEvents(timeoutMs, Until::kData);
   return BytesWaiting() > 0;
+}
+
+bool QtSerialPort::WaitForReply(int bytes, int timeoutMs) {
+  const auto expected = static_cast<size_t>(std::max(bytes, 1));
+  const int64_t dueUs = backlog_.ReplyDueUs(expected);
+  if (HaveEventLoop() || dueUs == 0 || timeoutMs <= 0 || !port_.isOpen() || Buffered() > 0) {
+    return WaitForData(timeoutMs);
+  }
+  const int64_t startUs = NowUs();
+  if (pace_ != Pace::kKept) {
+    const bool got = WaitForData(timeoutMs);
+    // A reply complete before the line could have carried it comes from a device faster than the
+    // line (a simulator run unpaced): resting until the due time would only slow it down.
+    if (pace_ == Pace::kUnknown && got && Buffered() >= expected) {
+      pace_ = NowUs() + backlog_.LineUs(1) >= dueUs ? Pace::kKept : Pace::kFaster;
+      DebugLog("Serial port " + device_ + ": replies come " +
+               (pace_ == Pace::kKept ? "at the line's rate" : "faster than the line's rate"));
+    }
+    return got;
+  }
+  // Nothing of the reply can be complete before the line has carried it: rest until then and
+  // take it with one read, instead of waking in poll for its first piece. A late device costs
+  // only the look; the wait goes on in poll up to the caller's deadline.
+  const int64_t wakeUs = std::min(dueUs + kReplySlackUs, startUs + int64_t{timeoutMs} * 1000);
+  const timespec wake{static_cast<time_t>(wakeUs / 1'000'000),
+                      static_cast<long>(wakeUs % 1'000'000 * 1000)};
+  // An interruption (Ctrl-C) ends the rest early; the caller breathes soon after.
+  ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr);
+  if (device_io::ReceiveReady(Handle(), received_).status == device_io::Status::kOk) {
+    emptiedUs_ = NowUs();
+    return true;
+  }
+  const auto leftMs = static_cast<int>(timeoutMs - (NowUs() - startUs) / 1000);
+  return leftMs > 0 ? WaitForData(leftMs) : BytesWaiting() > 0;
 }
 
 bool QtSerialPort::DriverHas(short events) const {

@@ -24,6 +24,10 @@ class LineBacklog {
   int64_t WaitUs(int64_t nowUs) const;
   // The line is idle (a fresh open).
   void Reset() { freeNs_ = 0; }
+  // The earliest moment a reply of this many bytes can have come back complete: everything
+  // written so far has left, then the reply's own line time. 0 on an ideal line (no bound).
+  int64_t ReplyDueUs(size_t bytes) const;
+  int64_t LineUs(size_t bytes) const { return baud_ > 0 ? LineNs(bytes) / 1000 : 0; }
 
  private:
   int64_t LineNs(size_t bytes) const;
@@ -49,6 +53,7 @@ class QtSerialPort : public ISerialPort {
   int ReadByte() override;
   bool Write(const std::string& bytes) override;
   bool WaitForData(int timeoutMs) override;
+  bool WaitForReply(int bytes, int timeoutMs) override;
   std::string LastError() const override;
 
   // The rate whose line time writes are held to (default: the hand control's 19200 baud); 0 for
@@ -82,6 +87,8 @@ class QtSerialPort : public ISerialPort {
   size_t Buffered();
   // Takes what the device has into the buffer, waiting up to timeoutMs for it (direct I/O).
   void Receive(int timeoutMs);
+  // Whether replies come at the line's rate; learnt from the first complete reply after an open.
+  enum class Pace { kUnknown, kKept, kFaster };
 
   QSerialPort port_;
   LineBacklog backlog_{kBaud};
@@ -91,5 +98,9 @@ class QtSerialPort : public ISerialPort {
   size_t taken_ = 0;                             // bytes of received_ already read
   int64_t emptiedUs_ = INT64_MIN / 2;            // when direct I/O last found the driver empty
   static constexpr int64_t kLookStandsUs = 500;  // under one byte time at 19200 baud
+  Pace pace_ = Pace::kUnknown;
+  // How long after a reply can have come complete it is looked for: the other end's and the
+  // driver's wake-ups, so that one look nearly always finds all of it.
+  static constexpr int64_t kReplySlackUs = 100;
   bool eventLoopWaits_ = true;
 };

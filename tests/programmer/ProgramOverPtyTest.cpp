@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 #include "HcsimProcess.h"
@@ -214,6 +216,64 @@ TEST_F(ProgramOverPtyTest, FailedOpenIsLoggedOnce) {
   const QStringList naming = lines.filter(link);
   ASSERT_EQ(naming.size(), 1) << naming.join('\n').toStdString();
   EXPECT_TRUE(naming[0].contains("no such device")) << naming[0].toStdString();
+}
+
+// The command line's port, which blocks in the device, rests before a reply only when the
+// replies keep the line's rate; whatever the line, every reply is read whole and a silent device
+// ends the wait at its deadline.
+TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
+  struct Case {
+    const char* name;
+    QStringList sim;
+    int exchanges;
+    const char* learnt;  // the debug log's word on the line, or nullptr for none
+  };
+  const Case cases[] = {
+      {"unpaced simulator", {"--baud", "0"}, 100, "faster than the line's rate"},
+      {"paced at the line's rate", {"--baud", "19200"}, 20, "at the line's rate"},
+      {"late replies", {"--baud", "19200", "--fault", "delay=30"}, 3, "at the line's rate"},
+      {"silent device", {"--fault", "silent"}, 1, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    port_.SetLineBaud(QtSerialPort::kBaud);
+    port_.SetEventLoopWaits(false);
+    ASSERT_TRUE(sim_.Start(dir_.filePath("ports/COM3"), QStringList{"--flash", flash_} + c.sim))
+        << sim_.ErrorOutput();
+    std::vector<std::string> log;
+    {
+      CapturedLog captured(dir_.path());
+      port_.SetDevice(dir_.filePath("ports/COM3").toStdString());
+      ASSERT_TRUE(port_.Open()) << port_.LastError();
+      QElapsedTimer clock;
+      clock.start();
+      for (int i = 0; i < c.exchanges; ++i) {
+        char command[16];
+        std::snprintf(command, sizeof command, "@@8%04X01XX", (i * 256) & 0xFFFF);
+        std::string sum;
+        const bool answered = SendCommand(command, 2, 300, 1, sum);
+        EXPECT_EQ(answered, c.learnt != nullptr) << command;
+        // Erased flash: every block has the same sum.
+        if (answered) {
+          EXPECT_EQ(sum, "00") << command;
+        }
+      }
+      if (c.learnt == nullptr) {
+        EXPECT_GE(clock.elapsed(), 300);
+      }
+      port_.Close();
+      log = captured.Messages();
+    }
+    EXPECT_EQ(sim_.Stop(), 0) << sim_.ErrorOutput();
+    const auto said = std::count_if(log.begin(), log.end(), [](const std::string& line) {
+      return line.find("replies come") != std::string::npos;
+    });
+    const auto learnt = std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+      return c.learnt != nullptr && line.find(c.learnt) != std::string::npos;
+    });
+    EXPECT_EQ(said, c.learnt ? 1 : 0) << testing::PrintToString(log);
+    EXPECT_EQ(learnt, said) << testing::PrintToString(log);
+  }
 }
 
 }  // namespace
