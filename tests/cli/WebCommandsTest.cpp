@@ -7,8 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "CliHarness.h"
 #include "TestSigner.h"
 #include "WebFixture.h"
 #include "startup/Settings.h"
@@ -202,6 +204,27 @@ TEST_F(CliWebTest, CtrlCEndsAHangingTransferAtOnce) {
   EXPECT_FALSE(ProgramHas("X1.bin"));
   if (process.state() != QProcess::NotRunning) process.kill();
   process.waitForFinished();
+}
+
+// A download-site command without its module (a broken installation) says why it cannot run;
+// the hand-control commands do not need the module.
+TEST(CliWebModule, AMissingModuleIsReportedAndTheOtherCommandsStillRun) {
+  QTemporaryDir dir;
+  const QString cli = dir.filePath("padflasher-cli");
+  ASSERT_TRUE(QFile::copy(BinPath("padflasher-cli"), cli));
+  const auto run = [&](const QStringList& args) {
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(cli, args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return std::pair{process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+  };
+  const auto [catalogueCode, catalogueErr] = run({"catalogue"});
+  EXPECT_EQ(catalogueCode, 1);
+  EXPECT_TRUE(
+      catalogueErr.startsWith("padflasher-cli: the download-site commands cannot be loaded"))
+      << catalogueErr.toStdString();
+  EXPECT_EQ(run({"identify", "--help"}).first, 0);
 }
 
 }  // namespace
