@@ -66,6 +66,7 @@ class WatchedPort : public ISerialPort {
   bool WaitForReply(int bytes, int timeoutMs) override {
     return inner_.WaitForReply(bytes, timeoutMs);
   }
+  bool RepliesKeepLineRate() const override { return inner_.RepliesKeepLineRate(); }
   std::string LastError() const override { return inner_.LastError(); }
 
   LineCounts counts;

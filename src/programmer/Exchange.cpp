@@ -56,7 +56,8 @@ constexpr int64_t kBreatheMs = 1000;
 
 // Reads up to "#" within the deadline. Knowing how long the reply will be, it does not wake for
 // every few bytes of a long reply: once the reply has begun, it sleeps until the rest can have
-// arrived at the line's rate and then takes everything there; a slower device only means another
+// arrived at the line's rate (unless the port found the device faster than the line) and then
+// takes everything there; a slower device only means another
 // such sleep, and every sleep ends at the deadline at the latest. Before the reply has begun,
 // the port may rest until all of it can have come (WaitForReply). It waits before it looks, as a
 // wait returns at once when a byte is there: a reply is never there the moment its command left.
@@ -71,7 +72,8 @@ bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
     const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
     const int64_t missing = int64_t{expectedLength} + 1 - static_cast<int64_t>(reply.size());
     const auto restMs = static_cast<int64_t>(missing * kLineByteMs + 0.999);
-    if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2) {
+    if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2 &&
+        port.RepliesKeepLineRate()) {
       clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
     } else if (remaining > 0) {
       // In slices, so that a host whose port blocks still gets to breathe during a long wait.

@@ -26,6 +26,9 @@ class ISerialPort {
     static_cast<void>(bytes);
     return WaitForData(timeoutMs);
   }
+  // False for a device found to answer faster than the hand control's line (a simulator run
+  // faster or unpaced): resting for the rest of a begun reply at that line's rate only slows it.
+  virtual bool RepliesKeepLineRate() const { return true; }
   // Why the last Open or I/O failed, for the debug log and the CLI ("permission denied" ...).
   virtual std::string LastError() const = 0;
 };

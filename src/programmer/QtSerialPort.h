@@ -54,6 +54,7 @@ class QtSerialPort : public ISerialPort {
   bool Write(const std::string& bytes) override;
   bool WaitForData(int timeoutMs) override;
   bool WaitForReply(int bytes, int timeoutMs) override;
+  bool RepliesKeepLineRate() const override { return pace_ != Pace::kFaster; }
   std::string LastError() const override;
 
   // The rate whose line time writes are held to (default: the hand control's 19200 baud); 0 for

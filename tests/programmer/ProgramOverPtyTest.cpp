@@ -276,4 +276,27 @@ TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
   }
 }
 
+// Nor is a device faster than the hand control's line held to that line's rate in the middle of
+// a long reply: twenty block reads take 0.9 s of line time at 115200 baud, 5.5 s at 19200.
+TEST_F(ProgramOverPtyTest, ADeviceFasterThanTheLineIsReadAtItsOwnPace) {
+  port_.SetLineBaud(QtSerialPort::kBaud);
+  port_.SetEventLoopWaits(false);
+  ASSERT_TRUE(sim_.Start(dir_.filePath("ports/COM3"), {"--flash", flash_, "--baud", "115200"}))
+      << sim_.ErrorOutput();
+  port_.SetDevice(dir_.filePath("ports/COM3").toStdString());
+  ASSERT_TRUE(port_.Open()) << port_.LastError();
+  std::string reply;
+  ASSERT_TRUE(SendCommand("@@100XXXXXX", 0, 1000, 1, reply));
+  QElapsedTimer clock;
+  clock.start();
+  for (int block = 0; block < 20; ++block) {
+    char command[16];
+    std::snprintf(command, sizeof command, "@@6%04X01XX", block * 256);
+    ASSERT_TRUE(SendCommand(command, 512, 3000, 1, reply)) << command;
+    EXPECT_EQ(reply, std::string(512, 'F')) << command;  // erased flash
+  }
+  EXPECT_LT(clock.elapsed(), 2750);
+  port_.Close();
+}
+
 }  // namespace
