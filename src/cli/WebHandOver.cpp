@@ -5,6 +5,7 @@
 #include <QLibrary>
 
 #include "Commands.h"
+#include "Report.h"
 #include "WebModule.h"
 
 namespace {
@@ -25,17 +26,16 @@ QString ModulePath() {
 // nothing, so what the program does after a command (report, statistics, trace) is left to it.
 int HandOver(const QStringList&) {
   static QLibrary module;  // stays loaded until the program ends
-  module.setFileName(ModulePath());
-  if (!module.load()) {
-    PrintError("the download-site commands cannot be loaded: " + module.errorString());
-    return kExitFailed;
-  }
-  const auto run = reinterpret_cast<WebModuleMain>(module.resolve(kWebModuleEntry));
-  if (run == nullptr) {
-    PrintError("the download-site commands cannot be loaded: " + module.errorString());
-    return kExitFailed;
-  }
   const QStringList arguments = QCoreApplication::arguments();
+  module.setFileName(ModulePath());
+  const auto run =
+      module.load() ? reinterpret_cast<WebModuleMain>(module.resolve(kWebModuleEntry)) : nullptr;
+  if (run == nullptr) {
+    // A script that asked for JSON still gets its document, from this copy's report.
+    SetJsonWanted(arguments.contains("--json"));
+    PrintError("the download-site commands cannot be loaded: " + module.errorString());
+    return kExitFailed;
+  }
   return run(&arguments);
 }
 

@@ -225,6 +225,16 @@ TEST(CliWebModule, AMissingModuleIsReportedAndTheOtherCommandsStillRun) {
       catalogueErr.startsWith("padflasher-cli: the download-site commands cannot be loaded"))
       << catalogueErr.toStdString();
   EXPECT_EQ(run({"identify", "--help"}).first, 0);
+
+  QProcess json;
+  json.setWorkingDirectory(dir.path());
+  json.start(cli, {"download", "X1", "--json"});
+  ASSERT_TRUE(json.waitForFinished(30000));
+  const QJsonObject document = QJsonDocument::fromJson(json.readAllStandardOutput()).object();
+  EXPECT_EQ(document.value("command").toString(), "download");
+  EXPECT_EQ(document.value("exit_code").toInt(), 1);
+  EXPECT_TRUE(document.value("message").toString().contains("cannot be loaded"))
+      << QJsonDocument(document).toJson().toStdString();
 }
 
 }  // namespace
