@@ -262,7 +262,6 @@ bool QtSerialPort::WaitForReply(int bytes, int timeoutMs) {
   if (HaveEventLoop() || dueUs == 0 || timeoutMs <= 0 || !port_.isOpen() || Buffered() > 0) {
     return WaitForData(timeoutMs);
   }
-  const int64_t startUs = NowUs();
   if (pace_ != Pace::kKept) {
     const bool got = WaitForData(timeoutMs);
     // A reply complete before the line could have carried it comes from a device faster than the
@@ -277,6 +276,7 @@ bool QtSerialPort::WaitForReply(int bytes, int timeoutMs) {
   // Nothing of the reply can be complete before the line has carried it: rest until then and
   // take it with one read, instead of waking in poll for its first piece. A late device costs
   // only the look; the wait goes on in poll up to the caller's deadline.
+  const int64_t startUs = NowUs();
   const int64_t wakeUs = std::min(dueUs + kReplySlackUs, startUs + int64_t{timeoutMs} * 1000);
   const timespec wake{static_cast<time_t>(wakeUs / 1'000'000),
                       static_cast<long>(wakeUs % 1'000'000 * 1000)};
