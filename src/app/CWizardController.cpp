@@ -4,9 +4,11 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/AppTexts.h"
 #include "app/PageLook.h"
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
+#include "programmer/OperationScope.h"
 #include "startup/Startup.h"
 
 IWizardController* gWizardController = nullptr;
@@ -37,19 +39,14 @@ void CWizardController::OnRequestHelp() {
 
 void CWizardController::OnCancel(bool& cancel) {
   QPushButton* terminate = wizard_->TerminateButton();
-  if (gProgramming) {
-    gCancelProgramming = true;
+  const bool wasProgramming = gProgramming;
+  if (OperationScope::RequestCancel()) {
     cancel = true;
-    terminate->setText("Wait...");
     terminate->setEnabled(false);
+    if (!wasProgramming) return;
+    wizard_->SetTerminateRole(TerminateRole::Wait);
     // The programming loop is busy: show the new caption now, not at its next breath.
     wizard_->Window()->repaint();
-    return;
-  }
-  if (gVerifying) {
-    gCancelVerify = true;
-    cancel = true;
-    terminate->setEnabled(false);
     return;
   }
   if (wizard_->Frozen()) {
@@ -59,8 +56,7 @@ void CWizardController::OnCancel(bool& cancel) {
     cancel = true;
     return;
   }
-  MsgAnswer answer = host_.Message("Are you sure you want to Exit the program?", gBaseName,
-                                   MsgIcon::Question, MsgButtons::YesNo);
+  MsgAnswer answer = host_.Message(AppMessage(MessageKind::ExitQuestion));
   if (answer != MsgAnswer::Yes) {
     cancel = true;
     return;

@@ -12,21 +12,26 @@
 #include <algorithm>
 
 #include "programmer/LinkTexts.h"
+#include "startup/Startup.h"
 #include "wizard/CWizard.h"
 
 void QtHost::Breathe() {
   QCoreApplication::processEvents();
 }
 
-MsgAnswer QtHost::Message(const std::string& text, const std::string& title, MsgIcon icon,
-                          MsgButtons buttons) {
+MsgAnswer QtHost::Message(const HostMessage& message) {
+  const std::string text = MessageText(message);
+  std::string title = MessageTitle(message);
+  if (title.empty()) title = gBaseName;
+  const MsgIcon icon = message.row->icon;
+  const MsgButtons buttons = message.row->buttons;
   if (messageBox_) return messageBox_(text, title, icon, buttons);
   return ShowQtMessageBox(text, title, icon, buttons);
 }
 
-void QtHost::Progress(const std::string& label, double fraction, const std::string& caption) {
-  if (progressView_) progressView_->ShowProgress(label, fraction);
-  if (wizard_) wizard_->SetCaption(QString::fromStdString(caption));
+void QtHost::Progress(LinkPhase phase, double fraction) {
+  if (progressView_) progressView_->ShowProgress(ProgressLabel(phase, fraction), fraction);
+  if (wizard_) wizard_->SetCaption(QString::fromStdString(ProgressCaption(fraction)));
 }
 
 void QtHost::ShowProgrammingModeHelp() {
@@ -35,9 +40,8 @@ void QtHost::ShowProgrammingModeHelp() {
 
 void QtHost::CancelDeclined() {
   if (!wizard_) return;
-  QPushButton* terminate = wizard_->TerminateButton();
-  terminate->setText("Cancel");
-  terminate->setEnabled(true);
+  wizard_->SetTerminateRole(TerminateRole::Cancel);
+  wizard_->TerminateButton()->setEnabled(true);
 }
 
 QtHost& TheQtHost() {

@@ -16,9 +16,8 @@ class QtHost : public IHost {
                                                MsgIcon icon, MsgButtons buttons)>;
 
   void Breathe() override;
-  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
-                    MsgButtons buttons) override;
-  void Progress(const std::string& label, double fraction, const std::string& caption) override;
+  MsgAnswer Message(const HostMessage& message) override;
+  void Progress(LinkPhase phase, double fraction) override;
   void ShowProgrammingModeHelp() override;
   void CancelDeclined() override;
 

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/AppTexts.h"
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
 #include "startup/Settings.h"
@@ -134,10 +135,8 @@ bool frmWebUpdate::Start(bool showFirst) {
             : "Catalogue: " + DescribeSignature(lists_.Trust.Check) + "."));
   }
   if (result == CatalogueResult::BadSignature) {
-    host_.Message("The catalogue of the download site cannot be trusted:\r\n" +
-                      DescribeSignature(lists_.Trust.Check) +
-                      ".\r\nNothing is offered for download from it.",
-                  gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+    host_.Message(
+        AppMessage(MessageKind::CatalogueUntrusted, {DescribeSignature(lists_.Trust.Check)}));
   }
   loading_ = false;
   host_.Breathe();
@@ -158,8 +157,7 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
     lblPacifier_->setText(kPackagedNote);
     return;
   }
-  MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName), gBaseName,
-                                   MsgIcon::Question, MsgButtons::YesNo);
+  MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName));
   if (answer != MsgAnswer::Yes) return;
   bool installed = false;
   const bool shownBefore = isVisible();
@@ -186,7 +184,7 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
     endProgram = true;
     return;
   }
-  host_.Message("Error updating program!", gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+  host_.Message(AppMessage(MessageKind::ProgramUpdateFailed));
   if (!shownBefore) hide();
   expectedSize_ = 0;
   HTTP_Progress(0);
@@ -285,9 +283,7 @@ void frmWebUpdate::cmdDownload_Click() {
     if (outcome.Saved) {
       FillGrid();
     } else if (!outcome.Reported) {
-      host_.Message(
-          "The file " + entry.FileName() + " could not be downloaded:\r\n" + outcome.Reason + ".",
-          gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+      host_.Message(AppMessage(MessageKind::DownloadFailed, {entry.FileName(), outcome.Reason}));
     }
   }
   r = CurrentRow();
@@ -303,14 +299,11 @@ void frmWebUpdate::cmdRemove_Click() {
   int r = CurrentRow();
   if (Busy() || r <= 0 || r > static_cast<int>(lists_.Firmware.size())) return;
   cmdRemove_->setEnabled(false);
-  const std::string question = "Are you sure you want to Remove this file from your computer?";
-  std::string text = lists_.Firmware[r - 1].Online
-                         ? question
-                         : "Warning: This firmware is no longer available online.\r\n"
-                           "If you remove it, you will not be able re-download it.\r\n\r\n" +
-                               question;
-  if (host_.Message(text, gBaseName, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
-    std::string failure;
+  const HostMessage question =
+      AppMessage(lists_.Firmware[r - 1].Online ? MessageKind::RemoveQuestion
+                                               : MessageKind::RemoveUnavailableQuestion);
+  if (host_.Message(question) == MsgAnswer::Yes) {
+    RemoveFailure failure;
     const bool removed = RemoveFirmware(lists_.Firmware, static_cast<size_t>(r - 1), failure);
     if (removed) {
       txtDescription_->clear();
@@ -318,8 +311,8 @@ void frmWebUpdate::cmdRemove_Click() {
       if (r > count && count > 0) Grid_->setCurrentCell(count - 1, 0);
       FillGrid();
     }
-    if (!failure.empty()) {
-      host_.Message(failure, gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+    if (!failure.file.empty()) {
+      host_.Message(AppMessage(MessageKind::RemoveFailed, {failure.file, failure.reason}));
     }
   }
   cmdRemove_->setEnabled(true);

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -13,6 +15,7 @@
 #include "base/TextUtil.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -33,18 +36,51 @@ void OnInterrupt(int) {
   [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kAsked, sizeof kAsked - 1);
 }
 
-// Message texts use CR LF between lines; a terminal wants LF and no window buttons.
-std::string TerminalText(const std::string& text) {
-  return WithLfLineEnds(TerminalWording(text));
+// The CLI's own wording of the link's texts that point at the window's buttons: the same facts,
+// and what a terminal user does instead.
+const char* const kTerminalInstructions =
+    QT_TRANSLATE_NOOP("Console",
+                      "Hand Control must be placed into Programming Mode:\r\n"
+                      "\r\n"
+                      "Hold down both the Undo and Info keys while\r\n"
+                      "powering on the Quorrel kit.  When the Hand Control\r\n"
+                      "displays 'Initializing...', release the buttons.\r\n"
+                      "At this point, the display should show\r\n"
+                      "'Transmit Data...'  Once it does, run the\r\n"
+                      "command again.");
+
+constexpr MessageRow kTerminalRows[] = {
+    {MessageKind::PortLost,
+     QT_TRANSLATE_NOOP("Console",
+                       "The connection to the hand control on %1 was lost.\r\n\r\n"
+                       "Check the cable and the serial adapter, then run the command again "
+                       "('padflasher-cli ports' lists the serial devices)."),
+     MsgIcon::Warning, MsgButtons::Ok},
+};
+const MessageTable kTerminalMessages{"Console", kTerminalRows};
+
+// A message as a terminal shows it: LF line ends, and no window buttons to click.
+std::string TerminalText(const HostMessage& message) {
+  for (const MessageRow& row : kTerminalRows) {
+    if (row.kind != message.Kind()) continue;
+    HostMessage terminal = message;
+    terminal.table = &kTerminalMessages;
+    terminal.row = &row;
+    return WithLfLineEnds(MessageText(terminal));
+  }
+  return WithLfLineEnds(MessageText(message));
 }
 
-bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() &&
-         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+bool IsRetryQuestion(MessageKind kind) {
+  return kind == MessageKind::WriteRetryQuestion || kind == MessageKind::VerifyReadRetryQuestion ||
+         kind == MessageKind::ReadRetryQuestion;
 }
 
-bool Contains(const std::string& text, const char* part) {
-  return text.find(part) != std::string::npos;
+// Which question this is, for counting the retries of one block.
+std::string QuestionKey(const HostMessage& message) {
+  std::string key = std::to_string(static_cast<int>(message.Kind()));
+  for (const std::string& arg : message.args) key += '\n' + arg;
+  return key;
 }
 
 std::string Clock(double seconds) {
@@ -59,21 +95,6 @@ std::string Clock(double seconds) {
 constexpr int kPolicyRetries = 2;
 
 }  // namespace
-
-std::string TerminalWording(const std::string& text) {
-  static const std::pair<const char*, const char*> kWindowToTerminal[] = {
-      {"Once it does, click on the\r\nNext button to proceed.",
-       "Once it does, run the\r\ncommand again."},
-      {"then choose the COM port again.",
-       "then run the command again ('padflasher-cli ports' lists the serial devices)."},
-  };
-  std::string out = text;
-  for (const auto& [window, terminal] : kWindowToTerminal) {
-    const size_t at = out.find(window);
-    if (at != std::string::npos) out.replace(at, std::string(window).size(), terminal);
-  }
-  return out;
-}
 
 void InstallInterruptHandler() {
   struct sigaction action {};
@@ -114,11 +135,7 @@ void ConsoleHost::Breathe() {
     }
   }
   // Ctrl-C acts like the window's cancel button: it only raises the operation's request flag.
-  if (!gInterruptPending) return;
-  if (gProgramming)
-    gCancelProgramming = true;
-  else if (gVerifying)
-    gCancelVerify = true;
+  if (gInterruptPending) OperationScope::RequestCancel();
 }
 
 bool ConsoleHost::StopRequested() {
@@ -130,9 +147,9 @@ void ConsoleHost::CancelDeclined() {
   ClearInterrupt();
 }
 
-void ConsoleHost::Notice(const std::string& text) {
+void ConsoleHost::Notice(const HostMessage& message) {
   EndProgressLine();
-  std::fprintf(stderr, "padflasher-cli: warning: %s\n", text.c_str());
+  std::fprintf(stderr, "padflasher-cli: warning: %s\n", TerminalText(message).c_str());
   std::fflush(stderr);
 }
 
@@ -145,21 +162,24 @@ void ConsoleHost::EndProgressLine() {
 
 void ConsoleHost::ShowProgrammingModeHelp() {
   EndProgressLine();
-  std::fprintf(stderr, "\n%s\n\n", TerminalText(kProgrammingModeInstructions).c_str());
+  std::fprintf(
+      stderr, "\n%s\n\n",
+      WithLfLineEnds(QCoreApplication::translate("Console", kTerminalInstructions).toStdString())
+          .c_str());
   std::fflush(stderr);
 }
 
-MsgAnswer ConsoleHost::PolicyAnswer(const std::string& text, MsgButtons buttons) {
-  bool retryQuestion = buttons == MsgButtons::RetryCancel ||
-                       (buttons == MsgButtons::YesNo && Contains(text, "Retry"));
-  if (retryQuestion) {
-    if (text == lastRetryText_) {
-      ++retriesForText_;
+MsgAnswer ConsoleHost::PolicyAnswer(const HostMessage& message) {
+  const MsgButtons buttons = message.row->buttons;
+  if (IsRetryQuestion(message.Kind())) {
+    const std::string key = QuestionKey(message);
+    if (key == lastRetryKey_) {
+      ++retriesForKey_;
     } else {
-      lastRetryText_ = text;
-      retriesForText_ = 1;
+      lastRetryKey_ = key;
+      retriesForKey_ = 1;
     }
-    bool again = retriesForText_ <= kPolicyRetries;
+    bool again = retriesForKey_ <= kPolicyRetries;
     if (buttons == MsgButtons::RetryCancel) return again ? MsgAnswer::Retry : MsgAnswer::Cancel;
     return again ? MsgAnswer::Yes : MsgAnswer::No;
   }
@@ -168,7 +188,8 @@ MsgAnswer ConsoleHost::PolicyAnswer(const std::string& text, MsgButtons buttons)
       return MsgAnswer::Ok;
     case MsgButtons::YesNo:
       // Go on past a difference so that every one is listed; confirm a requested cancel.
-      if (EndsWith(text, "Continue?") || Contains(text, "Cancel Programming?"))
+      if (message.Kind() == MessageKind::DifferenceQuestion ||
+          message.Kind() == MessageKind::CancelProgrammingQuestion)
         return MsgAnswer::Yes;
       return MsgAnswer::No;
     case MsgButtons::YesNoCancel:
@@ -179,25 +200,24 @@ MsgAnswer ConsoleHost::PolicyAnswer(const std::string& text, MsgButtons buttons)
   return MsgAnswer::No;
 }
 
-MsgAnswer ConsoleHost::Message(const std::string& text, const std::string&, MsgIcon,
-                               MsgButtons buttons) {
+MsgAnswer ConsoleHost::Message(const HostMessage& message) {
   EndProgressLine();
-  lastMessage_ = TerminalText(text);
-  if (EndsWith(text, "Continue?")) {
+  const std::string text = TerminalText(message);
+  lastMessage_ = text;
+  if (message.Kind() == MessageKind::DifferenceQuestion) {
     difference_ = true;
-    int bank = 0, block = 0;
-    if (std::sscanf(text.c_str(), "Found Difference at Bank: %d, Block: %d", &bank, &block) == 2)
-      differences_.emplace_back(bank, block);
+    differences_.emplace_back(message.bank, message.block);
   }
-  if (text == "Programming cancelled by user" || text == "Verify cancelled by user")
+  if (message.Kind() == MessageKind::ProgrammingCancelled ||
+      message.Kind() == MessageKind::VerifyCancelled)
     cancelled_ = true;
-  MsgAnswer policy = PolicyAnswer(text, buttons);
-  if (buttons == MsgButtons::Ok) {
-    std::fprintf(stderr, "%s\n", TerminalText(text).c_str());
+  const MsgAnswer policy = PolicyAnswer(message);
+  if (message.row->buttons == MsgButtons::Ok) {
+    std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
     return MsgAnswer::Ok;
   }
-  return Ask(text, buttons, policy);
+  return Ask(text, message.row->buttons, policy);
 }
 
 MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswer policy) {
@@ -218,7 +238,7 @@ MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswe
       if (c.answer == answer) return c.word;
     return "?";
   };
-  std::string shown = TerminalText(text);
+  const std::string& shown = text;
   if (!askTerminal_) {
     std::fprintf(stderr, "%s -> %s (no terminal)\n", shown.c_str(), wordOf(policy));
     std::fflush(stderr);
@@ -245,15 +265,20 @@ MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswe
   }
 }
 
-void ConsoleHost::Progress(const std::string& label, double fraction, const std::string&) {
+void ConsoleHost::Progress(LinkPhase phase, double fraction) {
   if (quiet_) return;
   if (!job_.HasPlan()) {
-    PhaseProgress(label, fraction);
+    PhaseProgress(static_cast<int>(phase), ProgressLabel(phase, fraction), fraction);
     return;
   }
-  job_.Update(label, fraction, Now());
-  if (label.find("Complete") != std::string::npos) job_.FinishPhase();
+  job_.Update(phase, fraction, Now());
+  if (phase == LinkPhase::ProgrammingComplete) job_.FinishPhase();
   DrawJob();
+}
+
+void ConsoleHost::TransferProgress(const std::string& label, double fraction) {
+  if (quiet_) return;
+  PhaseProgress(kTransferPhase, label, fraction);
 }
 
 double ConsoleHost::Now() const {
@@ -307,10 +332,8 @@ void ConsoleHost::DrawJob() {
   lineOpen_ = true;
 }
 
-void ConsoleHost::PhaseProgress(const std::string& label, double fraction) {
+void ConsoleHost::PhaseProgress(int phase, const std::string& label, double fraction) {
   auto now = std::chrono::steady_clock::now();
-  size_t colon = label.rfind(" : ");
-  std::string phase = colon == std::string::npos ? label : label.substr(0, colon);
   if (phase != phase_) {
     EndProgressLine();
     phase_ = phase;

@@ -15,14 +15,15 @@ class ConsoleHost : public IHost {
   ConsoleHost();
 
   void Breathe() override;
-  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
-                    MsgButtons buttons) override;
-  void Progress(const std::string& label, double fraction, const std::string& caption) override;
+  MsgAnswer Message(const HostMessage& message) override;
+  void Progress(LinkPhase phase, double fraction) override;
   void ShowProgrammingModeHelp() override;
   void CancelDeclined() override;
-  void Notice(const std::string& text) override;
+  void Notice(const HostMessage& message) override;
   bool StopRequested() override;
 
+  // A download's progress, with its label ("Downloading NAME : 12 KB of 256 KB").
+  void TransferProgress(const std::string& label, double fraction);
   // Ends a self-rewriting progress line so that the next output starts on a fresh line.
   void EndProgressLine();
   // What the operation ran into, for the exit code.
@@ -44,9 +45,11 @@ class ConsoleHost : public IHost {
   void EndJob();
 
  private:
+  // The progress of a phase without a job's plan: a link phase, or a transfer.
+  static constexpr int kTransferPhase = -1;
   MsgAnswer Ask(const std::string& text, MsgButtons buttons, MsgAnswer policyAnswer);
-  MsgAnswer PolicyAnswer(const std::string& text, MsgButtons buttons);
-  void PhaseProgress(const std::string& label, double fraction);
+  MsgAnswer PolicyAnswer(const HostMessage& message);
+  void PhaseProgress(int phase, const std::string& label, double fraction);
   void DrawJob();
   double Now() const;
 
@@ -55,9 +58,9 @@ class ConsoleHost : public IHost {
   bool lineOpen_ = false;
   bool cancelled_ = false;
   bool difference_ = false;
-  std::string lastRetryText_;
-  int retriesForText_ = 0;
-  std::string phase_;
+  std::string lastRetryKey_;
+  int retriesForKey_ = 0;
+  int phase_ = -2;
   int lastDecile_ = -1;
   std::chrono::steady_clock::time_point phaseStart_;
   std::string lastLabel_;
@@ -71,9 +74,6 @@ class ConsoleHost : public IHost {
   double jobStart_ = 0;
   double lastTick_ = 0;
 };
-
-// The window's wording turned into a terminal's: the same facts without its buttons.
-std::string TerminalWording(const std::string& text);
 
 ConsoleHost& ConsoleHostInstance();
 

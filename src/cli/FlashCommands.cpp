@@ -1,4 +1,5 @@
 // flash, verify and read: the programming page's operations from the command line.
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <functional>
 
@@ -90,14 +91,15 @@ int AsJob(const std::string& title, std::vector<ProgressPhase> plan,
   return code;
 }
 
-// The first line of the window's question, and what a terminal user can do about it.
+// The window's warning, and what a terminal user can do about it.
 QString UnlistedImageText() {
-  const std::string question = kUnsupportedFirmwareQuestion;
-  return QString::fromStdString(question.substr(0, question.find('\r'))) + "\n\n" +
-         "The image's code " + QString::fromStdString(gFileChecksum) +
-         " is not listed in PadFlasher.ver. 'padflasher-cli catalogue' refreshes that list from "
-         "the download site and 'padflasher-cli download NAME' fetches a more current image; to "
-         "program this one anyway, add --yes.";
+  return QCoreApplication::translate(
+             "Console",
+             "Warning: Firmware file is not supported with this version of the program.\n\n"
+             "The image's code %1 is not listed in PadFlasher.ver. 'padflasher-cli catalogue' "
+             "refreshes that list from the download site and 'padflasher-cli download NAME' "
+             "fetches a more current image; to program this one anyway, add --yes.")
+      .arg(QString::fromStdString(gFileChecksum));
 }
 
 int RunFlash(const QStringList& args) {

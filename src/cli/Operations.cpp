@@ -1,37 +1,23 @@
 // Image loading, reading the hand control back, and the exit code of an operation.
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cmath>
 
 #include "Commands.h"
 #include "Console.h"
 #include "Session.h"
 #include "base/AtomicFile.h"
+#include "base/TextUtil.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
-#include "programmer/OperationScope.h"
 
 namespace {
 
-// The block ranges programming writes, in the order it writes them.
-struct Range {
-  int bank, first, last;
-};
-constexpr Range kWrittenRanges[] = {{0, 0, 255}, {0, 384, 511}, {1, 0, 255}, {1, 384, 511}};
-
-void ShowReadProgress(int position, int& lastPercent) {
-  double fraction = static_cast<double>(position) / kImageSize;
-  int percent = static_cast<int>(std::nearbyint(fraction * 100));
-  if (percent == lastPercent) return;
-  lastPercent = percent;
-  std::string shown = std::to_string(percent) + "%";
-  LinkHost().Progress("Reading Hand Control : " + shown, fraction, "HC " + shown);
-}
-
 // The firmware page's text for a failed load, as the first line of the CLI's message.
 QString Headline(ImageLoadResult loadResult) {
-  return QString::fromStdString(FirmwareLoadError(loadResult, LastImageReadProblem())) + "\n";
+  return QString::fromStdString(WithLfLineEnds(
+             MessageText(*FirmwareLoadMessage(loadResult, LastImageReadProblem())))) +
+         "\n";
 }
 
 }  // namespace
@@ -70,36 +56,21 @@ int OperationExitCode(bool succeeded) {
 }
 
 int ReadHandControlImage(std::string& image) {
-  OperationScope run(Operation::Reading);
-  image.assign(kImageSize, static_cast<char>(0xFF));
-  int lastPercent = -1;
-  ShowReadProgress(0, lastPercent);
-  for (const Range& range : kWrittenRanges) {
-    bool selectPage = true;
-    for (int block = range.first; block <= range.last; ++block) {
-      if (InterruptPending()) {
-        PrintError("reading cancelled by user.");
-        return kExitCancelled;
-      }
-      int offset = ImageOffset(range.bank, block);
-      auto* data = reinterpret_cast<uint8_t*>(image.data() + offset);
-      while (!ReadBlock(offset, data, selectPage)) {
-        // A dead port is not worth a retry question: it cannot come back by itself.
-        if (PortWasLost()) return InterruptPending() ? kExitCancelled : kExitFailed;
-        std::string question = "Error Reading Data at Bank: " + std::to_string(range.bank) +
-                               ", Block: " + std::to_string(block);
-        if (LinkHost().Message(question, "PadFlasher", MsgIcon::Warning, MsgButtons::RetryCancel) !=
-            MsgAnswer::Retry) {
-          PrintError("reading the hand control failed at bank " + QString::number(range.bank) +
-                     ", block " + QString::number(block) + ".");
-          return InterruptPending() ? kExitCancelled : kExitFailed;
-        }
-      }
-      selectPage = false;
-      ShowReadProgress(offset + kBlockSize, lastPercent);
-    }
+  const ReadBackResult read = ReadHandControl(image);
+  switch (read.end) {
+    case ReadBackEnd::Read:
+      return kExitOk;
+    case ReadBackEnd::Stopped:
+      PrintError("reading cancelled by user.");
+      return kExitCancelled;
+    case ReadBackEnd::Failed:
+      PrintError("reading the hand control failed at bank " + QString::number(read.bank) +
+                 ", block " + QString::number(read.block) + ".");
+      break;
+    case ReadBackEnd::PortLost:
+      break;
   }
-  return kExitOk;
+  return InterruptPending() ? kExitCancelled : kExitFailed;
 }
 
 int ReadHandControlToFile(const QString& file) {

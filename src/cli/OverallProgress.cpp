@@ -14,8 +14,7 @@ constexpr double kEraseSeconds = 9;  // what the hand control's erase message pr
 constexpr int kBlocks = kImageSize / kBlockSize;
 
 bool Written(int fileBlock) {
-  const int block = fileBlock % kBlocksPerBank;
-  return block < 256 || block >= 384;
+  return IsWrittenBlock(fileBlock % kBlocksPerBank);
 }
 
 bool Blank(int fileBlock) {
@@ -24,8 +23,8 @@ bool Blank(int fileBlock) {
 
 // Per-block seconds, summed up to each position.
 template <typename Cost>
-ProgressPhase Weighed(const char* name, const char* keyword, Cost cost) {
-  ProgressPhase phase{name, keyword, std::vector<double>(kBlocks + 1, 0.0)};
+ProgressPhase Weighed(const char* name, LinkPhase link, Cost cost) {
+  ProgressPhase phase{name, link, std::vector<double>(kBlocks + 1, 0.0)};
   for (int b = 0; b < kBlocks; ++b) phase.upTo[b + 1] = phase.upTo[b] + (Written(b) ? cost(b) : 0);
   return phase;
 }
@@ -33,19 +32,19 @@ ProgressPhase Weighed(const char* name, const char* keyword, Cost cost) {
 // The check and the fast verify read one sum per block: every block of bank 0, and the
 // non-blank ones of bank 1.
 ProgressPhase SumPass(const char* name) {
-  return Weighed(name, "Verifying", [](int b) {
+  return Weighed(name, LinkPhase::Verifying, [](int b) {
     return b < kBlocksPerBank || !Blank(b) ? (kCommand + 3) * kByteSeconds + kTurnaround : 0;
   });
 }
 
 ProgressPhase FullPass() {
-  return Weighed("verifying", "Verifying", [](int b) {
+  return Weighed("verifying", LinkPhase::Verifying, [](int b) {
     return b < kBlocksPerBank || !Blank(b) ? (kCommand + 513) * kByteSeconds + kTurnaround : 0;
   });
 }
 
 ProgressPhase ReadPass() {
-  return Weighed("reading", "Reading",
+  return Weighed("reading", LinkPhase::Reading,
                  [](int) { return (kCommand + 513) * kByteSeconds + kTurnaround; });
 }
 
@@ -54,9 +53,9 @@ ProgressPhase ReadPass() {
 std::vector<ProgressPhase> FlashPlan(bool backup, Verification verify) {
   std::vector<ProgressPhase> plan;
   if (backup) plan.push_back(ReadPass());
-  ProgressPhase erase{"erasing", "Erasing", {}, kEraseSeconds};
+  ProgressPhase erase{"erasing", LinkPhase::Erasing, {}, kEraseSeconds};
   plan.push_back(erase);
-  plan.push_back(Weighed("programming", "Programming", [](int b) {
+  plan.push_back(Weighed("programming", LinkPhase::Programming, [](int b) {
     return Blank(b) ? 0 : kBlockSize * kByteSeconds + kTurnaround;
   }));
   plan.push_back(SumPass("checking"));
@@ -92,16 +91,16 @@ void OverallProgress::Enter(const std::string& name, double now) {
   }
 }
 
-void OverallProgress::Update(const std::string& label, double fraction, double now) {
+void OverallProgress::Update(LinkPhase link, double fraction, double now) {
   if (plan_.empty()) return;
   if (jobStart_ < 0) {
     jobStart_ = now;
     phaseStart_ = now;
   }
-  if (label.rfind(plan_[current_].keyword, 0) != 0) {
+  if (plan_[current_].link != link) {
     // Only forward, and only to the next phase that reports this way.
     for (size_t i = current_ + 1; i < plan_.size(); ++i) {
-      if (label.rfind(plan_[i].keyword, 0) == 0) {
+      if (plan_[i].link == link) {
         current_ = i;
         inPhase_ = 0;
         phaseStart_ = now;
@@ -110,7 +109,7 @@ void OverallProgress::Update(const std::string& label, double fraction, double n
     }
   }
   const ProgressPhase& phase = plan_[current_];
-  if (label.rfind(phase.keyword, 0) != 0 || phase.upTo.empty()) return;
+  if (phase.link != link || phase.upTo.empty()) return;
   const auto position = static_cast<size_t>(
       std::clamp(std::lround(fraction * kBlocks), 0L, static_cast<long>(kBlocks)));
   inPhase_ = std::max(inPhase_, phase.upTo[position]);

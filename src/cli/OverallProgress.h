@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/Host.h"
+
 struct ProgressPhase {
-  std::string name;     // shown to the user: "erasing", "programming", ...
-  std::string keyword;  // the start of the link's progress label for this phase
+  std::string name;  // shown to the user: "erasing", "programming", ...
+  LinkPhase link;    // what the link reports while this phase runs
   // Expected seconds of the phase up to each block position of the image (1025 entries: before
   // block 0 .. after block 1023). Empty for a countdown phase of fixedSeconds.
   std::vector<double> upTo;
@@ -29,9 +31,9 @@ class OverallProgress {
   bool HasPlan() const { return !plan_.empty(); }
   // The command starts the named phase (and so ends those before it).
   void Enter(const std::string& name, double now);
-  // A label from the link: a later phase whose keyword it starts with begins; the fraction (of
-  // the image, 0..1) places the current phase.
-  void Update(const std::string& label, double fraction, double now);
+  // A report from the link: a later phase that reports this way begins; the fraction (of the
+  // image, 0..1) places the current phase.
+  void Update(LinkPhase link, double fraction, double now);
   // All of the current phase is done (the link said "Complete").
   void FinishPhase();
 

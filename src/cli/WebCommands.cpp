@@ -137,7 +137,7 @@ int RunDownload(const QStringList& args) {
   DownloadOutcome outcome =
       DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
         ProgressFigures figures = HTTPProgressFigures(bytes, size);
-        ConsoleHostInstance().Progress(label + figures.Label, figures.Fraction, figures.Label);
+        ConsoleHostInstance().TransferProgress(label + figures.Label, figures.Fraction);
       });
   if (!outcome.Saved && InterruptPending()) {
     PrintError("download stopped by the user; nothing was saved.");

@@ -26,12 +26,8 @@ CWizard& PageBase::Wizard() {
   return gWizardController->WizardHandle();
 }
 
-MsgAnswer PageBase::Message(const std::string& text, MsgIcon icon, MsgButtons buttons) {
-  return LinkHost().Message(text, gBaseName, icon, buttons);
-}
-
-void PageBase::Warn(const std::string& text) {
-  Message(text, MsgIcon::Warning, MsgButtons::Ok);
+MsgAnswer PageBase::Message(const HostMessage& message) {
+  return LinkHost().Message(message);
 }
 
 void PageBase::WatchKeys() {

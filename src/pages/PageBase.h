@@ -22,9 +22,8 @@ class PageBase : public QWidget, public IWizardPage {
  protected:
   // The wizard, reached through the process-wide controller.
   static CWizard& Wizard();
-  // A message box titled with the program's base name.
-  static MsgAnswer Message(const std::string& text, MsgIcon icon, MsgButtons buttons);
-  static void Warn(const std::string& text);
+  // A message box, through the link's host.
+  static MsgAnswer Message(const HostMessage& message);
   // Call once every control exists: their key releases reach Form_KeyUp first.
   void WatchKeys();
   // Passes a key release on to the wizard (Enter, Esc, Alt+Left, Alt+Right); true when the

@@ -12,6 +12,7 @@
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
+#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
@@ -100,8 +101,8 @@ void Step3::lstFirmware_Click() {
   gFirmwareFile = lstFirmware_->currentItem()->text().toStdString();
   const std::string path = ProgramFolderFile(gFirmwareFile);
   const ImageLoadResult loaded = LoadFirmwareFile(path);
-  std::string text = FirmwareLoadError(loaded, LastImageReadProblem());
-  if (!text.empty()) text += "\r\n\r\n";
+  const std::optional<HostMessage> error = FirmwareLoadMessage(loaded, LastImageReadProblem());
+  std::string text = error ? MessageText(*error) + "\r\n\r\n" : "";
 
   // The description file: the image's name with its last four characters replaced by ".txt".
   const std::string description =
@@ -157,22 +158,21 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
     return;
   }
   if (gComPort.empty()) {
-    Warn("No COM port was specified!");
+    Message(PageMessage(MessageKind::NoPortChosen));
     cancel = true;
     return;
   }
   QListWidgetItem* selected = lstFirmware_->currentItem();
   if (!selected) {
-    Warn("Please choose a firmware file");
+    Message(PageMessage(MessageKind::NoFirmwareChosen));
     cancel = true;
     return;
   }
   FrozenScope frozen(wizard);
   gFirmwareFile = selected->text().toStdString();
   const ImageLoadResult loaded = LoadFirmwareFile(ProgramFolderFile(gFirmwareFile));
-  const std::string error = FirmwareLoadError(loaded, LastImageReadProblem());
-  if (!error.empty()) {
-    Warn(error);
+  if (const auto error = FirmwareLoadMessage(loaded, LastImageReadProblem())) {
+    Message(*error);
     cancel = true;
     return;
   }
@@ -184,8 +184,7 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
   std::string typeName;
   int16_t major = 0, minor = 0;
   if (!GetFileVersion(typeName, major, minor) &&
-      Message(kUnsupportedFirmwareQuestion, MsgIcon::Question, MsgButtons::YesNo) !=
-          MsgAnswer::Yes) {
+      Message(LinkMessage(MessageKind::UnsupportedFirmwareQuestion)) != MsgAnswer::Yes) {
     cancel = true;
     return;
   }

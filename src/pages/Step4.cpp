@@ -8,8 +8,10 @@
 
 #include "app/PageLook.h"
 #include "app/QtHost.h"
+#include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
@@ -132,17 +134,15 @@ Step4::PageWork::~PageWork() {
 
 // The run flags and the exit button as a cancel button, for as long as the operation runs.
 Step4::Run::Run(Operation operation) : flags_(operation) {
-  QPushButton* terminate = Step4::Wizard().TerminateButton();
-  terminate->setText("Cancel");
-  terminate->setEnabled(true);
+  Step4::Wizard().SetTerminateRole(TerminateRole::Cancel);
+  Step4::Wizard().TerminateButton()->setEnabled(true);
 }
 
 Step4::Run::~Run() {
   CWizard& wizard = Step4::Wizard();
   wizard.SetCaption(QString::fromStdString(WindowCaption()));
-  QPushButton* terminate = wizard.TerminateButton();
-  terminate->setText("Finish");
-  terminate->setEnabled(false);  // until the page is idle again
+  wizard.SetTerminateRole(TerminateRole::Finish);
+  wizard.TerminateButton()->setEnabled(false);  // until the page is idle again
 }
 
 void Step4::BeforePageShow(CWizard& wizard, int16_t previousStep) {
@@ -185,12 +185,7 @@ void Step4::cmdProgram_Click() {
   ShowStatus(true);
   // A cancel request has always been answered by now: confirmed, the run returned false.
   if (programmed) {
-    Message(
-        "Programming Complete\r\n\r\n"
-        "After exiting PadFlasher, turn the Quorrel kit power off and then back on.\r\n"
-        "The Hand Control should now be updated and ready to go.\r\n"
-        "Check the Hand Control Version using the Utilities menu.",
-        MsgIcon::Information, MsgButtons::Ok);
+    Message(PageMessage(MessageKind::ProgrammingComplete));
     ShowStatus(false);
     LinkHost().Breathe();
   }
@@ -201,8 +196,7 @@ void Step4::cmdVerify_Click() {
   if (!HandControlAnswers()) return;
   bool fast = false;
   if (gQueryVerify) {
-    const MsgAnswer answer = LinkHost().Message("Fast Verify Only?", "Verify Mode:", MsgIcon::None,
-                                                MsgButtons::YesNoCancel);
+    const MsgAnswer answer = Message(PageMessage(MessageKind::VerifyModeQuestion));
     if (answer == MsgAnswer::Cancel) return;
     fast = answer == MsgAnswer::Yes;
   }
@@ -213,7 +207,7 @@ void Step4::cmdVerify_Click() {
   }
   ShowStatus(false);
   if (identical) {
-    Message("Contents are Identical", MsgIcon::Information, MsgButtons::Ok);
+    Message(PageMessage(MessageKind::ContentsIdentical));
     LinkHost().Breathe();
   }
 }

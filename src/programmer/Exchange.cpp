@@ -5,24 +5,24 @@
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
 namespace link_detail {
 
-MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
-  return LinkHost().Message(text, gBaseName, icon, buttons);
+MsgAnswer Ask(const HostMessage& message) {
+  return LinkHost().Message(message);
 }
 
-void Tell(const std::string& text) {
-  Ask(text, MsgIcon::Warning, MsgButtons::Ok);
+void Tell(const HostMessage& message) {
+  Ask(message);
 }
 
 bool PortLost() {
   if (LinkPort().IsOpen()) return false;
   DebugLog("Serial port " + gComPort + " lost: " + LinkPort().LastError());
-  Tell("The connection to the hand control on " + gComPort + " was lost." + kCrLf + kCrLf +
-       "Check the cable and the serial adapter, then choose the COM port again.");
+  Tell(LinkMessage(MessageKind::PortLost, {gComPort}, LinkPort().LastError()));
   return true;
 }
 

@@ -36,3 +36,15 @@ enum class ImageReadProblem { None, NotRegular, Unreadable };
 ImageReadProblem LastImageReadProblem();
 const std::string& LastImageReadReason();
 bool IsBlockBlank(int bank, int block);
+
+// The block ranges the hand control's firmware occupies, in the order programming writes them:
+// blocks 256-383 of each bank are never written, read or checked.
+struct BlockRange {
+  int bank, first, last;
+};
+inline constexpr BlockRange kWrittenRanges[] = {
+    {0, 0, 255}, {0, 384, 511}, {1, 0, 255}, {1, 384, 511}};
+// Whether a block (0-511 within its bank) lies in one of those ranges.
+inline bool IsWrittenBlock(int block) {
+  return block < 256 || block >= 384;
+}

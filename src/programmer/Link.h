@@ -37,14 +37,26 @@ void RefreshHandControlInfo();
 std::string BuildStatusText();
 
 // Programming and verification; progress and questions go to LinkHost().
-extern bool gProgramming, gVerifying, gCancelProgramming, gCancelVerify;
+// The run flags, read here and changed only through OperationScope.
+extern const bool& gProgramming;
+extern const bool& gVerifying;
+extern const bool& gCancelProgramming;
+extern const bool& gCancelVerify;
 bool ProgramHandControl();
 bool EraseFlash();
-void ShowProgress(const std::string& text, int position);
+void ShowProgress(LinkPhase phase, int position);
 bool ReadBlockChecksum(int offset, int16_t& checksum, bool selectPage);
 bool FastVerify();
 bool FullVerify();
 bool ReadBlock(int offset, uint8_t* data, bool selectPage);
+// Reading the firmware back: every written block into image (the rest stays 0xFF), with a
+// retry question for an unreadable block and the host's stop request seen between blocks.
+enum class ReadBackEnd { Read, Stopped, Failed, PortLost };
+struct ReadBackResult {
+  ReadBackEnd end;
+  int bank, block;  // where it ended, unless it read everything
+};
+ReadBackResult ReadHandControl(std::string& image);
 // True when the port closed under the running operation (adapter pulled, read error); the
 // user is told "The connection to the hand control on COMn was lost." each time it is true, so
 // callers ask it once, where a failed exchange would otherwise lead to a retry question.

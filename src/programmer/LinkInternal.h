@@ -9,9 +9,8 @@ namespace link_detail {
 inline constexpr const char* kCrLf = "\r\n";
 inline constexpr int kProgressTotal = 262144;
 
-// A message box titled with the program's name.
-MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons);
-void Tell(const std::string& text);  // warning icon, OK
+MsgAnswer Ask(const HostMessage& message);
+void Tell(const HostMessage& message);  // a message that needs no answer
 
 // True when the port is no longer open (unplugged, closed on a read error); then the user has
 // been told once, so the operation can end without asking questions that cannot help.

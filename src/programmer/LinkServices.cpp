@@ -30,8 +30,8 @@ class StillClock : public IClock {
 class SilentHost : public IHost {
  public:
   void Breathe() override {}
-  MsgAnswer Message(const std::string&, const std::string&, MsgIcon, MsgButtons buttons) override {
-    switch (buttons) {
+  MsgAnswer Message(const HostMessage& message) override {
+    switch (message.row->buttons) {
       case MsgButtons::Ok:
         return MsgAnswer::Ok;
       case MsgButtons::RetryCancel:
@@ -40,7 +40,7 @@ class SilentHost : public IHost {
         return MsgAnswer::No;
     }
   }
-  void Progress(const std::string&, double, const std::string&) override {}
+  void Progress(LinkPhase, double) override {}
   void ShowProgrammingModeHelp() override {}
   void CancelDeclined() override {}
 };

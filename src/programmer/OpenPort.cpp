@@ -3,6 +3,7 @@
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Settings.h"
 
 bool OpenComPort() {
@@ -18,7 +19,8 @@ bool OpenComPort() {
     opened = port.Open() && port.IsOpen();
   }
   if (!opened) {
-    link_detail::Tell("Error Opening COM Port");
+    link_detail::Tell(LinkMessage(MessageKind::PortOpenFailed, {gComPort},
+                                  device.empty() ? std::string() : port.LastError()));
     return false;
   }
   if (PingHandControl()) return true;

@@ -1,37 +1,31 @@
 // Erasing and writing the image, run by run, with progress and the user's say in cancelling.
-#include <cmath>
-
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
+#include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 using namespace link_detail;
 
-bool gProgramming = false, gVerifying = false, gCancelProgramming = false, gCancelVerify = false;
-
 namespace {
 
-double gLastPercent = 0;
+int gLastPercent = 0;
 
 enum class RunEnd { Written, Declined, Cancelled, Lost };
 
 bool NoResponse() {
-  if (!PortLost()) Tell("No response from HC");
+  if (!PortLost()) Tell(LinkMessage(MessageKind::NoResponse));
   return false;
 }
 
 // The user pressed Cancel: confirmed, the run stops here; declined, it goes on.
 bool CancelConfirmed() {
   if (!gCancelProgramming) return false;
-  const std::string question =
-      std::string("Cancelling Programming at this stage would leave the device in Program mode") +
-      kCrLf + "making the firmware unusable until reprogrammed!" + kCrLf + kCrLf +
-      "Are you sure you want to Cancel Programming?";
-  if (Ask(question, MsgIcon::Error, MsgButtons::YesNo) == MsgAnswer::Yes) {
-    Tell("Programming cancelled by user");
+  if (Ask(LinkMessage(MessageKind::CancelProgrammingQuestion)) == MsgAnswer::Yes) {
+    Tell(LinkMessage(MessageKind::ProgrammingCancelled));
     return true;
   }
-  gCancelProgramming = false;
+  OperationScope::DeclineCancel();
   LinkHost().CancelDeclined();
   return false;
 }
@@ -44,23 +38,22 @@ RunEnd WriteRun(int bank, int first, int last, int scanPosition) {
     std::string reply;
     if (SendCommand(command, -1, 5000, 1, reply)) {
       for (int block = first; block <= last; ++block) {
-        ShowProgress("Programming Hand Control : ", ImageOffset(bank, block));
+        ShowProgress(LinkPhase::Programming, ImageOffset(bank, block));
         SendBlockData(bank, block);
       }
       // Anything before the "#" is ignored here: the data went out, the device says it is done.
       if (ReadReply(5000, reply)) return RunEnd::Written;
     }
     if (PortLost()) return RunEnd::Lost;
-    const std::string question =
-        "An Error occurred Programming Data at Block: " + std::to_string(scanPosition) + kCrLf +
-        kCrLf + "You may be able to recover by Retrying." + kCrLf + kCrLf +
-        "Would you like to Retry Block?";
-    if (Ask(question, MsgIcon::Error, MsgButtons::YesNo) != MsgAnswer::Yes) return RunEnd::Declined;
+    const HostMessage question =
+        LinkMessage(MessageKind::WriteRetryQuestion, {std::to_string(scanPosition)});
+    if (Ask(question) != MsgAnswer::Yes) return RunEnd::Declined;
   }
 }
 
-// One of the four written ranges: its page command, then one write per run of non-blank blocks.
-bool WriteRange(int bank, int first, int last) {
+// One of the written ranges: its page command, then one write per run of non-blank blocks.
+bool WriteRange(const BlockRange& range) {
+  const int bank = range.bank, first = range.first, last = range.last;
   std::string reply;
   if (!SendCommand(PageCommand(ImageOffset(bank, first)), 0, 5000, 3, reply)) return NoResponse();
   int scan = first;
@@ -79,12 +72,11 @@ bool WriteRange(int bank, int first, int last) {
 
 }  // namespace
 
-void ShowProgress(const std::string& text, int position) {
+void ShowProgress(LinkPhase phase, int position) {
   const double fraction = static_cast<double>(position) / kProgressTotal;
-  const double percent = std::nearbyint(fraction * 100);  // halves go to the even neighbour
+  const int percent = ProgressPercent(fraction);
   if (percent != gLastPercent || !(gLastPercent > 0)) {
-    const std::string shown = std::to_string(static_cast<int>(percent)) + "%";
-    LinkHost().Progress(text + shown, fraction, "HC " + shown);
+    LinkHost().Progress(phase, fraction);
     LinkHost().Breathe();
   }
   LinkHost().Breathe();
@@ -107,18 +99,18 @@ bool ReadBlockChecksum(int offset, int16_t& checksum, bool selectPage) {
 }
 
 bool ProgramHandControl() {
-  gCancelProgramming = false;
-  ShowProgress("Erasing Flash Memory ... please wait (9 secs) : ", 0);
+  OperationScope::ForgetCancelRequests();
+  ShowProgress(LinkPhase::Erasing, 0);
   if (!EraseFlash()) return NoResponse();
-  for (int bank = 0; bank < 2; ++bank) {
-    if (!WriteRange(bank, 0, 255)) return false;
-    if (CancelConfirmed() || !WriteRange(bank, 384, 511)) return false;
+  for (const BlockRange& range : kWrittenRanges) {
+    // Between the two ranges of a bank a cancel is answered before the page changes.
+    if ((range.first != 0 && CancelConfirmed()) || !WriteRange(range)) return false;
   }
   // A cancel pressed during the last run is answered here: the check phase that follows reads
   // only the verify flag.
   if (CancelConfirmed()) return false;
   // Only a clean check makes the run a success: a difference or an unread block is a failure.
   if (ChecksumPass() != PassEnd::Clean) return false;
-  ShowProgress("Programming Complete : ", kProgressTotal);
+  ShowProgress(LinkPhase::ProgrammingComplete, kProgressTotal);
   return true;
 }

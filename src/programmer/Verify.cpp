@@ -5,6 +5,8 @@
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
+#include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 using namespace link_detail;
 
@@ -13,16 +15,10 @@ namespace {
 enum class BlockCheck { Unread, Same, Differs };
 using BlockChecker = std::function<BlockCheck(int bank, int block, bool selectPage)>;
 
-const char* const kVerifying = "Verifying Hand Control : ";
-
-std::string Where(int bank, int block) {
-  return "Bank: " + std::to_string(bank) + ", Block: " + std::to_string(block);
-}
-
 // The cancel button was pressed during the check.
 bool CancelRequested() {
   if (!gCancelVerify) return false;
-  Tell("Verify cancelled by user");
+  Tell(LinkMessage(MessageKind::VerifyCancelled));
   return true;
 }
 
@@ -30,33 +26,30 @@ bool CancelRequested() {
 // differing blocks and a look at the cancel button before each block.
 PassEnd RunPass(const BlockChecker& check) {
   bool differences = false;
-  for (int bank = 0; bank < 2; ++bank) {
-    for (const int first : {0, 384}) {
-      bool selectPage = true;
-      for (int block = first; block < first + (first == 0 ? 256 : 128); ++block) {
-        if (CancelRequested()) return PassEnd::Stopped;
-        if (bank == 1 && IsBlockBlank(bank, block)) continue;
-        BlockCheck result;
-        while ((result = check(bank, block, selectPage)) == BlockCheck::Unread) {
-          if (PortLost()) return PassEnd::Stopped;
-          if (Ask("Error Verifying Data at " + Where(bank, block), MsgIcon::Warning,
-                  MsgButtons::RetryCancel) != MsgAnswer::Retry) {
-            Tell("Verify Cancelled by User");
-            return PassEnd::Stopped;
-          }
+  for (const BlockRange& range : kWrittenRanges) {
+    const int bank = range.bank;
+    bool selectPage = true;
+    for (int block = range.first; block <= range.last; ++block) {
+      if (CancelRequested()) return PassEnd::Stopped;
+      if (bank == 1 && IsBlockBlank(bank, block)) continue;
+      BlockCheck result;
+      while ((result = check(bank, block, selectPage)) == BlockCheck::Unread) {
+        if (PortLost()) return PassEnd::Stopped;
+        if (Ask(LinkBlockMessage(MessageKind::VerifyReadRetryQuestion, bank, block)) !=
+            MsgAnswer::Retry) {
+          Tell(LinkMessage(MessageKind::VerifyStopped));
+          return PassEnd::Stopped;
         }
-        if (result == BlockCheck::Differs) {
-          differences = true;
-          const std::string question =
-              "Found Difference at " + Where(bank, block) + kCrLf + kCrLf + "Continue?";
-          if (Ask(question, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes) {
-            Tell("Verify Cancelled by User");
-            return PassEnd::Stopped;
-          }
-        }
-        ShowProgress(kVerifying, ImageOffset(bank, block));
-        selectPage = false;
       }
+      if (result == BlockCheck::Differs) {
+        differences = true;
+        if (Ask(LinkBlockMessage(MessageKind::DifferenceQuestion, bank, block)) != MsgAnswer::Yes) {
+          Tell(LinkMessage(MessageKind::VerifyStopped));
+          return PassEnd::Stopped;
+        }
+      }
+      ShowProgress(LinkPhase::Verifying, ImageOffset(bank, block));
+      selectPage = false;
     }
   }
   // A cancel pressed while the last block was read still gets its answer.
@@ -92,7 +85,7 @@ BlockCheck CompareBlock(int bank, int block, bool selectPage) {
 // 100 % and the verdict, once a pass has run to its end.
 bool Finish(PassEnd end) {
   if (end == PassEnd::Stopped) return false;
-  ShowProgress(kVerifying, kProgressTotal);
+  ShowProgress(LinkPhase::Verifying, kProgressTotal);
   return end == PassEnd::Clean;
 }
 
@@ -101,9 +94,8 @@ bool Finish(PassEnd end) {
 namespace link_detail {
 
 PassEnd ChecksumPass() {
-  gProgramming = false;
-  gVerifying = true;
-  ShowProgress(kVerifying, 0);
+  OperationScope::EnterCheckPhase();
+  ShowProgress(LinkPhase::Verifying, 0);
   return RunPass(CompareChecksum);
 }
 
@@ -142,7 +134,7 @@ bool FastVerify() {
 }
 
 bool FullVerify() {
-  gCancelVerify = false;
-  ShowProgress(kVerifying, 0);
+  OperationScope::ForgetCancelRequests();
+  ShowProgress(LinkPhase::Verifying, 0);
   return Finish(RunPass(CompareBlock));
 }

@@ -98,26 +98,26 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
 
 namespace {
 
-// Deletes a file of the program folder; on failure, the sentence that says so.
-std::string DeleteOrSay(const std::string& path) {
+// Deletes a file of the program folder; false, with the file and the reason, when it stays.
+bool Delete(const std::string& path, RemoveFailure& failure) {
   QFile file(FilePath(path));
-  if (file.remove()) return "";
+  if (file.remove()) return true;
   DebugLog("Remove: " + path + ": " + file.errorString().toStdString());
-  return "The file " + path + " could not be removed:\r\n" + file.errorString().toStdString() + ".";
+  failure = {path, file.errorString().toStdString()};
+  return false;
 }
 
 }  // namespace
 
-bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index, std::string& failure) {
-  failure.clear();
+bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index, RemoveFailure& failure) {
+  failure = {};
   if (index >= firmware.size()) return false;
   FirmwareEntry& entry = firmware[index];
   std::string image = FindFileNoCase(gProgramFolder, entry.BaseName + ".BIN");
   if (image.empty() || !IsSafeFileName(entry.BaseName)) return false;
-  failure = DeleteOrSay(image);
-  if (!failure.empty()) return false;
+  if (!Delete(image, failure)) return false;
   std::string description = FindFileNoCase(gProgramFolder, entry.BaseName + ".txt");
-  if (!description.empty()) failure = DeleteOrSay(description);
+  if (!description.empty()) Delete(description, failure);
   entry.Local = false;
   if (!entry.Online) firmware.erase(firmware.begin() + static_cast<std::ptrdiff_t>(index));
   return true;

@@ -31,6 +31,10 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
 
 // Deletes entry index's image and description (found whatever their letter case) and drops the
 // entry when the catalogue does not list it. False when no image was deleted: there was none,
-// or it could not be deleted. failure then, or when the description stayed behind, tells the
-// user what is still in the program folder and why; otherwise it is empty.
-bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index, std::string& failure);
+// or it could not be deleted. failure then, or when the description stayed behind, names the
+// file still in the program folder and the system's reason; otherwise both are empty.
+struct RemoveFailure {
+  std::string file;
+  std::string reason;
+};
+bool RemoveFirmware(std::vector<FirmwareEntry>& firmware, size_t index, RemoveFailure& failure);

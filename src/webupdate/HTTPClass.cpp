@@ -14,6 +14,7 @@
 #include "base/TextUtil.h"
 #include "startup/Startup.h"
 #include "webupdate/SiteTls.h"
+#include "webupdate/WebTexts.h"
 
 namespace {
 
@@ -145,21 +146,19 @@ void HTTPClass::CloseHTTP() {
   manager_ = nullptr;
 }
 
-void HTTPClass::ShowFailure(const std::string& secondLine) {
+void HTTPClass::ShowFailure(const HostMessage& message) {
   messageShown_ = true;
-  host_.Message("Unable to connect to the Corvane download site.\r\n" + secondLine +
-                    "\r\nSee Help for more details.",
-                gBaseName, MsgIcon::Warning, MsgButtons::Ok);
+  host_.Message(message);
 }
 
 void HTTPClass::ReportFailure(Outcome outcome, bool text) {
   if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
-    ShowFailure("Check your Internet connection and firewall settings.");
+    ShowFailure(WebMessage(MessageKind::SiteUnreachable, {}, lastError_));
   } else if (outcome == Outcome::Insecure) {
     DebugLog("SendRequest: not secure: " + lastError_);
-    ShowFailure("The connection is not secure: " + lastError_ + ".");
+    ShowFailure(WebMessage(MessageKind::SiteInsecure, {lastError_}, lastError_));
   } else if (outcome == Outcome::Refused && text) {
-    ShowFailure("The reply was refused: " + lastError_ + ".");
+    ShowFailure(WebMessage(MessageKind::SiteRefused, {lastError_}, lastError_));
   }
 }
 
@@ -223,9 +222,8 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
     static bool warned = false;
     if (scheme_ != "https" && !warned) {
       warned = true;
-      const std::string notice = "the password for " + host_name_ +
-                                 " travels unencrypted over http; use an https:// address in URL";
-      DebugLog("SendRequest: " + notice);
+      const HostMessage notice = WebMessage(MessageKind::PasswordInClear, {host_name_});
+      DebugLog("SendRequest: " + EnglishMessageText(notice));
       host_.Notice(notice);
     }
     request.setRawHeader("Authorization",
@@ -339,7 +337,7 @@ std::string HTTPClass::SendRequest(const std::string& path, const std::string& v
   std::string upper = UpperAscii(reply);
   if (upper.find("<HTML>") != std::string::npos &&
       upper.find("UNAUTHORISED") != std::string::npos) {
-    ShowFailure("User is Unauthorised!");
+    ShowFailure(WebMessage(MessageKind::SiteUnauthorised));
     return "";
   }
   return reply;

@@ -73,7 +73,7 @@ class HTTPClass : public QObject {
   enum class Outcome { NoRequest, ConnectFailed, Insecure, Incomplete, Refused, Stopped, Received };
   Outcome Transfer(const std::string& path, const std::string& verb, bool reload, QByteArray& body);
   void ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd);
-  void ShowFailure(const std::string& secondLine);
+  void ShowFailure(const HostMessage& message);
   // The message for a transfer that brought nothing, by outcome; a refused reply is reported
   // here only for text, the callers of the byte variant say why themselves.
   void ReportFailure(Outcome outcome, bool text);

@@ -14,6 +14,7 @@
 #include "webupdate/Download.h"
 #include "webupdate/HTTPClass.h"
 #include "webupdate/SelfUpdatePlatform.h"
+#include "webupdate/WebTexts.h"
 
 namespace {
 
@@ -111,16 +112,16 @@ bool CheckProgramVersions(std::vector<ProgramFileEntry>& programs, const Program
   return any;
 }
 
-std::string ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
+HostMessage ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
                                const std::string& executableName) {
-  std::string text = "A newer version of this program is available.\r\n\r\n";
+  std::string text;
   for (const ProgramFileEntry& entry : programs) {
     if (!entry.Newer) continue;
     bool numbered =
         IsVersioned(entry.FileName, executableName) || EndsWithNoCase(entry.FileName, ".DLL");
     text += entry.FileName + (numbered ? "  v" : "   ") + entry.Version + "\r\n";
   }
-  return text + "\r\nDo you wish to download and install?";
+  return WebMessage(MessageKind::ProgramUpdateOffer, {text});
 }
 
 bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
@@ -161,8 +162,7 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
   host.Breathe();
   const std::string script = gProgramFolder + "/" + UpdateScriptName();
   if (!WriteFileAtomically(script, UpdateScriptText(programs))) return false;
-  host.Message("Program downloaded successfully ...\r\n\r\nPress Ok to Run the New Version.",
-               gBaseName, MsgIcon::Information, MsgButtons::Ok);
+  host.Message(WebMessage(MessageKind::ProgramDownloaded));
   if (Starter() ? !Starter()(script) : !StartUpdateScript(script)) {
     DebugLog("InstallProgramUpdate: the update script could not be started");
     return false;

@@ -25,7 +25,7 @@ bool CheckProgramVersions(std::vector<ProgramFileEntry>& programs, const Program
                           const std::string& folder, const std::string& executableName);
 
 // "A newer version of this program is available." ... "Do you wish to download and install?"
-std::string ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
+HostMessage ProgramUpdateOffer(const std::vector<ProgramFileEntry>& programs,
                                const std::string& executableName);
 
 // The Windows batch file, CR LF line ends, none after the last line.

@@ -62,6 +62,7 @@ class CWizard {
   // "Cancel", "Wait...").
   QWidget* Window() const { return view_->Widget(); }
   QPushButton* TerminateButton() const { return view_->Button(WizardButton::Terminate); }
+  void SetTerminateRole(TerminateRole role) { view_->SetTerminateRole(role); }
   QPushButton* Button(WizardButton which) const { return view_->Button(which); }
   void SetCaption(const QString& caption);
 

@@ -180,8 +180,8 @@ void CWizardWindow::RefreshButtons() {
   cmdStepBack_->setEnabled(true);
   cmdStepFwd_->setEnabled(true);
   SetDefaultButton(cmdStepFwd_);
-  if (cmdTerminate_->text() == style_.FinishText || cmdTerminate_->text() == style_.CancelText) {
-    cmdTerminate_->setText(style_.ExitText);
+  if (terminateRole_ == TerminateRole::Finish || terminateRole_ == TerminateRole::Cancel) {
+    SetTerminateRole(TerminateRole::Exit);
   }
   if (wizard_->CurrentStep() == wizard_->StepCount()) SetDefaultButton(cmdTerminate_);
   setTabOrder(cmdStepBack_, picPage_);
@@ -205,9 +205,27 @@ void CWizardWindow::FocusCurrentPage() {
   }
 }
 
+void CWizardWindow::SetTerminateRole(TerminateRole role) {
+  terminateRole_ = role;
+  switch (role) {
+    case TerminateRole::Exit:
+      cmdTerminate_->setText(style_.ExitText);
+      break;
+    case TerminateRole::Finish:
+      cmdTerminate_->setText(style_.FinishText);
+      break;
+    case TerminateRole::Cancel:
+      cmdTerminate_->setText(style_.CancelText);
+      break;
+    case TerminateRole::Wait:
+      cmdTerminate_->setText(style_.WaitText);
+      break;
+  }
+}
+
 void CWizardWindow::SetLastStepButtons() {
   cmdStepFwd_->setEnabled(false);
-  cmdTerminate_->setText(style_.FinishText);
+  SetTerminateRole(TerminateRole::Finish);
   SetDefaultButton(cmdTerminate_);
 }
 

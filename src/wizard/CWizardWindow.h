@@ -22,6 +22,7 @@ class CWizardWindow : public QWidget, public IWizardView {
   void ReleasePage(QWidget* page, QWidget* oldParent) override;
   void RefreshButtons() override;
   void SetLastStepButtons() override;
+  void SetTerminateRole(TerminateRole role) override;
   void DisableBack() override;
   void ApplyFrozen(bool frozen) override;
   void TransferFocus() override;
@@ -55,6 +56,7 @@ class CWizardWindow : public QWidget, public IWizardView {
   QPushButton* cmdStepBack_;
   QPushButton* cmdStepFwd_;
   QPushButton* cmdTerminate_;
+  TerminateRole terminateRole_ = TerminateRole::Exit;
   int separatorY_ = -1;
   int separatorRight_ = -1;
   KeyReleaseGate keys_;

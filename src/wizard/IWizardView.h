@@ -8,6 +8,9 @@ class QPushButton;
 class QWidget;
 
 enum class WizardButton { Help, Back, Next, Terminate };
+// What the exit button does now; its caption follows from it. Finish and Cancel last until the
+// next step, when it is Exit again.
+enum class TerminateRole { Exit, Finish, Cancel, Wait };
 
 class IWizardView {
  public:
@@ -21,6 +24,7 @@ class IWizardView {
   virtual void ReleasePage(QWidget* page, QWidget* oldParent) = 0;
   virtual void RefreshButtons() = 0;
   virtual void SetLastStepButtons() = 0;
+  virtual void SetTerminateRole(TerminateRole role) = 0;
   virtual void DisableBack() = 0;
   virtual void ApplyFrozen(bool frozen) = 0;
   virtual void TransferFocus() = 0;

@@ -26,6 +26,8 @@ struct WizardStyle {
   // both turn back into ExitText at the next step.
   QString FinishText = "Finish";
   QString CancelText = "Cancel";
+  // The exit button's caption while a cancel request waits for the run to answer it.
+  QString WaitText = "Wait...";
   // The step on which the exit button stays usable while the wizard is frozen, so that a run
   // there can be cancelled; -1 for none.
   int16_t CancellableStep = -1;

@@ -14,6 +14,7 @@
 #include "app/CWizardController.h"
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
+#include "programmer/OperationScope.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -27,12 +28,13 @@ struct Asked {
 class AnsweringHost : public IHost {
  public:
   void Breathe() override {}
-  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
-                    MsgButtons buttons) override {
-    asked.push_back({text, title, icon, buttons});
+  MsgAnswer Message(const HostMessage& message) override {
+    const std::string title = MessageTitle(message);
+    asked.push_back({MessageText(message), title.empty() ? gBaseName : title, message.row->icon,
+                     message.row->buttons});
     return answer;
   }
-  void Progress(const std::string&, double, const std::string&) override {}
+  void Progress(LinkPhase, double) override {}
   void ShowProgrammingModeHelp() override {}
   void CancelDeclined() override {}
 
@@ -108,8 +110,8 @@ TEST_F(Controller, HelpTopicPerPage) {
 TEST_F(Controller, CloseWhileProgrammingBecomesACancelRequest) {
   Create();
   wizard().StepTo(4);
-  gProgramming = true;
-  Terminate()->setText("Cancel");
+  OperationScope run(Operation::Programming);
+  wizard().SetTerminateRole(TerminateRole::Cancel);
   EXPECT_FALSE(wizard().Window()->close());
   EXPECT_TRUE(gCancelProgramming);
   EXPECT_FALSE(gCancelVerify);
@@ -123,8 +125,8 @@ TEST_F(Controller, CloseWhileProgrammingBecomesACancelRequest) {
 TEST_F(Controller, CloseWhileVerifyingKeepsTheCaption) {
   Create();
   wizard().StepTo(4);
-  gVerifying = true;
-  Terminate()->setText("Cancel");
+  OperationScope run(Operation::Verifying);
+  wizard().SetTerminateRole(TerminateRole::Cancel);
   wizard().SetFrozen(true);
   QTest::mouseClick(Terminate(), Qt::LeftButton);  // still usable on the frozen last page
   EXPECT_TRUE(gCancelVerify);

@@ -16,6 +16,7 @@
 #include "WizardFakes.h"
 #include "app/HelpWindow.h"
 #include "app/QtHost.h"
+#include "programmer/LinkTexts.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -32,16 +33,16 @@ TEST(QtHost, ProgressGoesToTheRegisteredViewAndTheCaption) {
   CWizard wizard;
   QtHost host;
   RecordingProgress view;
-  host.Progress("ignored", 0.1, "HC 10%");  // no wizard, no view yet: nothing breaks
+  host.Progress(LinkPhase::Programming, 0.1);  // no wizard, no view yet: nothing breaks
   host.SetWizard(&wizard);
   host.SetProgressView(&view);
-  host.Progress("Programming Hand Control : 37%", 0.37, "HC 37%");
+  host.Progress(LinkPhase::Programming, 0.37);
   ASSERT_EQ(view.shown.size(), 1u);
   EXPECT_EQ(view.shown[0].first, "Programming Hand Control : 37%");
   EXPECT_DOUBLE_EQ(view.shown[0].second, 0.37);
   EXPECT_EQ(wizard.Window()->windowTitle(), "HC 37%");
   host.SetProgressView(nullptr);
-  host.Progress("x", 0.5, "HC 50%");
+  host.Progress(LinkPhase::Erasing, 0.5);
   EXPECT_EQ(view.shown.size(), 1u);
 }
 
@@ -49,7 +50,7 @@ TEST(QtHost, TheCancelButtonComesBackWhenTheCancelIsDeclined) {
   CWizard wizard;
   QtHost host;
   host.SetWizard(&wizard);
-  wizard.TerminateButton()->setText("Wait...");
+  wizard.SetTerminateRole(TerminateRole::Wait);
   wizard.TerminateButton()->setEnabled(false);
   host.CancelDeclined();
   EXPECT_EQ(wizard.TerminateButton()->text(), "Cancel");
@@ -67,13 +68,13 @@ TEST(QtHost, QuestionsAndTheInstructionsGoThroughTheirHooks) {
   host.SetMessageBox(
       [&](const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
         asked = title + "|" + text;
-        EXPECT_EQ(icon, MsgIcon::Question);
+        EXPECT_EQ(icon, MsgIcon::Warning);
         EXPECT_EQ(buttons, MsgButtons::RetryCancel);
         return MsgAnswer::Retry;
       });
-  EXPECT_EQ(host.Message("Try again?", "PadFlasher", MsgIcon::Question, MsgButtons::RetryCancel),
-            MsgAnswer::Retry);
-  EXPECT_EQ(asked, "PadFlasher|Try again?");
+  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+  EXPECT_EQ(host.Message(LinkBlockMessage(MessageKind::ReadRetryQuestion, 1, 7)), MsgAnswer::Retry);
+  EXPECT_EQ(asked, "PadFlasher|Error Reading Data at Bank: 1, Block: 7");
 }
 
 // Runs what the user does with the next modal box once it is up.

@@ -156,7 +156,7 @@ TEST_F(WizardWindow, ButtonsPerPageAndBackFromTheLastPage) {
       EXPECT_EQ(Btn(which)->isDefault(), which == row.defaultButton);
     }
   }
-  Btn(WizardButton::Terminate)->setText("Cancel");  // left over from a run
+  wizard->SetTerminateRole(TerminateRole::Cancel);  // left over from a run
   wizard->StepTo(2);
   EXPECT_EQ(Btn(WizardButton::Terminate)->text(), "Exit");
 }

@@ -5,69 +5,63 @@
 
 #include "cli/Console.h"
 #include "programmer/Link.h"
+#include "programmer/LinkTexts.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
-const std::string kRetryRun0 =
-    "An Error occurred Programming Data at Block: 0\r\n\r\nYou may be able to recover by "
-    "Retrying.\r\n\r\nWould you like to Retry Block?";
-const std::string kRetryRun21 =
-    "An Error occurred Programming Data at Block: 21\r\n\r\nYou may be able to recover by "
-    "Retrying.\r\n\r\nWould you like to Retry Block?";
-const std::string kReadBlock3 = "Error Verifying Data at Bank: 0, Block: 3";
-const std::string kReadBlock4 = "Error Verifying Data at Bank: 0, Block: 4";
-const std::string kDifference = "Found Difference at Bank: 1, Block: 400\r\n\r\nContinue?";
-const std::string kConfirmCancel =
-    "Cancelling Programming at this stage would leave the device in Program mode\r\nmaking the "
-    "firmware unusable until reprogrammed!\r\n\r\nAre you sure you want to Cancel Programming?";
-
 struct Step {
-  std::string text;
-  MsgButtons buttons;
+  HostMessage message;
   MsgAnswer expected;
 };
 
+HostMessage WriteRetry(int block) {
+  return LinkMessage(MessageKind::WriteRetryQuestion, {std::to_string(block)});
+}
+
 TEST(ConsoleHostPolicy, AnswersWithoutATerminal) {
+  const HostMessage readBlock3 = LinkBlockMessage(MessageKind::VerifyReadRetryQuestion, 0, 3);
   const Step steps[] = {
       // Two retries for the same block, then give up; another block starts afresh.
-      {kRetryRun0, MsgButtons::YesNo, MsgAnswer::Yes},
-      {kRetryRun0, MsgButtons::YesNo, MsgAnswer::Yes},
-      {kRetryRun0, MsgButtons::YesNo, MsgAnswer::No},
-      {kRetryRun21, MsgButtons::YesNo, MsgAnswer::Yes},
-      {kReadBlock3, MsgButtons::RetryCancel, MsgAnswer::Retry},
-      {kReadBlock4, MsgButtons::RetryCancel, MsgAnswer::Retry},
-      {kReadBlock3, MsgButtons::RetryCancel, MsgAnswer::Retry},
-      {kReadBlock3, MsgButtons::RetryCancel, MsgAnswer::Retry},
-      {kReadBlock3, MsgButtons::RetryCancel, MsgAnswer::Cancel},
-      {kDifference, MsgButtons::YesNo, MsgAnswer::Yes},
-      {kConfirmCancel, MsgButtons::YesNo, MsgAnswer::Yes},
-      {"Are you sure you want to Exit the program?", MsgButtons::YesNo, MsgAnswer::No},
-      {"No response from HC", MsgButtons::Ok, MsgAnswer::Ok},
+      {WriteRetry(0), MsgAnswer::Yes},
+      {WriteRetry(0), MsgAnswer::Yes},
+      {WriteRetry(0), MsgAnswer::No},
+      {WriteRetry(21), MsgAnswer::Yes},
+      {readBlock3, MsgAnswer::Retry},
+      {LinkBlockMessage(MessageKind::VerifyReadRetryQuestion, 0, 4), MsgAnswer::Retry},
+      {readBlock3, MsgAnswer::Retry},
+      {readBlock3, MsgAnswer::Retry},
+      {readBlock3, MsgAnswer::Cancel},
+      {LinkBlockMessage(MessageKind::DifferenceQuestion, 1, 400), MsgAnswer::Yes},
+      {LinkMessage(MessageKind::CancelProgrammingQuestion), MsgAnswer::Yes},
+      {LinkMessage(MessageKind::UnsupportedFirmwareQuestion), MsgAnswer::No},
+      {LinkMessage(MessageKind::NoResponse), MsgAnswer::Ok},
   };
   ConsoleHost host;
   host.SetInteractive(false, false);
   for (const Step& step : steps) {
-    SCOPED_TRACE(step.text);
-    EXPECT_EQ(host.Message(step.text, "PadFlasher", MsgIcon::Warning, step.buttons), step.expected);
+    SCOPED_TRACE(MessageText(step.message));
+    EXPECT_EQ(host.Message(step.message), step.expected);
   }
   EXPECT_TRUE(host.DifferenceFound());
+  EXPECT_EQ(host.Differences(), (std::vector<std::pair<int, int>>{{1, 400}}));
   EXPECT_FALSE(host.Cancelled());
 }
 
 TEST(ConsoleHostPolicy, OnlyTheCancelButtonMessagesCountAsCancelledByTheUser) {
   struct Case {
-    const char* text;
+    MessageKind kind;
     bool cancelled;
   };
-  const Case cases[] = {{"Programming cancelled by user", true},
-                        {"Verify cancelled by user", true},
-                        {"Verify Cancelled by User", false},
-                        {"No response from HC", false}};
+  const Case cases[] = {{MessageKind::ProgrammingCancelled, true},
+                        {MessageKind::VerifyCancelled, true},
+                        {MessageKind::VerifyStopped, false},
+                        {MessageKind::NoResponse, false}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(static_cast<int>(c.kind));
     ConsoleHost host;
     host.SetInteractive(false, false);
-    host.Message(c.text, "PadFlasher", MsgIcon::Warning, MsgButtons::Ok);
+    host.Message(LinkMessage(c.kind));
     EXPECT_EQ(host.Cancelled(), c.cancelled);
     EXPECT_FALSE(host.DifferenceFound());
   }
@@ -77,14 +71,14 @@ TEST(ConsoleHostInterrupt, CtrlCRaisesTheRequestOfTheRunningOperationOnly) {
   InstallInterruptHandler();
   ConsoleHost host;
   struct Case {
-    bool programming, verifying, wantProgramCancel, wantVerifyCancel;
+    Operation operation;
+    bool wantProgramCancel, wantVerifyCancel;
   };
-  const Case cases[] = {
-      {true, false, true, false}, {false, true, false, true}, {false, false, false, false}};
+  const Case cases[] = {{Operation::Programming, true, false},
+                        {Operation::Verifying, false, true},
+                        {Operation::Reading, false, false}};
   for (const Case& c : cases) {
-    gProgramming = c.programming;
-    gVerifying = c.verifying;
-    gCancelProgramming = gCancelVerify = false;
+    OperationScope run(c.operation);
     host.Breathe();
     EXPECT_FALSE(gCancelProgramming || gCancelVerify) << "no interrupt yet";
     std::raise(SIGINT);
@@ -96,7 +90,6 @@ TEST(ConsoleHostInterrupt, CtrlCRaisesTheRequestOfTheRunningOperationOnly) {
     host.CancelDeclined();
     EXPECT_FALSE(InterruptPending());
   }
-  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
   signal(SIGINT, SIG_DFL);
   signal(SIGTERM, SIG_DFL);
 }

@@ -2,6 +2,8 @@
 // countdown, and the link's per-phase labels moving it only forward.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "cli/OverallProgress.h"
 #include "programmer/Image.h"
 
@@ -28,29 +30,28 @@ TEST(OverallProgress, PhasesAddUpInOrderAndOnlyMoveForward) {
   OverallProgress p;
   p.SetPlan(plan);
   const struct {
-    const char* label;  // nullptr: only the clock moves
+    std::optional<LinkPhase> link;  // none: only the clock moves
     double fraction, now;
     const char* phase;
     double done;  // expected seconds of the job behind us
   } steps[] = {
-      {"Erasing Flash Memory ... please wait (9 secs) : 0%", 0, 100, "erasing", 0},
-      {nullptr, 0, 104, "erasing", 4},         // the countdown runs on the clock
-      {nullptr, 0, 130, "erasing", 0.95 * 9},  // and never claims the erase is over
-      {"Programming Hand Control : 0%", 0, 131, "programming", 9},
-      {"Programming Hand Control : 2%", 5.0 / 1024, 132, "programming", 9 + program / 2},
-      {"Verifying Hand Control : 0%", 0, 133, "checking", 9 + program},
+      {LinkPhase::Erasing, 0, 100, "erasing", 0},
+      {std::nullopt, 0, 104, "erasing", 4},         // the countdown runs on the clock
+      {std::nullopt, 0, 130, "erasing", 0.95 * 9},  // and never claims the erase is over
+      {LinkPhase::Programming, 0, 131, "programming", 9},
+      {LinkPhase::Programming, 5.0 / 1024, 132, "programming", 9 + program / 2},
+      {LinkPhase::Verifying, 0, 133, "checking", 9 + program},
       // 192 of the 384 blocks the check reads.
-      {"Verifying Hand Control : 19%", 192.0 / 1024, 134, "checking", 9 + program + check / 2},
-      {"Programming Hand Control : 10%", 0.1, 135, "checking", 9 + program + check / 2},
-      {"Programming Complete : 100%", 1, 136, "verifying", 9 + program + check},
-      {"Verifying Hand Control : 0%", 0, 137, "verifying", 9 + program + check},
-      {"Verifying Hand Control : 100%", 1, 138, "verifying", total},
+      {LinkPhase::Verifying, 192.0 / 1024, 134, "checking", 9 + program + check / 2},
+      {LinkPhase::Programming, 0.1, 135, "checking", 9 + program + check / 2},
+      {LinkPhase::ProgrammingComplete, 1, 136, "verifying", 9 + program + check},
+      {LinkPhase::Verifying, 0, 137, "verifying", 9 + program + check},
+      {LinkPhase::Verifying, 1, 138, "verifying", total},
   };
   for (const auto& step : steps) {
-    SCOPED_TRACE(step.label ? step.label : "clock");
-    if (step.label) p.Update(step.label, step.fraction, step.now);
-    if (step.label && std::string(step.label).find("Complete") != std::string::npos)
-      p.FinishPhase();
+    SCOPED_TRACE(step.now);
+    if (step.link) p.Update(*step.link, step.fraction, step.now);
+    if (step.link == LinkPhase::ProgrammingComplete) p.FinishPhase();
     EXPECT_EQ(p.PhaseName(), step.phase);
     EXPECT_NEAR(p.Fraction(step.now), step.done / total, 1e-9);
   }
@@ -66,7 +67,7 @@ TEST(OverallProgress, RemainingTimeFollowsTheMeasuredPace) {
   p.Enter("verifying", 0);
   EXPECT_NEAR(p.Remaining(0), total, 1e-9);
   // Half done in twice the expected time: the other half is expected to take as long.
-  p.Update("Verifying Hand Control : 19%", 192.0 / 1024, total);
+  p.Update(LinkPhase::Verifying, 192.0 / 1024, total);
   EXPECT_NEAR(p.Fraction(total), 0.5, 1e-9);
   EXPECT_NEAR(p.Remaining(total), total, 1e-6);
 }

@@ -25,7 +25,8 @@ TEST(PageTexts, FirmwareLoadErrorsByResult) {
                {-1, ImageReadProblem::None, ""}};
   for (const auto& each : cases) {
     const auto result = static_cast<ImageLoadResult>(each.result);
-    EXPECT_EQ(FirmwareLoadError(result, each.problem), each.text) << each.result;
+    const auto message = FirmwareLoadMessage(result, each.problem);
+    EXPECT_EQ(message ? MessageText(*message) : "", each.text) << each.result;
   }
 }
 
@@ -46,10 +47,19 @@ TEST(PageTexts, TerminalFormsOfTheSharedTexts) {
   EXPECT_EQ(instructions.substr(0, 52), "Hand Control must be placed into Programming Mode:\n\n");
   EXPECT_EQ(instructions.find('\r'), std::string::npos);
   EXPECT_EQ(std::count(instructions.begin(), instructions.end(), '\n'), 7) << "eight lines";
-  EXPECT_EQ(WithLfLineEnds(kUnsupportedFirmwareQuestion),
+  EXPECT_EQ(WithLfLineEnds(MessageText(LinkMessage(MessageKind::UnsupportedFirmwareQuestion))),
             "Warning: Firmware file is not supported with this version of the program.\n\n"
             "You may want to go back and click on Web Updates to download a more current "
             "version.\n\nDo you wish to proceed anyhow?");
+}
+
+TEST(PageTexts, ParametersAreFilledInOnePassAndBlockMessagesKeepTheirPlace) {
+  EXPECT_EQ(FillArguments("%1 and %2, %3%", {"a%2", "b"}), "a%2 and b, %3%");
+  const HostMessage difference = LinkBlockMessage(MessageKind::DifferenceQuestion, 1, 400);
+  EXPECT_EQ(MessageText(difference), "Found Difference at Bank: 1, Block: 400\r\n\r\nContinue?");
+  EXPECT_EQ(std::pair(difference.bank, difference.block), std::pair(1, 400));
+  EXPECT_EQ(ProgressLabel(LinkPhase::Reading, 0.125), "Reading Hand Control : 12%");
+  EXPECT_EQ(ProgressCaption(0.375), "HC 38%");
 }
 
 }  // namespace

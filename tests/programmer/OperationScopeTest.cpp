@@ -16,30 +16,27 @@ Flags Now() {
   return {gProgramming, gVerifying, gCancelProgramming, gCancelVerify};
 }
 
-void SetAll(bool value) {
-  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = value;
-}
-
 TEST(OperationScope, EachOperationStartsCleanCarriesItsFlagAndLeavesNothingBehind) {
   const struct {
     Operation operation;
-    Flags during;
+    Flags during, cancelled;
   } cases[] = {
-      {Operation::Programming, {true, false, false, false}},
-      {Operation::Verifying, {false, true, false, false}},
-      {Operation::Reading, {false, false, false, false}},
-      {Operation::Downloading, {false, false, false, false}},
+      {Operation::Programming, {true, false, false, false}, {true, false, true, false}},
+      {Operation::Verifying, {false, true, false, false}, {false, true, false, true}},
+      {Operation::Reading, {false, false, false, false}, {false, false, false, false}},
+      {Operation::Downloading, {false, false, false, false}, {false, false, false, false}},
   };
   const Flags cleared{false, false, false, false};
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.operation));
-    SetAll(true);  // left over from a run that ended badly
     {
       OperationScope scope(c.operation);
       ASSERT_TRUE(scope.Started());
       EXPECT_EQ(Now(), c.during);
       EXPECT_EQ(OperationScope::Current(), c.operation);
-      gCancelProgramming = gCancelVerify = true;  // the user pressed cancel meanwhile
+      // The user pressed cancel meanwhile: only a programming or verification takes it.
+      EXPECT_EQ(OperationScope::RequestCancel(), c.cancelled != c.during);
+      EXPECT_EQ(Now(), c.cancelled);
     }
     EXPECT_EQ(Now(), cleared);
     EXPECT_FALSE(OperationScope::Current().has_value());
@@ -47,17 +44,27 @@ TEST(OperationScope, EachOperationStartsCleanCarriesItsFlagAndLeavesNothingBehin
 }
 
 TEST(OperationScope, ASecondOperationCannotStartInsideTheFirstNorEndIt) {
-  SetAll(false);
-  OperationScope download(Operation::Downloading);
+  OperationScope verify(Operation::Verifying);
   {
     OperationScope nested(Operation::Programming);
     EXPECT_FALSE(nested.Started());
     EXPECT_FALSE(gProgramming);
-    gCancelVerify = true;
+    OperationScope::RequestCancel();
   }
-  EXPECT_EQ(OperationScope::Current(), Operation::Downloading);
+  EXPECT_EQ(OperationScope::Current(), Operation::Verifying);
   EXPECT_TRUE(gCancelVerify) << "the refused scope touched nothing on its way out";
-  gCancelVerify = false;
+}
+
+TEST(OperationScope, ProgrammingTurnsIntoItsCheckAndADeclinedCancelCanBeAskedAgain) {
+  OperationScope::EnterCheckPhase();
+  EXPECT_EQ(Now(), (Flags{false, false, false, false})) << "no operation, no flag";
+  OperationScope run(Operation::Programming);
+  OperationScope::RequestCancel();
+  OperationScope::DeclineCancel();
+  EXPECT_EQ(Now(), (Flags{true, false, false, false}));
+  OperationScope::EnterCheckPhase();
+  OperationScope::RequestCancel();
+  EXPECT_EQ(Now(), (Flags{false, true, false, true})) << "a cancel now stops the check";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "TempFolder.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
+#include "programmer/OperationScope.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "startup/Settings.h"
@@ -69,10 +70,11 @@ TEST_F(ProgramOverPtyTest, ProgramsAndFullyVerifiesARandomImage) {
   RandomImage(42);
   StartSim();
   ASSERT_TRUE(OpenComPort()) << port_.LastError();
-  gProgramming = true;
-  EXPECT_TRUE(ProgramHandControl()) << testing::PrintToString(host_.Texts());
-  gProgramming = false;
-  gVerifying = true;
+  {
+    OperationScope run(Operation::Programming);
+    EXPECT_TRUE(ProgramHandControl()) << testing::PrintToString(host_.Texts());
+  }
+  OperationScope run(Operation::Verifying);
   EXPECT_TRUE(FullVerify()) << testing::PrintToString(host_.Texts());
   EXPECT_TRUE(host_.messages.empty()) << testing::PrintToString(host_.Texts());
   ASSERT_FALSE(host_.labels.empty());
@@ -107,7 +109,7 @@ TEST_F(ProgramOverPtyTest, UnplugDuringProgrammingFailsCleanly) {
   RandomImage(7);
   StartSim({"--fault", "disconnect=100000"});
   ASSERT_TRUE(OpenComPort());
-  gProgramming = true;
+  OperationScope run(Operation::Programming);
   EXPECT_FALSE(ProgramHandControl());
   EXPECT_FALSE(port_.IsOpen());
   EXPECT_EQ(port_.LastError(), "device unplugged");
@@ -124,9 +126,10 @@ TEST_F(ProgramOverPtyTest, PulledCableDuringFullVerifyEndsIt) {
   RandomImage(9);
   StartSim();
   ASSERT_TRUE(OpenComPort());
-  gProgramming = true;
-  ASSERT_TRUE(ProgramHandControl());
-  gProgramming = false;
+  {
+    OperationScope run(Operation::Programming);
+    ASSERT_TRUE(ProgramHandControl());
+  }
   // Pull the cable a little way into the verification (ten percent steps in).
   const size_t labelsBefore = host_.labels.size();
   bool pulled = false;
@@ -136,7 +139,7 @@ TEST_F(ProgramOverPtyTest, PulledCableDuringFullVerifyEndsIt) {
       sim_.Kill();
     }
   };
-  gVerifying = true;
+  OperationScope run(Operation::Verifying);
   EXPECT_FALSE(FullVerify());
   EXPECT_FALSE(sim_.Running());
   EXPECT_FALSE(port_.IsOpen());

@@ -184,7 +184,7 @@ class CancelTest : public LinkTest {
     host.onBreathe = [this] {
       if (Count("@@2") == 1 && !pressed_) {
         pressed_ = true;
-        gCancelProgramming = true;
+        OperationScope::RequestCancel();
       }
     };
     host.onMessage = [this](const ScriptedHost::Shown& m) {
@@ -204,6 +204,7 @@ TEST_F(CancelTest, ConfirmedCancelStopsAfterTheRunIsAcknowledged) {
   Attach("delay=3000:2");
   PressCancelDuringFirstRun();
   host.Script({MsgAnswer::Yes});
+  OperationScope run(Operation::Programming);
   EXPECT_FALSE(ProgramHandControl());
   EXPECT_EQ(host.Texts(),
             (std::vector<std::string>{kCancelQuestion, "Programming cancelled by user"}));
@@ -218,6 +219,7 @@ TEST_F(CancelTest, ConfirmedCancelStopsAfterTheRunIsAcknowledged) {
 TEST_F(CancelTest, DeclinedCancelRestoresTheButtonAndCarriesOn) {
   PressCancelDuringFirstRun();
   host.Script({MsgAnswer::No});
+  OperationScope run(Operation::Programming);
   EXPECT_TRUE(ProgramHandControl());
   EXPECT_EQ(host.Texts(), std::vector<std::string>{kCancelQuestion});
   EXPECT_EQ(host.cancelRestored, 1);
@@ -227,20 +229,12 @@ TEST_F(CancelTest, DeclinedCancelRestoresTheButtonAndCarriesOn) {
 
 TEST_F(LinkTest, CancelBetweenRangesIsCheckedBeforeTheUpperPageCommand) {
   host.onBreathe = [this] {
-    if (Count("@@101") == 1) gCancelProgramming = true;
+    if (Count("@@101") == 1) OperationScope::RequestCancel();
   };
   host.Script({MsgAnswer::Yes});
+  OperationScope run(Operation::Programming);
   EXPECT_FALSE(ProgramHandControl());
   EXPECT_EQ(Count("@@100"), 0);
-}
-
-// The window's cancel button, as the controller handles it.
-void PressCancel() {
-  if (gProgramming) {
-    gCancelProgramming = true;
-  } else if (gVerifying) {
-    gCancelVerify = true;
-  }
 }
 
 TEST_F(LinkTest, ACancelPressedLateInTheRunIsStillAnswered) {
@@ -281,7 +275,7 @@ TEST_F(LinkTest, ACancelPressedLateInTheRunIsStillAnswered) {
     host.onBreathe = [&] {
       if (!pressed && c.now()) {
         pressed = true;
-        PressCancel();
+        OperationScope::RequestCancel();
       }
     };
     if (c.answer != MsgAnswer::Ok) host.Script({c.answer});
@@ -351,10 +345,10 @@ TEST_F(LinkTest, ProgressFollowsTheFileOffsetAndRoundsHalvesToEven) {
   EXPECT_NE(std::find(labels.begin(), labels.end(), "Programming Hand Control : 3%"), labels.end());
   EXPECT_NE(std::find(labels.begin(), labels.end(), "Programming Hand Control : 16%"),
             labels.end());
-  ShowProgress("Verifying Hand Control : ", 32768);  // 12.5 % shows as 12
+  ShowProgress(LinkPhase::Verifying, 32768);  // 12.5 % shows as 12
   EXPECT_EQ(host.labels.back(), "Verifying Hand Control : 12%");
   EXPECT_DOUBLE_EQ(host.fractions.back(), 0.125);
   const size_t shown = host.labels.size();
-  ShowProgress("Verifying Hand Control : ", 32768 - 256);  // still 12 %: no repaint
+  ShowProgress(LinkPhase::Verifying, 32768 - 256);  // still 12 %: no repaint
   EXPECT_EQ(host.labels.size(), shown);
 }

@@ -2,6 +2,7 @@
 #include <numeric>
 
 #include "LinkFixture.h"
+#include "programmer/OperationScope.h"
 
 namespace {
 
@@ -121,14 +122,15 @@ TEST_F(VerifyTest, ContinuingPastEveryDifferenceRunsToTheEndAndStillFails) {
 TEST_F(VerifyTest, CancelButtonStopsBeforeTheNextBlock) {
   Program();
   host.onBreathe = [this] {
-    if (Count("@@6") == 5) gCancelVerify = true;
+    if (Count("@@6") == 5) OperationScope::RequestCancel();
   };
+  OperationScope run(Operation::Verifying);
   EXPECT_FALSE(FullVerify());
   EXPECT_EQ(host.Texts(), std::vector<std::string>{"Verify cancelled by user"});
   EXPECT_EQ(Count("@@6"), 5);
   EXPECT_NE(host.labels.back(), "Verifying Hand Control : 100%");
 
-  gCancelVerify = true;  // the fast check leaves clearing the flag to the page
+  OperationScope::RequestCancel();  // the fast check leaves clearing the flag to the page
   host = ScriptedHost();
   EXPECT_FALSE(FastVerify());
   EXPECT_EQ(host.Texts(), std::vector<std::string>{"Verify cancelled by user"});

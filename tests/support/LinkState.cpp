@@ -14,7 +14,6 @@ void ResetLinkState() {
   gHcType = "Unknown";
   gHcMajor = gHcMinor = 0;
   gHcChecksum.clear();
-  gProgramming = gVerifying = gCancelProgramming = gCancelVerify = false;
   gImage.fill(0xFF);
   gImageLoadFailed = false;
 }

@@ -17,9 +17,9 @@
 #include "startup/Versions.h"
 #include "wizard/CWizardWindow.h"
 
-void PageHost::Progress(const std::string& label, double fraction, const std::string& caption) {
-  ScriptedHost::Progress(label, fraction, caption);
-  TheQtHost().Progress(label, fraction, caption);
+void PageHost::Progress(LinkPhase phase, double fraction) {
+  ScriptedHost::Progress(phase, fraction);
+  TheQtHost().Progress(phase, fraction);
 }
 
 void PagesTest::SetUp() {

@@ -27,7 +27,7 @@ class Step4;
 // Records like ScriptedHost and also draws progress on the page and the caption.
 class PageHost : public ScriptedHost {
  public:
-  void Progress(const std::string& label, double fraction, const std::string& caption) override;
+  void Progress(LinkPhase phase, double fraction) override;
 };
 
 class PagesTest : public TempFolderTest {

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
+#include "programmer/LinkTexts.h"
+#include "startup/Startup.h"
+
 void ScriptedHost::Breathe() {
   ++breaths;
   if (onBreathe) onBreathe();
 }
 
-MsgAnswer ScriptedHost::Message(const std::string& text, const std::string& title, MsgIcon icon,
-                                MsgButtons buttons) {
+MsgAnswer ScriptedHost::Message(const HostMessage& message) {
+  const MsgButtons buttons = message.row->buttons;
+  std::string title = MessageTitle(message);
+  if (title.empty()) title = gBaseName;
   MsgAnswer answer = MsgAnswer::Ok;
   if (buttons != MsgButtons::Ok) {
     if (!answers_.empty()) {
@@ -19,15 +24,17 @@ MsgAnswer ScriptedHost::Message(const std::string& text, const std::string& titl
       answer = buttons == MsgButtons::RetryCancel ? MsgAnswer::Cancel : MsgAnswer::No;
     }
   }
-  messages.push_back(Shown{text, title, icon, buttons, answer});
+  messages.push_back(
+      Shown{message.Kind(), MessageText(message), title, message.row->icon, buttons, answer});
   if (onMessage) onMessage(messages.back());
   return answer;
 }
 
-void ScriptedHost::Progress(const std::string& label, double fraction, const std::string& caption) {
-  labels.push_back(label);
+void ScriptedHost::Progress(LinkPhase phase, double fraction) {
+  phases.push_back(phase);
+  labels.push_back(ProgressLabel(phase, fraction));
   fractions.push_back(fraction);
-  captions.push_back(caption);
+  captions.push_back(ProgressCaption(fraction));
 }
 
 std::vector<std::string> ScriptedHost::Texts() const {

@@ -11,6 +11,7 @@
 class ScriptedHost : public IHost {
  public:
   struct Shown {
+    MessageKind kind;
     std::string text;
     std::string title;
     MsgIcon icon;
@@ -29,9 +30,8 @@ class ScriptedHost : public IHost {
   std::function<void(const Shown&)> onMessage;
 
   void Breathe() override;
-  MsgAnswer Message(const std::string& text, const std::string& title, MsgIcon icon,
-                    MsgButtons buttons) override;
-  void Progress(const std::string& label, double fraction, const std::string& caption) override;
+  MsgAnswer Message(const HostMessage& message) override;
+  void Progress(LinkPhase phase, double fraction) override;
   void ShowProgrammingModeHelp() override { ++helpShown; }
   void CancelDeclined() override { ++cancelRestored; }
 
@@ -40,6 +40,7 @@ class ScriptedHost : public IHost {
   bool Showed(const std::string& text) const;
 
   std::vector<Shown> messages;
+  std::vector<LinkPhase> phases;
   std::vector<std::string> labels;
   std::vector<double> fractions;
   std::vector<std::string> captions;

@@ -102,6 +102,7 @@ class RecordingView : public IWizardView {
   void ReleasePage(QWidget* page, QWidget* oldParent) override { page->setParent(oldParent); }
   void RefreshButtons() override { log_.push_back("RefreshButtons"); }
   void SetLastStepButtons() override { log_.push_back("SetLastStepButtons"); }
+  void SetTerminateRole(TerminateRole) override { log_.push_back("SetTerminateRole"); }
   void DisableBack() override { log_.push_back("DisableBack"); }
   void ApplyFrozen(bool frozen) override { log_.push_back(frozen ? "Frozen" : "Thawed"); }
   void TransferFocus() override { log_.push_back("TransferFocus"); }

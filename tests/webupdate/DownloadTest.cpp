@@ -103,9 +103,9 @@ TEST_F(DownloadTest, RemovalFindsFilesWhateverTheirCase) {
     std::vector<FirmwareEntry> list = {X1()};
     list[0].Local = true;
     list[0].Online = c.online;
-    std::string failure;
+    RemoveFailure failure;
     EXPECT_TRUE(RemoveFirmware(list, 0, failure)) << c.what;
-    EXPECT_EQ(failure, "") << c.what;
+    EXPECT_EQ(failure.file, "") << c.what;
     EXPECT_FALSE(ProgramHas(c.image)) << c.what;
     EXPECT_FALSE(ProgramHas(c.description)) << c.what;
     EXPECT_TRUE(ProgramHas("other.bin")) << c.what;
@@ -121,9 +121,9 @@ TEST_F(DownloadTest, RemovalWithoutAnImageChangesNothing) {
   std::vector<FirmwareEntry> list = {X1()};
   list[0].Local = true;
   list[0].Online = false;
-  std::string failure;
+  RemoveFailure failure;
   EXPECT_FALSE(RemoveFirmware(list, 0, failure));
-  EXPECT_EQ(failure, "") << "a file that is not there is no failure to report";
+  EXPECT_EQ(failure.file, "") << "a file that is not there is no failure to report";
   EXPECT_TRUE(ProgramHas("X1.txt"));
   EXPECT_EQ(list.size(), 1u);
   EXPECT_TRUE(list[0].Local);

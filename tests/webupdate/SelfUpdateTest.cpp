@@ -73,7 +73,7 @@ TEST(ProgramUpdateOffer, ListsNewerFilesWithTheirVersions) {
   std::vector<ProgramFileEntry> list = {
       Program("A.exe", "1.3.0"), Program("Old.dll", "1.0.0", false),
       Program("Help.chm", "2007-06-01"), Program("B.DLL", "2.0.1")};
-  EXPECT_EQ(ProgramUpdateOffer(list, "PadFlasher"),
+  EXPECT_EQ(MessageText(ProgramUpdateOffer(list, "PadFlasher")),
             "A newer version of this program is available.\r\n\r\n"
             "A.exe  v1.3.0\r\n"
             "Help.chm   2007-06-01\r\n"
