@@ -36,13 +36,16 @@ bool SerialTrace::Open(const std::string& path, const std::string& writer, std::
   return true;
 }
 
+std::string SerialTrace::Stamp(int64_t unixUs) {
+  char stamp[48];
+  std::snprintf(stamp, sizeof stamp, "%lld.%06lld", static_cast<long long>(unixUs / 1000000),
+                static_cast<long long>(unixUs % 1000000));
+  return stamp;
+}
+
 std::string SerialTrace::Line(Direction direction, std::string_view bytes, int64_t unixUs) {
   static const char kHex[] = "0123456789ABCDEF";
-  char stamp[48];
-  std::snprintf(stamp, sizeof stamp, "%lld.%06lld %c", static_cast<long long>(unixUs / 1000000),
-                static_cast<long long>(unixUs % 1000000),
-                direction == Direction::ToDevice ? '>' : '<');
-  std::string line = stamp;
+  std::string line = Stamp(unixUs) + (direction == Direction::ToDevice ? " >" : " <");
   std::string text;
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
@@ -72,6 +75,54 @@ void SerialTrace::Record(Direction direction, std::string_view bytes, int64_t un
     }
     pending_ += c;
   }
+}
+
+void SerialTrace::Comment(const std::string& text) {
+  if (!file_) return;
+  FlushLine();
+  const std::string line = "# " + text + "\n";
+  if (!writeError_ && std::fwrite(line.data(), 1, line.size(), file_) != line.size()) {
+    writeError_ = errno ? errno : EIO;
+  }
+}
+
+bool SerialTrace::ParseLine(std::string_view line, Direction& direction, std::string& bytes,
+                            int64_t& unixUs) {
+  auto hexDigit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  size_t at = 0;
+  int64_t seconds = 0, micros = 0;
+  int secondDigits = 0, microDigits = 0;
+  while (at < line.size() && line[at] >= '0' && line[at] <= '9' && secondDigits < 12) {
+    seconds = seconds * 10 + (line[at++] - '0');
+    ++secondDigits;
+  }
+  if (secondDigits == 0 || at >= line.size() || line[at++] != '.') return false;
+  while (at < line.size() && line[at] >= '0' && line[at] <= '9' && microDigits < 6) {
+    micros = micros * 10 + (line[at++] - '0');
+    ++microDigits;
+  }
+  if (microDigits != 6 || line.substr(at, 1) != " " || at + 2 >= line.size()) return false;
+  const char arrow = line[at + 1];
+  if (arrow != '>' && arrow != '<') return false;
+  at += 2;
+  std::string read;
+  // Each byte is a space and two hex digits; two spaces start the text part.
+  while (at + 2 < line.size() && line[at] == ' ' && line[at + 1] != ' ') {
+    const int high = hexDigit(line[at + 1]), low = hexDigit(line[at + 2]);
+    if (high < 0 || low < 0 || read.size() >= kBytesPerLine) return false;
+    read += static_cast<char>(high * 16 + low);
+    at += 3;
+  }
+  if (read.empty() || line.substr(at, 3) != "  |") return false;
+  direction = arrow == '>' ? Direction::ToDevice : Direction::ToHost;
+  bytes = std::move(read);
+  unixUs = seconds * 1000000 + micros;
+  return true;
 }
 
 void SerialTrace::FlushLine() {

@@ -29,9 +29,19 @@ class SerialTrace {
   // Writes what is pending and closes; false (with the reason) when any write failed.
   bool Close(std::string& error);
 
+  // A comment line ("# text") in order with the bytes around it.
+  void Comment(const std::string& text);
+
   static int64_t NowUnixUs();
+  // A time as the format writes it: seconds since 1970 with six decimals.
+  static std::string Stamp(int64_t unixUs);
   // One line of the format, for the bytes given (at most 16).
   static std::string Line(Direction direction, std::string_view bytes, int64_t unixUs);
+
+  // Reads one line of the format back: false for a comment, an empty line or anything
+  // malformed; bytes holds the line's bytes in order.
+  static bool ParseLine(std::string_view line, Direction& direction, std::string& bytes,
+                        int64_t& unixUs);
 
   static constexpr size_t kBytesPerLine = 16;
   static constexpr int64_t kGroupUs = 200;

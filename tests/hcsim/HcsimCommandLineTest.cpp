@@ -51,7 +51,8 @@ TEST(HcsimCommandLine, HelpNamesEveryOptionAndFault) {
   EXPECT_EQ(run.exitCode, 0);
   for (const char* word :
        {"--link", "--flash", "--baud", "--fault", "--trace", "--version", "SIGTERM", "disconnect=N",
-        "xoff=N", "nack=N", "corrupt=B:K", "lowercase", "--make-image"}) {
+        "xoff=N", "nack=N", "corrupt=B:K", "lowercase", "--make-image", "mute=N", "--adapter",
+        "--replay", "--replay-timing"}) {
     EXPECT_TRUE(run.out.contains(word)) << word;
   }
   for (const char* version : {"--version", "-V"}) {
@@ -76,6 +77,10 @@ TEST(HcsimCommandLine, UsageErrorsAreRefusedWithAReason) {
       {{"--link", link, "--speed", "9600"}, "--speed"},
       {{"--make-image", link, "C2O7", "1", "0-31"}, "C2O7"},
       {{"--make-image", link, "C207", "1", "0-1024"}, "0-1024"},
+      {{"--link", link, "--adapter", "ftdi:0"}, "--adapter"},
+      {{"--link", link, "--adapter", "pl2303"}, "--adapter"},
+      {{"--link", link, "--replay-timing"}, "--replay TRACE"},
+      {{"--link", link, "--replay", "t", "--fault", "silent"}, "do not apply"},
   };
   for (const auto& c : cases) {
     const Outcome run = Hcsim(c.args);

@@ -20,7 +20,7 @@ TEST(FaultSpecTest, AcceptsEveryDocumentedForm) {
   std::string error;
   for (const char* spec :
        {"silent", "delay=1200", "delay=5100:2", "noise", "nack=2", "corrupt=0:12", "swap=1:511",
-        "lowercase", "disconnect=4096", "xoff=300"}) {
+        "lowercase", "disconnect=4096", "xoff=300", "mute=13"}) {
     EXPECT_TRUE(hcsim::ParseFault(spec, f, error)) << spec << ": " << error;
   }
   EXPECT_TRUE(f.silent);
@@ -36,6 +36,7 @@ TEST(FaultSpecTest, AcceptsEveryDocumentedForm) {
   EXPECT_TRUE(f.lowercase);
   EXPECT_EQ(f.disconnectAfter, 4096);
   EXPECT_EQ(f.xoffMs, 300);
+  EXPECT_EQ(f.muteFrom, 13);
 }
 
 TEST(FaultSpecTest, RejectsMalformedSpecsWithAReason) {

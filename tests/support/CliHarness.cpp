@@ -60,10 +60,16 @@ void CliFixture::ListVersion(const QString& code, const QString& type, int major
 }
 
 void CliFixture::StartSim(const QStringList& extra, int baud) {
+  LaunchSim(QStringList{"--flash", Path("flash.bin"), "--baud", QString::number(baud)} + extra);
+}
+
+void CliFixture::StartReplay(const QString& trace) {
+  LaunchSim({"--replay", trace, "--baud", "0"});
+}
+
+void CliFixture::LaunchSim(const QStringList& args) {
   sim_ = std::make_unique<QProcess>();
-  QStringList args{"--link", Path("ports/COM1"),    "--flash",  Path("flash.bin"),
-                   "--baud", QString::number(baud), "--verbose"};
-  sim_->start(BinPath("hcsim"), args + extra);
+  sim_->start(BinPath("hcsim"), QStringList{"--link", Path("ports/COM1"), "--verbose"} + args);
   ASSERT_TRUE(sim_->waitForStarted()) << "hcsim did not start";
   // hcsim prints the pty's path once the link is in place.
   while (!sim_->canReadLine()) ASSERT_TRUE(sim_->waitForReadyRead(10000)) << "hcsim said nothing";

@@ -40,6 +40,8 @@ class CliFixture {
   // Starts hcsim on ports/COM1 with the flash file "flash.bin" of the folder (written by
   // MakeFlash beforehand when wanted), unpaced unless baud is given.
   void StartSim(const QStringList& extra = {}, int baud = 0);
+  // Starts hcsim on ports/COM1 answering from a recorded session (--replay), unpaced.
+  void StartReplay(const QString& trace);
   // Ends hcsim cleanly so that it writes its flash back; returns what it logged (--verbose).
   QString StopSim();
   QByteArray SimFlash() const { return ReadFile("flash.bin"); }
@@ -51,6 +53,8 @@ class CliFixture {
   CliResult Interrupt(const QStringList& args, const QString& shown);
 
  private:
+  void LaunchSim(const QStringList& args);
+
   QTemporaryDir dir_;
   std::unique_ptr<QProcess> sim_;
 };

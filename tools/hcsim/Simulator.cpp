@@ -18,8 +18,8 @@ int64_t MonotonicUs() {
   return static_cast<int64_t>(ts.tv_sec) * 1'000'000 + ts.tv_nsec / 1000;
 }
 
-Simulator::Simulator(HandControlModel& model, int masterFd, int baud, bool verbose)
-    : model_(model),
+Simulator::Simulator(Device& device, int masterFd, int baud, bool verbose)
+    : device_(device),
       master_(masterFd),
       paced_(baud > 0),
       verbose_(verbose),
@@ -32,6 +32,10 @@ void Simulator::Trace(SerialTrace::Direction direction, char byte, int64_t monot
     trace_->Record(direction, std::string_view(&byte, 1), monotonicUs + unixMinusMonotonicUs_);
 }
 
+void Simulator::UseAdapter(int latencyMs) {
+  adapter_.emplace(int64_t{latencyMs} * 1000, MonotonicUs());
+}
+
 Simulator::End Simulator::Run(int signalFd) {
   // Wake-ups to the microsecond: the default timer slack would let each one come up to 50
   // microseconds late, and a reply's end is such a wake-up.
@@ -39,7 +43,7 @@ Simulator::End Simulator::Run(int signalFd) {
   for (;;) {
     const int64_t now = MonotonicUs();
     Step(now);
-    if (model_.Disconnected()) return End::Disconnected;
+    if (device_.Disconnected()) return End::Disconnected;
     if (!FlushToHost()) return End::Error;
 
     // Wake to the microsecond a byte is due: whole-millisecond timeouts would add up to a
@@ -72,18 +76,18 @@ Simulator::End Simulator::Run(int signalFd) {
 void Simulator::Step(int64_t nowUs) {
   toDevice_.Deliver(nowUs, [this](char c, int64_t atUs) {
     Trace(SerialTrace::Direction::ToDevice, c, atUs);
-    model_.Receive(std::string_view(&c, 1), atUs / 1000);
+    device_.Receive(std::string_view(&c, 1), atUs / 1000);
     lastReceivedUs_ = atUs;
   });
   if (verbose_) LogCommands();
-  if (model_.Disconnected()) return;
+  if (device_.Disconnected()) return;
   // Each output goes on the line when the device had it ready, not when this process got round
   // to it: a late wake-up must not lengthen the device's answer. Ready means due and not before
   // the byte that asked for it (due times are whole milliseconds).
-  for (int64_t dueMs = model_.NextOutputDue(); dueMs != kNever && dueMs <= nowUs / 1000;
-       dueMs = model_.NextOutputDue()) {
+  for (int64_t dueMs = device_.NextOutputDue(); dueMs != kNever && dueMs <= nowUs / 1000;
+       dueMs = device_.NextOutputDue()) {
     const int64_t readyUs = std::min(std::max(dueMs * 1000, lastReceivedUs_), nowUs);
-    toHost_.Push(model_.TakeOutput(dueMs), readyUs);
+    toHost_.Push(device_.TakeOutput(dueMs), readyUs);
   }
   toHost_.Deliver(nowUs, [this, nowUs](char c, int64_t atUs) {
     Trace(SerialTrace::Direction::ToHost, c, atUs);
@@ -91,10 +95,22 @@ void Simulator::Step(int64_t nowUs) {
     if (c == kXoff || c == kXon) {
       modelXoff_ = c == kXoff;
       toDevice_.SetPaused(modelXoff_, nowUs);
+    } else if (adapter_) {
+      adapter_->Arrive(c, atUs);
     } else {
       writeBuf_.push_back(c);
     }
   });
+  if (adapter_) {
+    for (UsbAdapter::Packet& packet : adapter_->Take(nowUs)) {
+      if (trace_) {
+        trace_->Comment(SerialTrace::Stamp(packet.atUs + unixMinusMonotonicUs_) +
+                        " USB packet of " + std::to_string(packet.data.size()) +
+                        " bytes to the host");
+      }
+      writeBuf_ += packet.data;
+    }
+  }
   UpdateHostFlow();
 }
 
@@ -152,16 +168,15 @@ void Simulator::UpdateHostFlow() {
 int64_t Simulator::NextWakeUs(int64_t nowUs) const {
   int64_t wake =
       std::min(toDevice_.WakeUs(nowUs, kStreamBatchUs), toHost_.WakeUs(nowUs, kStreamBatchUs));
-  const int64_t modelDue = model_.NextOutputDue();
+  const int64_t modelDue = device_.NextOutputDue();
   if (modelDue != kNever) wake = std::min(wake, modelDue * 1000);
+  if (adapter_) wake = std::min(wake, adapter_->NextReleaseUs());
   return wake;
 }
 
 void Simulator::LogCommands() {
-  const auto& log = model_.CommandLog();
-  for (; commandsLogged_ < log.size(); ++commandsLogged_) {
-    std::fprintf(stderr, "hcsim: %s\n", log[commandsLogged_].c_str());
-  }
+  for (const std::string& command : device_.TakeCommands())
+    std::fprintf(stderr, "hcsim: %s\n", command.c_str());
 }
 
 }  // namespace hcsim

@@ -3,10 +3,12 @@
 // the host's 4096-byte transmit buffer with XOFF/XON, since a pty would otherwise swallow tens of
 // kilobytes at once and report them as sent.
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "HandControlModel.h"
+#include "Device.h"
 #include "PacedLine.h"
+#include "UsbAdapter.h"
 #include "base/SerialTrace.h"
 
 namespace hcsim {
@@ -15,9 +17,11 @@ class Simulator {
  public:
   enum class End { Signal, Disconnected, Error };
 
-  Simulator(HandControlModel& model, int masterFd, int baud, bool verbose);
+  Simulator(Device& device, int masterFd, int baud, bool verbose);
   // Records every byte as it finishes crossing the line, in either direction.
   void SetTrace(SerialTrace* trace) { trace_ = trace; }
+  // Replies reach the host through a USB adapter with this latency timer, in packets.
+  void UseAdapter(int latencyMs);
   // Serves until signalFd becomes readable, the model disconnects, or the pty fails.
   End Run(int signalFd);
   const std::string& Error() const { return error_; }
@@ -36,7 +40,7 @@ class Simulator {
   void LogCommands();
   void Trace(SerialTrace::Direction direction, char byte, int64_t monotonicUs);
 
-  HandControlModel& model_;
+  Device& device_;
   int master_;
   bool paced_;
   bool verbose_;
@@ -46,7 +50,7 @@ class Simulator {
   bool modelXoff_ = false;
   bool bufferXoff_ = false;
   bool hostHeld_ = false;
-  size_t commandsLogged_ = 0;
+  std::optional<UsbAdapter> adapter_;
   int64_t lastReceivedUs_ = 0;  // when the latest byte from the host arrived
   SerialTrace* trace_ = nullptr;
   int64_t unixMinusMonotonicUs_;

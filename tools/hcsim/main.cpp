@@ -12,6 +12,7 @@
 #include "HandControlModel.h"
 #include "MakeImage.h"
 #include "Pty.h"
+#include "Replay.h"
 #include "Simulator.h"
 #include "base/AtomicFile.h"
 #include "base/SerialTrace.h"
@@ -19,12 +20,18 @@
 
 namespace {
 
+constexpr int64_t kMaxReplayBytes = 64 * 1024 * 1024;
+
 struct Options {
   std::string link;
   std::string flash;
   std::string trace;
+  std::string replay;
+  bool replayTiming = false;
   int baud = 19200;
+  int adapterMs = 0;  // 0: no USB adapter between the line and the host
   bool verbose = false;
+  bool faultGiven = false;
   hcsim::Faults faults;
 };
 
@@ -51,7 +58,7 @@ std::string OwnName(const char* argv0) {
 void PrintHelp(const std::string& name) {
   std::printf(
       "Usage: %s --link PATH [--flash FILE] [--baud N] [--fault SPEC]... [--trace FILE]\n"
-      "       [--verbose]\n"
+      "       [--adapter ftdi[:MS]] [--replay TRACE [--replay-timing]] [--verbose]\n"
       "       %s --make-image FILE CODE SEED [RANGE]...\n"
       "\n"
       "Simulates a hand control in programming mode on a pseudo-terminal, so PadFlasher and\n"
@@ -77,6 +84,17 @@ void PrintHelp(const std::string& name) {
       "  --trace FILE   write every byte that crosses the line, with a microsecond time stamp\n"
       "                 and its direction, to FILE: the format of padflasher-cli --trace, seen\n"
       "                 from the hand control's end.\n"
+      "  --adapter ftdi[:MS]\n"
+      "                 hand the replies to the host as a USB-serial adapter does: in packets of\n"
+      "                 at most 62 bytes, sent when full or when the latency timer of MS\n"
+      "                 milliseconds (1 to 255, default 16) runs out. Each packet is a comment\n"
+      "                 line in the --trace file.\n"
+      "  --replay TRACE answer with the replies recorded in TRACE (a --trace file of\n"
+      "                 padflasher-cli or hcsim) instead of simulating: each reply goes out once\n"
+      "                 the host has sent what came before it in the trace. The first command\n"
+      "                 that differs from the trace is printed and ends hcsim with exit code 1.\n"
+      "  --replay-timing\n"
+      "                 with --replay, reply after the delay the trace recorded.\n"
       "  --verbose      print every command received on stderr.\n"
       "  -h, --help     show this text.\n"
       "  -V, --version  show the version.\n"
@@ -102,6 +120,19 @@ bool ParseInt(const std::string& text, int& value) {
   return true;
 }
 
+// "ftdi" or "ftdi:MS": the latency timer in milliseconds, as the ftdi_sio driver takes it.
+bool ParseAdapter(const std::string& text, int& latencyMs) {
+  if (text == "ftdi") {
+    latencyMs = 16;
+    return true;
+  }
+  int64_t ms = 0;
+  if (text.rfind("ftdi:", 0) != 0 || !hcsim::ParseNumber(text.substr(5), ms) || ms < 1 || ms > 255)
+    return false;
+  latencyMs = static_cast<int>(ms);
+  return true;
+}
+
 // 0 to run, 1 on a usage error (message printed), 2 after --help, 3 after --version.
 int ParseOptions(int argc, char** argv, Options& options) {
   std::vector<std::string> args(argv + 1, argv + argc);
@@ -116,12 +147,12 @@ int ParseOptions(int argc, char** argv, Options& options) {
     }
     if (name == "--help" || name == "-h") return 2;
     if (name == "--version" || name == "-V") return 3;
-    if (name == "--verbose") {
-      options.verbose = true;
+    if (name == "--verbose" || name == "--replay-timing") {
+      (name == "--verbose" ? options.verbose : options.replayTiming) = true;
       continue;
     }
     if (name != "--link" && name != "--flash" && name != "--baud" && name != "--fault" &&
-        name != "--trace") {
+        name != "--trace" && name != "--adapter" && name != "--replay") {
       std::fprintf(stderr, "hcsim: unknown option %s (see hcsim --help)\n", name.c_str());
       return 1;
     }
@@ -138,6 +169,14 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.flash = value;
     } else if (name == "--trace") {
       options.trace = value;
+    } else if (name == "--replay") {
+      options.replay = value;
+    } else if (name == "--adapter") {
+      if (!ParseAdapter(value, options.adapterMs)) {
+        std::fprintf(stderr, "hcsim: --adapter wants ftdi or ftdi:MS (MS 1 to 255), not \"%s\"\n",
+                     value.c_str());
+        return 1;
+      }
     } else if (name == "--baud") {
       if (!ParseInt(value, options.baud)) {
         std::fprintf(stderr, "hcsim: --baud wants a whole number, not \"%s\"\n", value.c_str());
@@ -145,6 +184,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
       }
     } else {
       std::string error;
+      options.faultGiven = true;
       if (!hcsim::ParseFault(value, options.faults, error)) {
         std::fprintf(stderr, "hcsim: bad --fault \"%s\": %s\n", value.c_str(), error.c_str());
         return 1;
@@ -155,7 +195,33 @@ int ParseOptions(int argc, char** argv, Options& options) {
     std::fprintf(stderr, "hcsim: --link PATH is required (see hcsim --help)\n");
     return 1;
   }
+  if (!options.replay.empty() && (options.faultGiven || !options.flash.empty())) {
+    std::fprintf(stderr,
+                 "hcsim: --replay answers from the trace; --fault and --flash do not "
+                 "apply to it\n");
+    return 1;
+  }
+  if (options.replayTiming && options.replay.empty()) {
+    std::fprintf(stderr, "hcsim: --replay-timing needs --replay TRACE\n");
+    return 1;
+  }
   return 0;
+}
+
+// The trace to replay, read whole (a trace of a full programming run is a few megabytes).
+bool LoadReplay(const Options& options, hcsim::ReplayDevice& replay) {
+  std::string text, why;
+  if (ReadWholeFile(options.replay, kMaxReplayBytes, text, &why) != ReadResult::Ok) {
+    std::fprintf(stderr, "hcsim: cannot read the trace %s: %s\n", options.replay.c_str(),
+                 why.empty() ? "it does not exist" : why.c_str());
+    return false;
+  }
+  if (!replay.Load(text, why)) {
+    std::fprintf(stderr, "hcsim: %s: %s\n", options.replay.c_str(), why.c_str());
+    return false;
+  }
+  replay.UseRecordedTiming(options.replayTiming);
+  return true;
 }
 
 bool LoadFlash(const std::string& path, hcsim::HandControlModel& model) {
@@ -206,6 +272,10 @@ int main(int argc, char** argv) {
   // writes take time of their own. Slower replies are what --fault delay=N is for.
   hcsim::HandControlModel model(options.faults, hcsim::Timing{.commandMs = 0});
   if (!options.flash.empty() && !LoadFlash(options.flash, model)) return 1;
+  hcsim::ModelDevice simulated(model);
+  hcsim::ReplayDevice replay;
+  if (!options.replay.empty() && !LoadReplay(options, replay)) return 1;
+  hcsim::Device& device = options.replay.empty() ? static_cast<hcsim::Device&>(simulated) : replay;
 
   // Signals arrive as readable data on a descriptor, so the serving loop can wait on them too.
   sigset_t stopSignals;
@@ -233,13 +303,18 @@ int main(int argc, char** argv) {
   std::printf("%s\n", pty.SlavePath().c_str());
   std::fflush(stdout);
 
-  hcsim::Simulator simulator(model, pty.MasterFd(), options.baud, options.verbose);
+  hcsim::Simulator simulator(device, pty.MasterFd(), options.baud, options.verbose);
   simulator.SetTrace(options.trace.empty() ? nullptr : &trace);
+  if (options.adapterMs > 0) simulator.UseAdapter(options.adapterMs);
   const auto end = simulator.Run(signalFd);
   const bool traced = trace.Close(error);
   if (!traced) std::fprintf(stderr, "hcsim: %s\n", error.c_str());
   pty.Close();
   ::close(signalFd);
+  if (!replay.Difference().empty()) {
+    std::fprintf(stderr, "hcsim: %s\n", replay.Difference().c_str());
+    return 1;
+  }
   if (end == hcsim::Simulator::End::Disconnected) {
     std::fprintf(stderr, "hcsim: disconnected after %lld bytes, as the fault asked\n",
                  static_cast<long long>(model.BytesReceived()));

@@ -30,6 +30,7 @@ bool ParseBlock(const std::string& text, BlockRef& ref) {
 
 std::string FaultHelp() {
   return "silent            never answer (commands are still logged)\n"
+         "mute=N            from the Nth command received (from 1) on, never answer\n"
          "delay=N[:D]       replies leave N ms late; only for command digit D when given\n"
          "noise[=N]         the first N replies (default 1) start with a stray '~'\n"
          "nack=N            the Nth write command (from 1) is never acknowledged\n"
@@ -64,6 +65,8 @@ bool ParseFault(const std::string& spec, Faults& faults, std::string& error) {
     }
     faults.delayMs = static_cast<int>(n);
     faults.delayCommand = digit.empty() ? 0 : digit[0];
+  } else if (name == "mute" && ParseNumber(arg, n) && n >= 1 && n < 1000000000) {
+    faults.muteFrom = static_cast<int>(n);
   } else if (name == "nack" && ParseNumber(arg, n) && n >= 1 && n < 1000000) {
     faults.nackWrite = static_cast<int>(n);
   } else if (name == "disconnect" && ParseNumber(arg, n)) {

@@ -70,7 +70,8 @@ void HandControlModel::Receive(std::string_view bytes, int64_t nowMs) {
 
 void HandControlModel::Execute(const std::string& command, int64_t nowMs) {
   log_.push_back(command);
-  if (faults_.silent) return;
+  ++commandsSeen_;
+  if (faults_.silent || (faults_.muteFrom > 0 && commandsSeen_ >= faults_.muteFrom)) return;
   const char digit = command[2];
   const std::string params = command.substr(3);
   const int64_t ready = nowMs + timing_.commandMs;

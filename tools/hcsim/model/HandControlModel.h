@@ -47,6 +47,7 @@ struct BlockRef {
 // Misbehaviour on demand. Each field names the text that sets it (see ParseFault).
 struct Faults {
   bool silent = false;    // "silent": commands are logged but nothing is ever answered
+  int muteFrom = 0;       // "mute=N": from the Nth command received (from 1) on, the same
   int delayMs = 0;        // "delay=N[:D]": replies leave N ms later than usual ...
   char delayCommand = 0;  // ... only for command digit D when given (e.g. "delay=5100:2")
   int noise = 0;          // "noise[=N]": the first N replies (default 1) start with a stray '~'
@@ -124,6 +125,7 @@ class HandControlModel {
   int writeAddress_ = 0;
   int writeBlocks_ = 0;  // > 0 while raw data are expected
   int writesSeen_ = 0;
+  int commandsSeen_ = 0;
   int page_ = 0;
   int repliesSent_ = 0;
   int64_t received_ = 0;
