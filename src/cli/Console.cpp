@@ -59,16 +59,31 @@ constexpr MessageRow kTerminalRows[] = {
 };
 const MessageTable kTerminalMessages{"Console", kTerminalRows};
 
-// A message as a terminal shows it: LF line ends, and no window buttons to click.
-std::string TerminalText(const HostMessage& message) {
-  for (const MessageRow& row : kTerminalRows) {
-    if (row.kind != message.Kind()) continue;
-    HostMessage terminal = message;
-    terminal.table = &kTerminalMessages;
-    terminal.row = &row;
-    return WithLfLineEnds(MessageText(terminal));
+// Without a terminal nobody cancelled: the fixed policy gave up on a block.
+constexpr MessageRow kPolicyRows[] = {
+    {MessageKind::VerifyStopped,
+     QT_TRANSLATE_NOOP("Console", "verifying failed at bank %1, block %2."), MsgIcon::Warning,
+     MsgButtons::Ok},
+};
+const MessageTable kPolicyMessages{"Console", kPolicyRows};
+
+// The message in the row of table for its kind, if the table has one.
+const MessageRow* RowOf(const MessageTable& table, MessageKind kind) {
+  for (const MessageRow& row : table.rows)
+    if (row.kind == kind) return &row;
+  return nullptr;
+}
+
+// A message as a terminal shows it: LF line ends, and no window buttons to click; without a
+// terminal, a stop that the policy chose says what failed.
+std::string TerminalText(const HostMessage& message, bool policy) {
+  HostMessage shown = message;
+  const MessageTable& table = policy && message.bank >= 0 ? kPolicyMessages : kTerminalMessages;
+  if (const MessageRow* row = RowOf(table, message.Kind())) {
+    shown.table = &table;
+    shown.row = row;
   }
-  return WithLfLineEnds(MessageText(message));
+  return WithLfLineEnds(MessageText(shown));
 }
 
 bool IsRetryQuestion(MessageKind kind) {
@@ -118,7 +133,28 @@ ConsoleHost& ConsoleHostInstance() {
 }
 
 ConsoleHost::ConsoleHost()
-    : askTerminal_(isatty(STDIN_FILENO) == 1), progressTerminal_(isatty(STDERR_FILENO) == 1) {}
+    : askTerminal_(isatty(STDIN_FILENO) == 1),
+      progressTerminal_(isatty(STDERR_FILENO) == 1),
+      columns_(progressTerminal_ ? TerminalColumns(STDERR_FILENO) : 0) {
+  if (progressTerminal_) WatchTerminalSize();
+}
+
+std::string FitProgressLine(const std::string& head, double fraction, const std::string& tail,
+                            int columns) {
+  constexpr int kBarWidth = 30, kShortestBar = 10;
+  const std::string& shown = head;
+  auto bar = [&](int width) {
+    const int filled = static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * width));
+    return " [" + std::string(filled, '#') + std::string(width - filled, '.') + "] ";
+  };
+  std::string line = shown + bar(kBarWidth) + tail;
+  if (columns <= 0 || static_cast<int>(line.size()) < columns) return line;
+  // The last column stays free: a terminal wraps a line that fills it on some emulators.
+  const int room = columns - 1 - static_cast<int>(shown.size() + tail.size()) - 4;
+  line = room >= kShortestBar ? shown + bar(room) + tail : shown + " " + tail;
+  if (static_cast<int>(line.size()) >= columns) line.resize(std::max(columns - 1, 0));
+  return line;
+}
 
 void ConsoleHost::SetInteractive(bool questionsOnTerminal, bool progressOnTerminal) {
   askTerminal_ = questionsOnTerminal;
@@ -149,7 +185,7 @@ void ConsoleHost::CancelDeclined() {
 
 void ConsoleHost::Notice(const HostMessage& message) {
   EndProgressLine();
-  std::fprintf(stderr, "padflasher-cli: warning: %s\n", TerminalText(message).c_str());
+  std::fprintf(stderr, "padflasher-cli: warning: %s\n", TerminalText(message, false).c_str());
   std::fflush(stderr);
 }
 
@@ -202,7 +238,7 @@ MsgAnswer ConsoleHost::PolicyAnswer(const HostMessage& message) {
 
 MsgAnswer ConsoleHost::Message(const HostMessage& message) {
   EndProgressLine();
-  const std::string text = TerminalText(message);
+  const std::string text = TerminalText(message, !askTerminal_);
   lastMessage_ = text;
   if (message.Kind() == MessageKind::DifferenceQuestion) {
     difference_ = true;
@@ -320,11 +356,12 @@ void ConsoleHost::DrawJob() {
     std::fflush(stderr);
     return;
   }
-  constexpr int kBarWidth = 30;
-  const int filled = static_cast<int>(std::lround(fraction * kBarWidth));
-  const std::string text = jobTitle_ + " " + std::to_string(percent) + "% [" +
-                           std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-                           phase + ", " + times;
+  if (TerminalResized()) {
+    columns_ = TerminalColumns(STDERR_FILENO);
+    lastJobText_.clear();
+  }
+  const std::string text = FitProgressLine(jobTitle_ + " " + std::to_string(percent) + "%",
+                                           fraction, phase + ", " + times, columns_);
   if (text == lastJobText_) return;
   lastJobText_ = text;
   std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
@@ -351,15 +388,17 @@ void ConsoleHost::PhaseProgress(int phase, const std::string& label, double frac
     return;
   }
   // The link reports every block; the line is redrawn when its text changes or the clock moves.
-  if (lineOpen_ && label == lastLabel_ && now - lastDraw_ < std::chrono::milliseconds(500)) return;
+  const bool resized = TerminalResized();
+  if (resized) columns_ = TerminalColumns(STDERR_FILENO);
+  if (!resized && lineOpen_ && label == lastLabel_ &&
+      now - lastDraw_ < std::chrono::milliseconds(500))
+    return;
   lastLabel_ = label;
   lastDraw_ = now;
-  constexpr int kBarWidth = 30;
-  int filled = static_cast<int>(std::lround(fraction * kBarWidth));
   double remaining = fraction > 0.005 ? elapsed * (1 - fraction) / fraction : -1;
-  std::fprintf(stderr, "\r%s [%s%s] %s elapsed, %s left\x1b[K", label.c_str(),
-               std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(),
-               Clock(elapsed).c_str(), Clock(remaining).c_str());
+  const std::string text = FitProgressLine(
+      label, fraction, Clock(elapsed) + " elapsed, " + Clock(remaining) + " left", columns_);
+  std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
   std::fflush(stderr);
   lineOpen_ = true;
 }

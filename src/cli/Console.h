@@ -55,6 +55,7 @@ class ConsoleHost : public IHost {
 
   bool askTerminal_;
   bool progressTerminal_;
+  int columns_ = 0;
   bool lineOpen_ = false;
   bool cancelled_ = false;
   bool difference_ = false;
@@ -76,6 +77,16 @@ class ConsoleHost : public IHost {
 };
 
 ConsoleHost& ConsoleHostInstance();
+
+// A progress line cut to a terminal of the given width (0: unknown, left whole): the bar
+// shrinks first, then the text is cut, so that the line never wraps.
+std::string FitProgressLine(const std::string& head, double fraction, const std::string& tail,
+                            int columns);
+// The width of the terminal on fd, or 0 when it is none.
+int TerminalColumns(int fd);
+// From now on a resized terminal is noticed (SIGWINCH); TerminalResized says so once.
+void WatchTerminalSize();
+bool TerminalResized();
 
 // Ctrl-C (SIGINT) and SIGTERM: the first asks the running operation to cancel at its next
 // check; a second one while that request is still pending ends the program at once.

@@ -5,6 +5,7 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/TextUtil.h"
 #include "programmer/Link.h"
 #include "startup/Versions.h"
 
@@ -19,7 +20,8 @@ int PrintHandControlIdentity(const QStringList& reportKeys) {
     PrintError("the hand control answered the presence test but not the firmware query.");
     return kExitFailed;
   }
-  PrintOut(QString::fromStdString("Code: " + gHcChecksum));
+  // The code is four characters of the hand control's reply: whatever it sent.
+  PrintOut(QString::fromStdString("Code: " + EscapedForDisplay(gHcChecksum)));
   PrintOut(QString::fromStdString("Type: " + (listed ? type : std::string("Unknown"))));
   PrintOut(QString::fromStdString("Version: " +
                                   (listed ? VersionText(major, minor) : std::string("Unknown"))));

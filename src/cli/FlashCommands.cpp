@@ -16,6 +16,10 @@
 
 namespace {
 
+int DifferenceCount() {
+  return static_cast<int>(ConsoleHostInstance().Differences().size());
+}
+
 int RunCheck(Verification check) {
   if (check == Verification::None) return kExitOk;
   if (InterruptPending()) return kExitCancelled;
@@ -27,7 +31,24 @@ int RunCheck(Verification check) {
   }
   ConsoleHostInstance().EndProgressLine();
   if (same) PrintOut("Contents are Identical");
-  return OperationExitCode(same);
+  const int code = OperationExitCode(same);
+  if (code == kExitFailed && ConsoleHostInstance().DifferenceFound())
+    PrintError(DifferenceCount() == 1
+                   ? QCoreApplication::translate(
+                         "Console", "verifying failed: 1 block differs from the image.")
+                   : QCoreApplication::translate(
+                         "Console", "verifying failed: %1 blocks differ from the image.")
+                         .arg(DifferenceCount()));
+  return code;
+}
+
+// How a successful flash was checked, as its last line.
+QString FlashedText(Verification check) {
+  return check == Verification::Full
+             ? QCoreApplication::translate(
+                   "Console",
+                   "Programmed and checked by block sums and by reading every block back.")
+             : QCoreApplication::translate("Console", "Programmed and checked by block sums.");
 }
 
 // The firmware the hand control holds, for the JSON document only; nothing is printed.
@@ -63,11 +84,19 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
       PrintError(
           "programming failed; the hand control stays in programming mode, so flash it "
           "again.");
+    if (code == kExitFailed && ConsoleHostInstance().DifferenceFound())
+      PrintError(QCoreApplication::translate(
+                     "Console",
+                     "programming failed: the check found blocks that differ from the image (%1); "
+                     "the hand control stays in programming mode, so flash it again.")
+                     .arg(DifferenceCount()));
     return code;
   }
   if (int code = RunCheck(check); code != kExitOk) return code;
   ConsoleHostInstance().EndJob();
-  return PrintHandControlIdentity({"firmware_after"});
+  const int code = PrintHandControlIdentity({"firmware_after"});
+  if (code == kExitOk) PrintOut(FlashedText(check));
+  return code;
 }
 
 // Loads the image named on the command line and reports its name and code; listed tells whether
@@ -169,7 +198,12 @@ int RunRead(const QStringList& args) {
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
   const int code =
       AsJob("Read", ReadPlan(), [&] { return ReadHandControlToFile(cl.Positional().at(1)); });
-  if (code == kExitOk) ReportField("file_bytes", kImageSize);
+  if (code == kExitOk) {
+    ReportField("file_bytes", kImageSize);
+    PrintOut(QCoreApplication::translate("Console", "Read %1 bytes into %2")
+                 .arg(kImageSize)
+                 .arg(cl.Positional().at(1)));
+  }
   return code;
 }
 

@@ -37,14 +37,14 @@ PassEnd RunPass(const BlockChecker& check) {
         if (PortLost()) return PassEnd::Stopped;
         if (Ask(LinkBlockMessage(MessageKind::VerifyReadRetryQuestion, bank, block)) !=
             MsgAnswer::Retry) {
-          Tell(LinkMessage(MessageKind::VerifyStopped));
+          Tell(LinkBlockMessage(MessageKind::VerifyStopped, bank, block));
           return PassEnd::Stopped;
         }
       }
       if (result == BlockCheck::Differs) {
         differences = true;
         if (Ask(LinkBlockMessage(MessageKind::DifferenceQuestion, bank, block)) != MsgAnswer::Yes) {
-          Tell(LinkMessage(MessageKind::VerifyStopped));
+          Tell(LinkBlockMessage(MessageKind::VerifyStopped, bank, block));
           return PassEnd::Stopped;
         }
       }
