@@ -3,6 +3,7 @@
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
+#include "programmer/PortNames.h"
 #include "startup/Settings.h"
 
 bool OpenComPort() {
@@ -10,8 +11,11 @@ bool OpenComPort() {
   CloseComPort();
   const std::string device = ResolvePortDevice(gComPort);
   bool opened = false;
+  const DeviceFitness fitness = SerialDeviceFitness(device);
   if (device.empty()) {
     DebugLog("OpenComPort: " + gComPort + " does not stand for a serial device on this machine");
+  } else if (fitness != DeviceFitness::Serial && fitness != DeviceFitness::Missing) {
+    DebugLog("OpenComPort: " + device + " is no serial device");
   } else {
     // The port logs why an open failed, naming the device.
     port.SetDevice(device);
