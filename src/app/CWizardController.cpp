@@ -16,7 +16,11 @@ CWizardController::CWizardController(IHost& host, const PageFactory& makePages,
     : host_(host) {
   OpenDebugLog();
   wizard_ = std::make_unique<CWizard>(std::move(view), ApplicationWizardStyle());
-  wizard_->SetShutdownRoutine(EndProgram);
+  // The log closes last, so that a failure to save the settings still reaches it.
+  wizard_->SetShutdownRoutine([] {
+    EndProgram();
+    CloseDebugLog();
+  });
   wizard_->SetClientHandle(this);
   const char* keys[] = {"One", "Two", "Three", "Four"};
   std::vector<IWizardPage*> pages = makePages ? makePages() : std::vector<IWizardPage*>{};
@@ -61,9 +65,5 @@ void CWizardController::OnCancel(bool& cancel) {
   }
   MsgAnswer answer = host_.Message("Are you sure you want to Exit the program?", gBaseName,
                                    MsgIcon::Question, MsgButtons::YesNo);
-  if (answer != MsgAnswer::Yes) {
-    cancel = true;
-    return;
-  }
-  CloseDebugLog();
+  if (answer != MsgAnswer::Yes) cancel = true;
 }
