@@ -25,7 +25,9 @@ Simulator::Simulator(HandControlModel& model, int masterFd, int baud, bool verbo
       verbose_(verbose),
       toDevice_(baud),
       toHost_(baud),
-      unixMinusMonotonicUs_(SerialTrace::NowUnixUs() - MonotonicUs()) {}
+      unixMinusMonotonicUs_(SerialTrace::NowUnixUs() - MonotonicUs()) {
+  model_.RecordCommands(verbose);
+}
 
 void Simulator::Trace(SerialTrace::Direction direction, char byte, int64_t monotonicUs) {
   if (trace_)
@@ -158,10 +160,8 @@ int64_t Simulator::NextWakeUs(int64_t nowUs) const {
 }
 
 void Simulator::LogCommands() {
-  const auto& log = model_.CommandLog();
-  for (; commandsLogged_ < log.size(); ++commandsLogged_) {
-    std::fprintf(stderr, "hcsim: %s\n", log[commandsLogged_].c_str());
-  }
+  for (const std::string& command : model_.TakeCommandLog())
+    std::fprintf(stderr, "hcsim: %s\n", command.c_str());
 }
 
 }  // namespace hcsim

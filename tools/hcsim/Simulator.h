@@ -46,7 +46,6 @@ class Simulator {
   bool modelXoff_ = false;
   bool bufferXoff_ = false;
   bool hostHeld_ = false;
-  size_t commandsLogged_ = 0;
   int64_t lastReceivedUs_ = 0;  // when the latest byte from the host arrived
   SerialTrace* trace_ = nullptr;
   int64_t unixMinusMonotonicUs_;
