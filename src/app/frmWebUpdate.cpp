@@ -26,6 +26,10 @@ const QColor kLocalColour(255, 255, 255);
 const QColor kRemoteColour(255, 192, 128);
 // An installed copy belongs to the package manager, which alone may replace it.
 const char* const kPackagedNote = "Program updates come with the package manager.";
+// The catalogue would make a versions file the program cannot read back.
+const char* const kTooManyRows =
+    "The catalogue of the download site lists more firmware than this program can keep.\r\n"
+    "Nothing is offered for download from it, and the known versions stay as they were.";
 
 // Busy pointer for the lifetime of the object.
 struct BusyPointer {
@@ -133,6 +137,8 @@ bool frmWebUpdate::Start(bool showFirst) {
             ? "No public key is set (PUBLICKEY), so the catalogue's signature is not checked."
             : "Catalogue: " + DescribeSignature(lists_.Trust.Check) + "."));
   }
+  if (result == CatalogueResult::TooManyRows)
+    host_.Message(kTooManyRows, gBaseName, MsgIcon::Warning, MsgButtons::Ok);
   if (result == CatalogueResult::BadSignature) {
     host_.Message("The catalogue of the download site cannot be trusted:\r\n" +
                       DescribeSignature(lists_.Trust.Check) +
