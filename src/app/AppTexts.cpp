@@ -13,6 +13,13 @@ constexpr MessageRow kRows[] = {
                        "The catalogue of the download site cannot be trusted:\r\n%1.\r\n"
                        "Nothing is offered for download from it."),
      MsgIcon::Warning, MsgButtons::Ok},
+    // The catalogue would make a versions file the program cannot read back.
+    {MessageKind::CatalogueTooLarge,
+     QT_TRANSLATE_NOOP("App",
+                       "The catalogue of the download site lists more firmware than this program "
+                       "can keep.\r\nNothing is offered for download from it, and the known "
+                       "versions stay as they were."),
+     MsgIcon::Warning, MsgButtons::Ok},
     {MessageKind::ProgramUpdateFailed, QT_TRANSLATE_NOOP("App", "Error updating program!"),
      MsgIcon::Warning, MsgButtons::Ok},
     {MessageKind::DownloadFailed,

@@ -18,7 +18,11 @@ CWizardController::CWizardController(IHost& host, const PageFactory& makePages,
     : host_(host) {
   OpenDebugLog();
   wizard_ = std::make_unique<CWizard>(std::move(view), ApplicationWizardStyle());
-  wizard_->SetShutdownRoutine(EndProgram);
+  // The log closes last, so that a failure to save the settings still reaches it.
+  wizard_->SetShutdownRoutine([] {
+    EndProgram();
+    CloseDebugLog();
+  });
   wizard_->SetClientHandle(this);
   const char* keys[] = {"One", "Two", "Three", "Four"};
   std::vector<IWizardPage*> pages = makePages ? makePages() : std::vector<IWizardPage*>{};
@@ -57,9 +61,5 @@ void CWizardController::OnCancel(bool& cancel) {
     return;
   }
   MsgAnswer answer = host_.Message(AppMessage(MessageKind::ExitQuestion));
-  if (answer != MsgAnswer::Yes) {
-    cancel = true;
-    return;
-  }
-  CloseDebugLog();
+  if (answer != MsgAnswer::Yes) cancel = true;
 }

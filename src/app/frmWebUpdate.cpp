@@ -134,6 +134,8 @@ bool frmWebUpdate::Start(bool showFirst) {
             ? "No public key is set (PUBLICKEY), so the catalogue's signature is not checked."
             : "Catalogue: " + DescribeSignature(lists_.Trust.Check) + "."));
   }
+  if (result == CatalogueResult::TooManyRows)
+    host_.Message(AppMessage(MessageKind::CatalogueTooLarge));
   if (result == CatalogueResult::BadSignature) {
     host_.Message(
         AppMessage(MessageKind::CatalogueUntrusted, {DescribeSignature(lists_.Trust.Check)}));

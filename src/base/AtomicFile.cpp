@@ -138,6 +138,25 @@ ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::str
   return ReadResult::Ok;
 }
 
+bool MayWriteUserFile(const std::string& fileName, std::string& reason) {
+  struct stat st {};
+  if (::lstat(QFile::encodeName(FilePath(fileName)).constData(), &st) != 0) return true;
+  if (S_ISLNK(st.st_mode)) {
+    reason = "is a symbolic link";
+  } else if (S_ISDIR(st.st_mode)) {
+    reason = "is a folder";
+  } else if (!S_ISREG(st.st_mode)) {
+    reason = "is not a regular file";
+  } else if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+             ::access(QFile::encodeName(FilePath(fileName)).constData(), W_OK) != 0) {
+    // No write bit at all counts even for root, who could write it anyway.
+    reason = "is read-only";
+  } else {
+    return true;
+  }
+  return false;
+}
+
 bool MakeUserFolder(const std::string& folder, std::string& reason) {
   std::filesystem::path built;
   for (const auto& part : std::filesystem::path(folder).lexically_normal()) {

@@ -20,6 +20,12 @@ ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::str
 bool WriteFileAtomically(const std::string& fileName, const std::string& bytes,
                          std::string* reason = nullptr);
 
+// Whether a file the user named for an output (a backup, a trace) may be written: when
+// something is there it must be a regular file that is not read-only, and not a symbolic link,
+// which would carry the write to wherever it points. False with the reason ("is a symbolic
+// link", "is read-only", "is a folder", "is not a regular file").
+bool MayWriteUserFile(const std::string& fileName, std::string& reason);
+
 // Makes folder and any missing parent, each new one readable by the user alone (what the XDG
 // rules ask of the base folders). False, with the system's reason, when that fails.
 bool MakeUserFolder(const std::string& folder, std::string& reason);

@@ -24,10 +24,8 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name) {
   return "";
 }
 
-bool ReadDescriptionFile(const std::string& path, std::string& description, std::string& reason) {
-  description.clear();
-  std::string bytes;
-  if (ReadWholeFile(path, kMaxDescriptionFileBytes, bytes, &reason) != ReadResult::Ok) return false;
+std::string DescriptionFromBytes(const std::string& bytes) {
+  std::string description;
   size_t lineStart = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] != '\r' && bytes[i] != '\n') continue;
@@ -36,6 +34,14 @@ bool ReadDescriptionFile(const std::string& path, std::string& description, std:
     lineStart = i + 1;
   }
   if (lineStart < bytes.size()) description.append(bytes, lineStart).append("\r\n");
+  return description;
+}
+
+bool ReadDescriptionFile(const std::string& path, std::string& description, std::string& reason) {
+  description.clear();
+  std::string bytes;
+  if (ReadWholeFile(path, kMaxDescriptionFileBytes, bytes, &reason) != ReadResult::Ok) return false;
+  description = DescriptionFromBytes(bytes);
   return true;
 }
 

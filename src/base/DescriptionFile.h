@@ -15,6 +15,10 @@
 // ASCII letters (names are bytes of an unknown code page). Empty when there is none.
 std::string FindFileNoCase(const std::string& folder, const std::string& name);
 
+// The bytes of a description file as held: each line ending with CR LF, whether the file's lines
+// end with CR LF, a bare LF or a bare CR; a final line end adds no empty line.
+std::string DescriptionFromBytes(const std::string& bytes);
+
 // The lines of the description file at path, each ending with CR LF; the file's lines may end
 // with CR LF, a bare LF or a bare CR, and a final line end adds no empty line. False, with the
 // reason, when the file cannot be read or is larger than a description can sensibly be (1 MB):

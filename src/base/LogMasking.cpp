@@ -35,9 +35,10 @@ bool HasBareCredentials(const std::string& url) {
     return false;
   const auto firstAt = url.find('@');
   // A second "@" before the end of the host part: the password holds a bare "@".
-  if (firstAt < hostEnd) return url.find('@', firstAt + 1) < hostEnd;
-  // No "@" before the first "/", but one later: unless a port number stands after the ":",
-  // the "/" belongs to the password.
+  if (firstAt < hostEnd && url.find('@', firstAt + 1) < hostEnd) return true;
+  if (url.find('@', colon) < hostEnd) return false;
+  // No "@" between the ":" and the first "/" (one before the ":" is the user's), but one later:
+  // unless a port number stands after the ":", the "/" belongs to the password.
   const std::string port = url.substr(colon + 1, hostEnd - colon - 1);
   return port.empty() || port.find_first_not_of("0123456789") != std::string::npos;
 }

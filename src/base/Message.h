@@ -45,7 +45,8 @@ enum class MessageKind {
   SiteUnauthorised,
   PasswordInClear,  // %1 the site
   ProgramDownloaded,
-  CatalogueUntrusted,  // %1 what the signature check found
+  CatalogueUntrusted,
+  CatalogueTooLarge,   // %1 what the signature check found
   ProgramUpdateOffer,  // %1 the offer's text
   ProgramUpdateFailed,
   DownloadFailed,  // %1 the file, %2 the reason

@@ -1,5 +1,10 @@
 #include "base/SerialTrace.h"
 
+#include "base/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -18,9 +23,13 @@ int64_t SerialTrace::NowUnixUs() {
 bool SerialTrace::Open(const std::string& path, const std::string& writer, std::string& error) {
   std::string ignored;
   Close(ignored);
-  file_ = std::fopen(path.c_str(), "w");
+  if (!MayWriteUserFile(path, error)) return false;
+  // Never through a link put in its place since: the trace would truncate what it points to.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+  file_ = fd < 0 ? nullptr : ::fdopen(fd, "w");
   if (!file_) {
     error = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
     return false;
   }
   path_ = path;

@@ -10,8 +10,11 @@
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
+#include "startup/Startup.h"
 
 namespace {
+
+constexpr const char* kProgramFileText = "it is one of the program's own files";
 
 // The firmware page's text for a failed load, as the first line of the CLI's message.
 QString Headline(ImageLoadResult loadResult) {
@@ -73,8 +76,21 @@ int ReadHandControlImage(std::string& image) {
   return InterruptPending() ? kExitCancelled : kExitFailed;
 }
 
+bool OutputFileAllowed(const QString& file) {
+  std::string why;
+  if (IsProgramFileName(QFileInfo(file).fileName().toStdString())) {
+    why = kProgramFileText;
+  } else if (!MayWriteUserFile(file.toStdString(), why)) {
+    why = "it " + why;
+  } else {
+    return true;
+  }
+  PrintError("will not write " + file + ": " + QString::fromStdString(why) + ".");
+  return false;
+}
+
 int ReadHandControlToFile(const QString& file) {
-  // Opened first, so that an unwritable place is reported before minutes of reading.
+  if (!OutputFileAllowed(file)) return kExitUsage;
   // Tried first, so that an unwritable place is reported before minutes of reading; the probe's
   // temporary file goes with it.
   if (QSaveFile probe(file); !probe.open(QIODevice::WriteOnly)) {

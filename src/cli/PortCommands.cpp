@@ -20,6 +20,30 @@
 
 namespace {
 
+constexpr const char* kDoesNotExist = " does not exist.";
+constexpr const char* kNotSerial = " is not a serial device.";
+constexpr const char* kOwnTerminal =
+    " is a terminal of this computer, not a serial port: the hand control's protocol would go "
+    "to the screen.";
+constexpr const char* kMultiplexer =
+    " is the pseudo-terminal multiplexer, not a serial port; give the pseudo-terminal itself "
+    "(/dev/pts/N).";
+constexpr const char* kListDevicesHint = " List the devices with 'padflasher-cli ports'.";
+constexpr const char* kNotALink = " is not a link; remove or rename it by hand.";
+
+const char* UnfitDeviceText(DeviceFitness fitness) {
+  switch (fitness) {
+    case DeviceFitness::Missing:
+      return kDoesNotExist;
+    case DeviceFitness::OwnTerminal:
+      return kOwnTerminal;
+    case DeviceFitness::Multiplexer:
+      return kMultiplexer;
+    default:
+      return kNotSerial;
+  }
+}
+
 QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -69,13 +93,18 @@ int ComNumberOrComplain(const QString& name) {
 }
 
 // Only links are ours to replace or remove; anything else in ports/ was put there by hand.
-bool RemoveLinks(const QFileInfoList& entries) {
+bool AllLinks(const QFileInfoList& entries) {
   for (const QFileInfo& entry : entries) {
     if (!entry.isSymLink()) {
-      PrintError(entry.filePath() + " is not a link; remove or rename it by hand.");
+      PrintError(entry.filePath() + kNotALink);
       return false;
     }
   }
+  return true;
+}
+
+bool RemoveLinks(const QFileInfoList& entries) {
+  if (!AllLinks(entries)) return false;
   for (const QFileInfo& entry : entries) {
     if (::unlink(entry.filePath().toLocal8Bit().constData()) != 0) {
       PrintError("cannot remove " + entry.filePath() + ": " +
@@ -96,17 +125,16 @@ int Assign(const QString& name, const QString& deviceArgument) {
     return kExitUsage;
   }
   const std::string path = ResolvePortArgumentIn(deviceArgument.toStdString(), roots);
-  if (!IsCharDevice(path)) {
-    PrintError(Q(path) +
-               (QFileInfo::exists(Q(path)) ? " is not a serial device (no character device)."
-                                           : " does not exist.") +
-               " List the devices with 'padflasher-cli ports'.");
+  if (const DeviceFitness fitness = SerialDeviceFitness(path); fitness != DeviceFitness::Serial) {
+    PrintError(Q(path) + Q(UnfitDeviceText(fitness)) + kListDevicesHint);
     return kExitUsage;
   }
   // The by-id name survives replugging and a changed plug order; a pseudo-terminal has none.
   const SerialDevice device = DescribeSerialDevice(path);
   const QString target = Q(device.byId.empty() ? path : device.byId);
   const QString com = "COM" + QString::number(n);
+  // Whatever its letter case, an entry that is no link holds something of the user's.
+  if (!AllLinks(PortsEntries(n))) return kExitFailed;
   QDir ports(Q(gProgramFolder));
   if (!ports.mkpath("ports")) {
     PrintError("cannot create " + ports.filePath("ports"));
@@ -124,11 +152,14 @@ int Assign(const QString& name, const QString& deviceArgument) {
   QFileInfoList others;
   for (const QFileInfo& entry : PortsEntries(n))
     if (entry.fileName() != com) others << entry;
-  if (!RemoveLinks(others) ||
+  bool replaced = RemoveLinks(others);
+  if (replaced &&
       ::rename(temporary.toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0) {
+    PrintError("cannot create " + linkPath + ": " + QString::fromLocal8Bit(strerror(errno)));
+    replaced = false;
+  }
+  if (!replaced) {
     ::unlink(temporary.toLocal8Bit().constData());
-    if (QFileInfo(linkPath).exists() && !QFileInfo(linkPath).isSymLink())
-      PrintError(linkPath + " is not a link; remove or rename it by hand.");
     return kExitFailed;
   }
   PrintOut(com + " -> " + target +

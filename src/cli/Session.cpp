@@ -163,6 +163,7 @@ void SetVerbose(bool verbose) {
 
 bool StartTrace(const QString& file) {
   std::string error;
+  if (!OutputFileAllowed(file)) return false;
   if (!gWatched ||
       !gWatched->trace.Open(file.toStdString(), "padflasher-cli " + ProgramVersionText(), error)) {
     PrintError("cannot write the trace " + file + ": " + QString::fromStdString(error));

@@ -41,6 +41,9 @@ int OperationExitCode(bool succeeded);
 
 // Reads every block of the four written ranges into image (0xFF elsewhere).
 int ReadHandControlImage(std::string& image);
+// Whether file, named on the command line for an output, may be written: not one of the
+// program's own files, not a symbolic link, not read-only. False after saying why.
+bool OutputFileAllowed(const QString& file);
 // Reads the hand control into file, written atomically.
 int ReadHandControlToFile(const QString& file);
 

@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr const char* kTooManyRows = " holds more firmware and program lines than ";
+
 std::string SiteAddress() {
   return DomainName + DomainPath + DomainDir;
 }
@@ -67,6 +69,11 @@ int FetchLists(WebLists& lists) {
       PrintError(QString::fromStdString("no catalogue came from " + SiteAddress() +
                                         " (unreachable, refused, or an error page); " +
                                         "PadFlasher.ver is unchanged."));
+      break;
+    case CatalogueResult::TooManyRows:
+      PrintError(QString::fromStdString("the catalogue of " + SiteAddress() + kTooManyRows +
+                                        std::to_string(kMaxCatalogueRows) +
+                                        "; it is refused and PadFlasher.ver is unchanged."));
       break;
     case CatalogueResult::NotCatalogue:
       PrintError(QString::fromStdString("the reply from " + SiteAddress() +

@@ -82,5 +82,13 @@ bool INIfile::LoadFile(const std::string& fileName) {
 }
 
 bool INIfile::SaveFile(const std::string& fileName, std::string* reason) const {
-  return WriteFileAtomically(fileName, SaveText(), reason);
+  const std::string text = SaveText();
+  // LoadFile would take such a file as empty: the old one is worth more than nothing.
+  if (static_cast<int64_t>(text.size()) > kMaxBytes) {
+    const std::string why = "would be larger than " + std::to_string(kMaxBytes) + " bytes";
+    DebugLog("Cannot write " + fileName + ": " + why);
+    if (reason) *reason = why;
+    return false;
+  }
+  return WriteFileAtomically(fileName, text, reason);
 }

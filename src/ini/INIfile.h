@@ -22,7 +22,8 @@ class INIfile {
   // an empty document, a debug log line and false.
   bool LoadFile(const std::string& fileName);
   // Replaces the file with the lines, through a temporary file renamed into place, so the old
-  // file survives a failed write. Failure leaves a debug log line and returns false.
+  // file survives a failed write, and a text longer than kMaxBytes, which LoadFile would refuse,
+  // is not written. Failure leaves a debug log line and returns false.
   bool SaveFile(const std::string& fileName, std::string* reason = nullptr) const;
 
   // The same, on the file's bytes in memory.

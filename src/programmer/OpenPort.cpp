@@ -4,6 +4,7 @@
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
 #include "programmer/LinkTexts.h"
+#include "programmer/PortNames.h"
 #include "startup/Settings.h"
 
 bool OpenComPort() {
@@ -11,8 +12,11 @@ bool OpenComPort() {
   CloseComPort();
   const std::string device = ResolvePortDevice(gComPort);
   bool opened = false;
+  const DeviceFitness fitness = SerialDeviceFitness(device);
   if (device.empty()) {
     DebugLog("OpenComPort: " + gComPort + " does not stand for a serial device on this machine");
+  } else if (fitness != DeviceFitness::Serial && fitness != DeviceFitness::Missing) {
+    DebugLog("OpenComPort: " + device + " is no serial device");
   } else {
     // The port logs why an open failed, naming the device.
     port.SetDevice(device);

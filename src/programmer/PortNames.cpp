@@ -1,6 +1,9 @@
 #include "programmer/PortNames.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +63,47 @@ std::string FixedDevice(int n, const PortRoots& roots) {
   return roots.devRoot + "/ttyACM" + std::to_string(n - 13);
 }
 
+// The device numbers Linux gives the console and the pseudo-terminal multiplexer, and the range
+// of its pseudo-terminal ends (which sysfs does not list).
+constexpr unsigned kTtyAuxMajor = 5;
+constexpr unsigned kOwnTerminalMinor = 0, kConsoleMinor = 1, kMultiplexerMinor = 2;
+constexpr unsigned kFirstPtyMajor = 136, kLastPtyMajor = 143;
+
+bool IsControllingTerminal(dev_t device) {
+  const int fd = ::open("/dev/tty", O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;  // the program has no terminal
+  struct stat st {};
+  const bool same = ::fstat(fd, &st) == 0 && st.st_rdev == device;
+  ::close(fd);
+  return same;
+}
+
+// A terminal device that sysfs places in its tty class; without sysfs, nothing can be told.
+bool InTtyClass(dev_t device) {
+  const std::string sysDevice =
+      "/sys/dev/char/" + std::to_string(major(device)) + ":" + std::to_string(minor(device));
+  const QFileInfo subsystem(QString::fromStdString(sysDevice + "/subsystem"));
+  if (!QFileInfo(QStringLiteral("/sys/dev/char")).isDir()) return true;
+  return subsystem.exists() && QFileInfo(subsystem.symLinkTarget()).fileName() == "tty";
+}
+
 }  // namespace
+
+DeviceFitness SerialDeviceFitness(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return DeviceFitness::Missing;
+  if (!S_ISCHR(st.st_mode)) return DeviceFitness::NotSerial;
+  const unsigned deviceMajor = major(st.st_rdev), deviceMinor = minor(st.st_rdev);
+  if (deviceMajor == kTtyAuxMajor && deviceMinor == kMultiplexerMinor)
+    return DeviceFitness::Multiplexer;
+  if ((deviceMajor == kTtyAuxMajor &&
+       (deviceMinor == kOwnTerminalMinor || deviceMinor == kConsoleMinor)) ||
+      IsControllingTerminal(st.st_rdev)) {
+    return DeviceFitness::OwnTerminal;
+  }
+  const bool pty = deviceMajor >= kFirstPtyMajor && deviceMajor <= kLastPtyMajor;
+  return pty || InTtyClass(st.st_rdev) ? DeviceFitness::Serial : DeviceFitness::NotSerial;
+}
 
 bool IsCharDevice(const std::string& path) {
   struct stat st {};

@@ -24,3 +24,10 @@ std::string ResolvePortArgumentIn(const std::string& text, const PortRoots& root
 // a by-id link or a ports/ link ends at /dev/ttyUSB0) or a path that is no link.
 std::string DeviceNodeOf(const std::string& path, const PortRoots& roots);
 bool IsCharDevice(const std::string& path);
+
+// Whether the device at path (links followed) may carry the hand control's protocol: only a
+// terminal device of a serial line or a pseudo-terminal is. The program's own terminal and the
+// console would show the protocol to the user; the pseudo-terminal multiplexer makes a new
+// terminal on every open.
+enum class DeviceFitness { Serial, Missing, NotSerial, OwnTerminal, Multiplexer };
+DeviceFitness SerialDeviceFitness(const std::string& path);

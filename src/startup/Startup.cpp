@@ -83,6 +83,19 @@ std::string SettingsFileName() {
 std::string VersionsFileName() {
   return ProgramFile(".ver");
 }
+std::string CatalogueHistoryFileName() {
+  return gPlaces.installed ? gPlaces.logFolder + "/" + gBaseName + ".seen" : ProgramFile(".seen");
+}
+
+bool IsProgramFileName(const std::string& name) {
+  for (const std::string& own :
+       {gBaseName + ".ini", gBaseName + ".ver", gBaseName + ".help", gBaseName + ".seen",
+        std::string("WebUpdate.sh"), std::string("WebUpdate.bat"), std::string("ports"),
+        std::string("debugexe.txt")}) {
+    if (EqualsNoCaseAscii(name, own)) return true;
+  }
+  return false;
+}
 
 std::string ProgramVersionText() {
   return std::to_string(PADFLASHER_VERSION_MAJOR) + "." + std::to_string(PADFLASHER_VERSION_MINOR) +

@@ -26,6 +26,14 @@ bool MakeProgramFolders(std::string& error);
 std::string ProgramFile(const std::string& extension);
 std::string SettingsFileName();  // <settings folder>/<base name>.ini
 std::string VersionsFileName();  // ProgramFile(".ver")
+// What the program remembers of the download sites: ProgramFile(".seen") when portable, the
+// same name in the state folder when installed.
+std::string CatalogueHistoryFileName();
+
+// Whether name is, in any letter case, one of the names the program gives its own files and
+// folders (settings, versions, site history, update script, help, ports, debug log): a download
+// or an output the user names must never take their place.
+bool IsProgramFileName(const std::string& name);
 
 // The program's own version, 1.0.2, and the wizard caption "PadFlasher  v1.0.2".
 std::string ProgramVersionText();

@@ -12,9 +12,11 @@
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
+#include "base/LogMasking.h"
 #include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
+#include "webupdate/CatalogueHistory.h"
 #include "webupdate/HTTPClass.h"
 
 namespace {
@@ -140,6 +142,37 @@ void DropFirmwareDescriptions(ParsedCatalogue& parsed) {
                  programs.end());
 }
 
+// The catalogue's address without credentials: what its signing times are remembered under.
+std::string CatalogueSite() {
+  return DomainScheme + "://" + DomainName + DomainPath + DomainDir;
+}
+
+// A valid signature still refuses a catalogue whose trusted comment shows it signed before one
+// already taken from the site, or signed as another file (the site's other signed files).
+void CheckSigningTimeAndName(SignatureCheck& check) {
+  if (check.Status != SignatureStatus::Verified) return;
+  const TrustedCommentFields fields = ReadTrustedComment(check.TrustedComment);
+  const std::string ownName = PercentDecoded(DomainDir.empty() ? "" : DomainDir.substr(1));
+  if (fields.HasFile && fields.File != ownName) {
+    check.Status = SignatureStatus::OtherFile;
+    check.SignedFile = fields.File;
+    return;
+  }
+  const int64_t newest = fields.HasTimestamp ? NewestSignedTime(CatalogueSite()) : 0;
+  if (fields.Timestamp < newest) {
+    check.Status = SignatureStatus::Replayed;
+    check.NewestSeen = newest;
+  }
+}
+
+void RememberSigningTime(const CatalogueTrust& trust) {
+  if (trust.State != TrustState::Verified) return;
+  const TrustedCommentFields fields = ReadTrustedComment(trust.Check.TrustedComment);
+  std::string why;
+  if (fields.HasTimestamp && !RememberSignedTime(CatalogueSite(), fields.Timestamp, &why))
+    DebugLog("LoadCatalogue: the catalogue's signing time was not recorded: " + why);
+}
+
 }  // namespace
 
 bool IsSafeFileName(const std::string& name) {
@@ -147,13 +180,7 @@ bool IsSafeFileName(const std::string& name) {
     return false;
   for (unsigned char c : name)
     if (c < 0x20 || c == 0x7F) return false;
-  // The program's own files and folders, in any letter case.
-  for (const std::string& own :
-       {gBaseName + ".ini", gBaseName + ".ver", gBaseName + ".help", std::string("WebUpdate.sh"),
-        std::string("WebUpdate.bat"), std::string("ports"), std::string("debugexe.txt")}) {
-    if (EqualsNoCaseAscii(name, own)) return false;
-  }
-  return true;
+  return !IsProgramFileName(name);
 }
 
 double LeadingNumber(const std::string& text) {
@@ -174,15 +201,25 @@ double LeadingNumber(const std::string& text) {
 
 ParsedCatalogue ParseCatalogue(const std::string& reply, bool requireHashes) {
   ParsedCatalogue parsed;
-  if (reply.empty()) return parsed;
   bool describing = true;  // false after a skipped line: its description goes with it
-  for (const std::string& raw : Split(reply, "\r\n")) {
-    std::string line = TrimSpaces(raw);
-    if (!line.empty() && line[0] == '$') {
-      parsed.HasEntries = true;
+  size_t rows = 0;
+  if (reply.empty()) return parsed;
+  for (size_t start = 0; start <= reply.size();) {
+    size_t end = reply.find("\r\n", start);
+    if (end == std::string::npos) end = reply.size();
+    const std::string line = TrimSpaces(reply.substr(start, end - start));
+    start = end + 2;
+    const bool row = !line.empty() && (line[0] == '$' || line[0] == '@');
+    if (row && ++rows > kMaxCatalogueRows) {
+      DebugLog("Catalogue: more than " + std::to_string(kMaxCatalogueRows) + " rows, refused");
+      ParsedCatalogue refused;
+      refused.HasEntries = refused.TooManyRows = true;
+      return refused;
+    }
+    if (row) parsed.HasEntries = true;
+    if (row && line[0] == '$') {
       describing = AddProgramLine(line, parsed, requireHashes);
-    } else if (!line.empty() && line[0] == '@') {
-      parsed.HasEntries = true;
+    } else if (row) {
       describing = AddFirmwareLine(line, parsed, requireHashes);
     } else if (describing && !parsed.Lists.Firmware.empty()) {
       parsed.Lists.Firmware.back().Description += line + "\r\n";
@@ -207,8 +244,16 @@ std::string TrustLabel(const CatalogueTrust& trust) {
     case TrustState::Verified:
       return "Verified, key ID " + trust.Check.KeyId;
     case TrustState::Rejected:
-      return trust.Check.Status == SignatureStatus::Missing ? "Signature missing"
-                                                            : "Signature not valid";
+      switch (trust.Check.Status) {
+        case SignatureStatus::Missing:
+          return "Signature missing";
+        case SignatureStatus::Replayed:
+          return "Older than a catalogue seen";
+        case SignatureStatus::OtherFile:
+          return "Signed for another file";
+        default:
+          return "Signature not valid";
+      }
   }
   return "";
 }
@@ -234,6 +279,7 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
     http.SetMaxBytes(kMaxSignatureFileBytes);
     QByteArray signature = http.SendRequestBinary(DomainPath + DomainDir + ".minisig", "GET", true);
     lists.Trust.Check = VerifyMinisign(reply, signature.toStdString(), keys.Keys);
+    CheckSigningTimeAndName(lists.Trust.Check);
     DebugLog("LoadCatalogue: " + DescribeSignature(lists.Trust.Check));
     if (lists.Trust.Check.Status != SignatureStatus::Verified) {
       lists.Trust.State = TrustState::Rejected;
@@ -252,10 +298,12 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
     DebugLog("LoadCatalogue: the reply is not a catalogue, versions left as they were");
     return CatalogueResult::NotCatalogue;
   }
+  if (parsed.TooManyRows) return CatalogueResult::TooManyRows;
   CatalogueTrust trust = lists.Trust;
   lists = std::move(parsed.Lists);
   lists.Trust = trust;
   gVersions = std::move(parsed.Versions);
+  RememberSigningTime(lists.Trust);
   if (!SaveVersions(VersionsFileName(), &lists.VersionsError))
     return CatalogueResult::VersionsNotSaved;
   return CatalogueResult::Loaded;

@@ -54,20 +54,26 @@ struct WebLists {
   std::string VersionsError;  // why the versions file could not be rewritten, if it could not
 };
 
+// Most "@" and "$" lines a catalogue may hold: many times any real site's list, and few enough
+// that the versions file they make stays far below what the program reads back.
+constexpr size_t kMaxCatalogueRows = 10000;
+
 struct ParsedCatalogue {
   WebLists Lists;
   std::vector<VersionEntry> Versions;
-  bool HasEntries = false;  // at least one "@" or "$" line: the reply is a catalogue
+  bool HasEntries = false;   // at least one "@" or "$" line: the reply is a catalogue
+  bool TooManyRows = false;  // more than kMaxCatalogueRows: nothing of it is to be taken
 };
 
-// Reads the catalogue text; never fails, malformed lines are skipped with a debug-log line. A
+// Reads the catalogue text; malformed lines are skipped with a debug-log line. A
 // signed catalogue proves each file only through its SHA-256, so with requireHashes an offered
 // image or a program file without one is skipped (logged); its description lines go with it.
+// Reading stops at the first row beyond kMaxCatalogueRows (TooManyRows).
 ParsedCatalogue ParseCatalogue(const std::string& reply, bool requireHashes = false);
 
 // A name from the catalogue that may become a file in the program folder: not empty, not "."
 // or "..", free of "/", "\" and control characters, and none of the program's own files and
-// folders (settings, versions, update script, help, ports, debug log) in any letter case.
+// folders (IsProgramFileName) in any letter case.
 bool IsSafeFileName(const std::string& name);
 
 // Longest description a download writes beside its image.
@@ -89,6 +95,7 @@ enum class CatalogueResult {
   Unreachable,
   Failed,
   NotCatalogue,
+  TooManyRows,
   BadSignature,
   VersionsNotSaved,
   Loaded

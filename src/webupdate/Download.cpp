@@ -13,6 +13,14 @@
 #include "startup/Startup.h"
 #include "webupdate/HTTPClass.h"
 
+namespace {
+
+constexpr const char* kUnrelatedDescription =
+    " is there without an image beside it and is kept; move or rename it to download this "
+    "firmware";
+
+}  // namespace
+
 bool Touch(const std::string& path, const std::string& date) {
   QDate day = QDate::fromString(QString::fromStdString(date), "yyyy-MM-dd");
   if (!day.isValid()) {
@@ -47,6 +55,13 @@ DownloadOutcome DownloadFirmware(FirmwareEntry& entry, IHost& host,
   if (entry.Description.size() > kMaxDescriptionBytes) {
     outcome.Reason = "the description of " + fileName + " is longer than " +
                      std::to_string(kMaxDescriptionBytes) + " bytes";
+    DebugLog("Download: " + outcome.Reason);
+    return outcome;
+  }
+  // A description is written only beside its own image: a NAME.txt alone is the user's file.
+  const std::string ownText = FindFileNoCase(gProgramFolder, entry.BaseName + ".txt");
+  if (!ownText.empty() && FindFileNoCase(gProgramFolder, fileName).empty()) {
+    outcome.Reason = ownText + kUnrelatedDescription;
     DebugLog("Download: " + outcome.Reason);
     return outcome;
   }

@@ -19,6 +19,8 @@
 namespace {
 
 constexpr int kChunk = 1024;
+// What the debug log keeps of a reply: enough to see what came, not a whole catalogue.
+constexpr size_t kMaxLoggedBody = 4096;
 
 bool IsSafeChar(unsigned char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -333,7 +335,11 @@ std::string HTTPClass::SendRequest(const std::string& path, const std::string& v
   if (outcome == Outcome::Received) {
     reply = body.toStdString();
   }
-  DebugLog("SendRequest Response: " + reply);
+  // The site's bytes, which may hold terminal escapes, and a catalogue, which may be long.
+  DebugLog("SendRequest Response: " + EscapedForDisplay(reply.substr(0, kMaxLoggedBody)) +
+           (reply.size() > kMaxLoggedBody
+                ? " ... (" + std::to_string(reply.size()) + " bytes in all)"
+                : ""));
   std::string upper = UpperAscii(reply);
   if (upper.find("<HTML>") != std::string::npos &&
       upper.find("UNAUTHORISED") != std::string::npos) {

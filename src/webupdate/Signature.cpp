@@ -3,11 +3,35 @@
 #include <sodium.h>
 
 #include <cstdio>
+#include <ctime>
+
+#include "base/TextUtil.h"
 
 namespace {
 
+constexpr char kReplayedText[] =
+    "the catalogue is older than one already seen (%s); the site may be replaying an old list";
+constexpr char kOtherFileText[] = "the signature was made for the file %s, not for this catalogue";
+
+std::string Formatted(const char* format, const std::string& piece) {
+  std::string text(std::snprintf(nullptr, 0, format, piece.c_str()), '\0');
+  std::snprintf(text.data(), text.size() + 1, format, piece.c_str());
+  return text;
+}
+
+// "2026-12-02 14:05 UTC"
+std::string UtcText(int64_t seconds) {
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm parts{};
+  char text[64] = "";
+  if (gmtime_r(&time, &parts)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", &parts);
+  return text;
+}
+
 constexpr char kUntrustedPrefix[] = "untrusted comment: ";
 constexpr char kTrustedPrefix[] = "trusted comment: ";
+constexpr char kTimestampPrefix[] = "timestamp:";
+constexpr char kFilePrefix[] = "file:";
 // minisign caps its trusted comment at 8 KB; anything longer is not its file.
 constexpr size_t kMaxTrustedComment = 8192;
 constexpr size_t kSignatureLineBytes = 2 + 8 + crypto_sign_BYTES;
@@ -168,6 +192,31 @@ SignatureCheck VerifyMinisign(const std::string& message, const std::string& sig
   return check;
 }
 
+TrustedCommentFields ReadTrustedComment(const std::string& comment) {
+  TrustedCommentFields fields;
+  size_t start = 0;
+  while (start <= comment.size()) {
+    size_t end = comment.find('\t', start);
+    if (end == std::string::npos) end = comment.size();
+    const std::string field = comment.substr(start, end - start);
+    start = end + 1;
+    if (!fields.HasTimestamp && StartsWith(field, kTimestampPrefix)) {
+      const std::string digits = field.substr(sizeof kTimestampPrefix - 1);
+      // Up to 18 digits always fit; a year-2^60 timestamp is no timestamp.
+      if (digits.empty() || digits.size() > 18 ||
+          digits.find_first_not_of("0123456789") != std::string::npos) {
+        continue;
+      }
+      fields.HasTimestamp = true;
+      fields.Timestamp = std::stoll(digits);
+    } else if (!fields.HasFile && StartsWith(field, kFilePrefix)) {
+      fields.HasFile = true;
+      fields.File = field.substr(sizeof kFilePrefix - 1);
+    }
+  }
+  return fields;
+}
+
 std::string DescribeSignature(const SignatureCheck& check) {
   switch (check.Status) {
     case SignatureStatus::Verified:
@@ -182,6 +231,10 @@ std::string DescribeSignature(const SignatureCheck& check) {
       return "the signature is not valid for this catalogue";
     case SignatureStatus::BadTrustedComment:
       return "the signature's trusted comment was altered";
+    case SignatureStatus::Replayed:
+      return Formatted(kReplayedText, UtcText(check.NewestSeen));
+    case SignatureStatus::OtherFile:
+      return Formatted(kOtherFileText, "\"" + EscapedForDisplay(check.SignedFile) + "\"");
   }
   return "";
 }

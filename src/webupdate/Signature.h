@@ -32,11 +32,14 @@ PublicKeyList ParsePublicKeys(const std::string& setting);
 
 enum class SignatureStatus {
   Verified,
-  Missing,           // no signature file came
-  Malformed,         // not a signature file, or of an algorithm other than Ed25519
-  UnknownKey,        // made by a key that is not listed
-  BadSignature,      // the signed bytes differ from the catalogue
-  BadTrustedComment  // the trusted comment was altered
+  Missing,            // no signature file came
+  Malformed,          // not a signature file, or of an algorithm other than Ed25519
+  UnknownKey,         // made by a key that is not listed
+  BadSignature,       // the signed bytes differ from the catalogue
+  BadTrustedComment,  // the trusted comment was altered
+  // Valid, but its trusted comment gives it away:
+  Replayed,  // signed before a catalogue already taken from the same site
+  OtherFile  // signed as another file than the catalogue
 };
 
 struct SignatureCheck {
@@ -44,6 +47,8 @@ struct SignatureCheck {
   std::string KeyId;           // of the signature file, when it could be read
   std::string TrustedComment;  // when verified
   bool Prehashed = false;      // "ED": the signature covers the BLAKE2b-512 of the bytes
+  int64_t NewestSeen = 0;      // Replayed: the signing time of the newer catalogue
+  std::string SignedFile;      // OtherFile: the name the signature gives
 };
 
 // Limits on what is read from the site before any check: a minisign signature file is four
@@ -54,6 +59,17 @@ constexpr size_t kMaxSignatureFileBytes = 16384;
 // text counts as missing.
 SignatureCheck VerifyMinisign(const std::string& message, const std::string& signatureFile,
                               const std::vector<PublicKey>& keys);
+
+// What minisign writes into a trusted comment by default ("timestamp:1701475200\tfile:list.txt",
+// with "\thashed" after it for prehashed signatures): tab-separated fields, read only where they
+// are well formed. An operator's own comment may carry neither.
+struct TrustedCommentFields {
+  bool HasTimestamp = false;
+  int64_t Timestamp = 0;  // seconds since 1970, UTC
+  bool HasFile = false;
+  std::string File;  // the name of the signed file, as the signer gave it
+};
+TrustedCommentFields ReadTrustedComment(const std::string& comment);
 
 // A short sentence for the user: "the signature is missing", "... was made with another key
 // (ID ...)" and so on.

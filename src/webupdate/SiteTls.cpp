@@ -1,9 +1,43 @@
 #include "webupdate/SiteTls.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QSslCertificate>
+
+#include "base/AtomicFile.h"
 
 #include "base/TextUtil.h"
 #include "startup/Startup.h"
+
+namespace {
+
+// Hundreds of certificates fit; a larger file is no list of CAs, and it would be read whole for
+// every request.
+constexpr int64_t kMaxCaFileBytes = 1024 * 1024;
+
+// The certificates of the CA file, read once a run: again only when the file has changed.
+struct CaFileCache {
+  std::string Path;
+  QDateTime Modified;
+  qint64 Size = -1;
+  QList<QSslCertificate> Certificates;
+  std::string Problem;  // why the file gave none
+};
+
+const CaFileCache& CaFile(const std::string& path) {
+  static CaFileCache cache;
+  const QFileInfo info(FilePath(path));
+  if (cache.Path == path && cache.Modified == info.lastModified() && cache.Size == info.size())
+    return cache;
+  cache = {path, info.lastModified(), info.size(), {}, {}};
+  std::string bytes;
+  if (ReadWholeFile(path, kMaxCaFileBytes, bytes, &cache.Problem) != ReadResult::Ok) return cache;
+  cache.Certificates = QSslCertificate::fromData(QByteArray::fromStdString(bytes), QSsl::Pem);
+  if (cache.Certificates.isEmpty()) cache.Problem = "holds no PEM certificate";
+  return cache;
+}
+
+}  // namespace
 
 bool SiteTlsConfiguration(const std::string& caFile, QSslConfiguration& configuration,
                           std::string& error) {
@@ -11,14 +45,13 @@ bool SiteTlsConfiguration(const std::string& caFile, QSslConfiguration& configur
   if (caFile.empty()) return true;
   // A relative name is taken from the program folder, like every other file of the program.
   const std::string path = caFile[0] == '/' ? caFile : gProgramFolder + "/" + caFile;
-  const QList<QSslCertificate> extra = QSslCertificate::fromPath(
-      FilePath(path), QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
-  if (extra.isEmpty()) {
-    error = "the CA file " + caFile + " (CAFILE) holds no PEM certificate";
+  const CaFileCache& extra = CaFile(path);
+  if (extra.Certificates.isEmpty()) {
+    error = "the CA file " + caFile + " (CAFILE) " + extra.Problem;
     return false;
   }
   QList<QSslCertificate> trusted = QSslConfiguration::systemCaCertificates();
-  trusted += extra;
+  trusted += extra.Certificates;
   configuration.setCaCertificates(trusted);
   return true;
 }

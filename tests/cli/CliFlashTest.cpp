@@ -1,6 +1,9 @@
 // padflasher-cli against hcsim on a real pseudo-terminal: programming, reading, identifying.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "CliHarness.h"
 
 namespace {
@@ -104,13 +107,47 @@ TEST(CliRead, BackupHoldsTheWrittenRangesAndFlashingItBackReproducesIt) {
   EXPECT_EQ(f.SimFlash(), backup) << FirstDifference(f.SimFlash(), backup).toStdString();
 }
 
-TEST(CliRead, UnwritableOutputFailsBeforeReadingAndKeepsNoPartialFile) {
+TEST(CliRead, AnOutputThatMayNotBeWrittenIsRefusedBeforeReadingAndKeptAsItWas) {
   CliFixture f;
   f.StartSim();
-  CliResult r = f.Run({"read", "--port", "COM1", f.Path("missing-folder/out.bin")});
-  EXPECT_EQ(r.exitCode, 2) << Explain(r).toStdString();
-  EXPECT_TRUE(r.err.contains("cannot write"));
-  EXPECT_FALSE(f.StopSim().contains("@@6"));
+  f.ListVersion("1234", "GPS HC", 2, 0);
+  f.WriteFile("new.bin", MakeImage({0}, 0x1234));
+  f.WriteFile("other.txt", "the user's");
+  f.WriteFile("readonly.bin", "kept");
+  ASSERT_TRUE(QFile::setPermissions(f.Path("readonly.bin"), QFileDevice::ReadOwner));
+  ASSERT_TRUE(QFile::link(f.Path("other.txt"), f.Path("link.bin")));
+  const QByteArray versions = f.ReadFile("PadFlasher.ver");
+  struct Case {
+    QStringList args;
+    QString said;
+  };
+  const Case cases[] = {
+      {{"read", "--port", "COM1", f.Path("missing-folder/out.bin")}, "cannot write"},
+      {{"read", "--port", "COM1", "PadFlasher.ver"}, "one of the program's own files"},
+      {{"read", "--port", "COM1", "padflasher.VER"}, "one of the program's own files"},
+      {{"read", "--port", "COM1", "link.bin"}, "is a symbolic link"},
+      {{"read", "--port", "COM1", "readonly.bin"}, "is read-only"},
+      {{"flash", "--port", "COM1", "--yes", "--backup", "link.bin", "new.bin"},
+       "is a symbolic link"},
+      {{"flash", "--port", "COM1", "--yes", "--backup", "PadFlasher.ver", "new.bin"},
+       "one of the program's own files"},
+      {{"identify", "--port", "COM1", "--trace", "link.bin"}, "is a symbolic link"},
+      {{"identify", "--port", "COM1", "--trace", "readonly.bin"}, "is read-only"},
+      {{"identify", "--port", "COM1", "--trace", "PadFlasher.ver"},
+       "one of the program's own files"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    CliResult r = f.Run(c.args);
+    EXPECT_EQ(r.exitCode, 2) << Explain(r).toStdString();
+    EXPECT_TRUE(r.err.contains(c.said)) << r.err.toStdString();
+  }
+  EXPECT_EQ(f.ReadFile("other.txt"), "the user's");
+  EXPECT_TRUE(QFileInfo(f.Path("link.bin")).isSymLink());
+  EXPECT_EQ(f.ReadFile("readonly.bin"), "kept");
+  EXPECT_EQ(f.ReadFile("PadFlasher.ver"), versions);
+  const QString simLog = f.StopSim();
+  EXPECT_FALSE(simLog.contains("@@6") || simLog.contains("@@2")) << "nothing read or written";
 }
 
 TEST(CliFlash, SilentHandControlFailsWithTheInstructionsAndErasesNothing) {

@@ -80,11 +80,22 @@ TEST(ModelTest, RepliesWithTheCodeOfItsFlashAndReadsBlocksAsHex) {
 
 TEST(ModelTest, SkipsJunkBeforeACommandAndIgnoresUnknownOnes) {
   HandControlModel model;
+  model.RecordCommands(true);
   EXPECT_EQ(Exchange(model, "xx@q@@100XXXXXX"), "#");
   EXPECT_EQ(Exchange(model, "@@9XXXXXXXX"), "");
   EXPECT_EQ(Exchange(model, "@@104XXXXXX"), "");  // there is no page 04
   EXPECT_EQ(model.CommandLog(),
             (std::vector<std::string>{"@@100XXXXXX", "@@9XXXXXXXX", "@@104XXXXXX"}));
+}
+
+TEST(ModelTest, KeepsTheCommandsOnlyWhenAskedAndUntilTheyAreTaken) {
+  HandControlModel model;
+  for (int i = 0; i < 1000; ++i) Exchange(model, "@@100XXXXXX");
+  EXPECT_TRUE(model.CommandLog().empty()) << "a long session grows without end";
+  model.RecordCommands(true);
+  Exchange(model, "@@100XXXXXX@@5XXXXXXXX");
+  EXPECT_EQ(model.TakeCommandLog(), (std::vector<std::string>{"@@100XXXXXX", "@@5XXXXXXXX"}));
+  EXPECT_TRUE(model.CommandLog().empty());
 }
 
 TEST(ModelTest, RepliesAreDueAfterTheDevicesOwnTime) {
@@ -141,6 +152,7 @@ TEST(ModelTest, DisconnectDropsEverythingAfterTheLastByte) {
   Faults f;
   f.disconnectAfter = 15;
   HandControlModel model(f);
+  model.RecordCommands(true);
   model.Receive("@@100XXXXXX@@1", 0);
   EXPECT_FALSE(model.Disconnected());
   model.Receive("01XXXXXX", 0);

@@ -240,6 +240,18 @@ TEST_F(IniTest, ASaveThatRunsOutOfRoomLeavesTheOldFileIntact) {
   }
 }
 
+TEST_F(IniTest, ASaveNeverWritesWhatTheLoaderWouldRefuse) {
+  const std::string old = "[VERSIONS]\r\n   Version      = A,T,1A2B,1,00\r\n";
+  WriteBytes(Path("PadFlasher.ver"), old);
+  INIfile doc;
+  while (static_cast<int64_t>(doc.SaveText().size()) <= INIfile::kMaxBytes)
+    doc.INIlines().Add("[VERSIONS]", "Version", std::string(1000, 'v'));
+  std::string reason;
+  EXPECT_FALSE(doc.SaveFile(Path("PadFlasher.ver"), &reason));
+  EXPECT_EQ(reason, "would be larger than 1048576 bytes");
+  EXPECT_EQ(ReadBytes(Path("PadFlasher.ver")), old);
+}
+
 TEST_F(IniTest, ASaveNeverReplacesSomethingThatIsNoPlainFile) {
   ASSERT_TRUE(QDir(QString::fromStdString(Folder())).mkdir("folder.ini"));
   ASSERT_EQ(mkfifo(Path("fifo.ini").c_str(), 0600), 0);

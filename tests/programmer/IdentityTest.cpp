@@ -59,6 +59,10 @@ TEST_F(IdentityTest, APortThatWillNotOpenIsReportedOnceAndLoggedOnce) {
        "",
        {"OpenComPort: COM17 does not stand for a serial device on this machine"},
        false},
+      // Devices that would take the protocol without being a hand control's line.
+      {"/dev/null", "", {"OpenComPort: /dev/null is no serial device"}, false},
+      {"/dev/tty", "", {"OpenComPort: /dev/tty is no serial device"}, false},
+      {"/dev/ptmx", "", {"OpenComPort: /dev/ptmx is no serial device"}, false},
   };
   for (const auto& c : cases) {
     Attach(hcsim::Faults{});

@@ -169,6 +169,7 @@ TEST_F(ProgramPlacesTest, AnInstalledRunKeepsEveryFileInItsXdgFolder) {
   EXPECT_TRUE(ProgramInstalled());
   EXPECT_EQ(WindowCaption(), "PadFlasher  v1.0.2");
   EXPECT_EQ(HelpFolder(), Path("usr/share/padflasher/help"));
+  EXPECT_EQ(CatalogueHistoryFileName(), Path("home/.local/state/PadFlasher/PadFlasher.seen"));
   OpenDebugLog();
   StartProgram();
   gComPort = "COM4";
@@ -239,6 +240,7 @@ TEST_F(ProgramPlacesTest, SettingTheFolderReturnsToThePortableMode) {
   EXPECT_FALSE(ProgramInstalled());
   EXPECT_EQ(SettingsFileName(), Path("portable/PadFlasher.ini"));
   EXPECT_EQ(HelpFolder(), Path("portable/PadFlasher.help"));
+  EXPECT_EQ(CatalogueHistoryFileName(), Path("portable/PadFlasher.seen"));
   std::string error;
   EXPECT_TRUE(MakeProgramFolders(error));
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("portable"))))

@@ -10,7 +10,9 @@ int64_t ToMs(int64_t us) {
 }  // namespace
 
 SimLink::SimLink(hcsim::Faults faults, int baud, hcsim::Timing timing)
-    : model_(std::move(faults), timing), byteTime_(baud > 0 ? 10'000'000 / baud : 0) {}
+    : model_(std::move(faults), timing), byteTime_(baud > 0 ? 10'000'000 / baud : 0) {
+  model_.RecordCommands(true);  // the tests look at what the link sent
+}
 
 bool SimLink::Open() {
   if (!openError_.empty()) {

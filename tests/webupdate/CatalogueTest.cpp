@@ -233,6 +233,16 @@ TEST_F(LoadCatalogueTest, AGoodCatalogueReplacesTableAndFile) {
   EXPECT_EQ(site_->Requests().back().Target, "/updates/catalogue.txt");
 }
 
+TEST_F(LoadCatalogueTest, TheMostRowsACatalogueMayBringAreWrittenAndReadBack) {
+  SiteFile("catalogue.txt",
+           QByteArray("@HC.bin,2026-01-01,1,I,A type name of some length,FFFF,1,0\r\n")
+               .repeated(static_cast<qsizetype>(kMaxCatalogueRows)));
+  WebLists lists;
+  EXPECT_EQ(LoadCatalogue(lists, host_, nullptr), CatalogueResult::Loaded);
+  LoadVersions(VersionsFileName());
+  EXPECT_EQ(gVersions.size(), kMaxCatalogueRows);
+}
+
 TEST_F(LoadCatalogueTest, ABadReplyLeavesTableAndFileAsTheyWere) {
   struct Case {
     const char* what;
@@ -248,6 +258,9 @@ TEST_F(LoadCatalogueTest, ABadReplyLeavesTableAndFileAsTheyWere) {
       {"unauthorised page", kFiveLines, SiteFault::Unauthorised, CatalogueResult::Failed},
       {"cut short", kFiveLines, SiteFault::Truncated, CatalogueResult::Failed},
       {"dropped", kFiveLines, SiteFault::CloseEarly, CatalogueResult::Failed},
+      // Each bare "@" is a row of the versions file: more than the file may hold is refused.
+      {"40000 bare rows", QByteArray("@\r\n").repeated(40000), SiteFault::None,
+       CatalogueResult::TooManyRows},
   };
   for (const auto& c : cases) {
     SiteFile("catalogue.txt", c.body);

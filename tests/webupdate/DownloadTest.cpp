@@ -1,4 +1,6 @@
 // Firmware downloads into the program folder and their removal.
+#include <QFile>
+
 #include "WebFixture.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -43,6 +45,25 @@ TEST_F(DownloadTest, ImageAndDescriptionArriveWithTheCataloguesDate) {
   LoadLocalFiles(local, gProgramFolder);
   ASSERT_EQ(local.size(), 1u);
   EXPECT_EQ(local[0].Date, "2007-05-01");
+}
+
+TEST_F(DownloadTest, ADescriptionWithoutItsImageIsTheUsersAndIsKept) {
+  SiteFile("X1.bin", Image('1'));
+  for (const char* name : {"X1.txt", "x1.TXT"}) {
+    ProgramFileBytes(name, "my notes");
+    const size_t requests = site_->Requests().size();
+    FirmwareEntry entry = X1();
+    DownloadOutcome outcome = DownloadFirmware(entry, host_, nullptr);
+    EXPECT_FALSE(outcome.Saved) << name;
+    EXPECT_EQ(outcome.Reason, InProgram(name) +
+                                  " is there without an image beside it and is kept; move or "
+                                  "rename it to download this firmware")
+        << name;
+    EXPECT_EQ(ProgramRead(name), "my notes") << name;
+    EXPECT_FALSE(ProgramHas("X1.bin")) << name;
+    EXPECT_EQ(site_->Requests().size(), requests) << name << ": nothing fetched";
+    QFile::remove(QString::fromStdString(InProgram(name)));
+  }
 }
 
 TEST_F(DownloadTest, NothingUsableReceivedWritesNothing) {

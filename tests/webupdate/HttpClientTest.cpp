@@ -126,6 +126,22 @@ TEST_F(HttpClientTest, DebugLogTracesRequestsWithThePasswordMasked) {
                           "SendRequest Response: ok", "SendRequestBinary: /updates/c.txt"}));
 }
 
+TEST_F(HttpClientTest, TheLogKeepsTheFirstFourKilobytesOfAReplyWithControlsEscaped) {
+  SiteFile("c.txt", "\x1B]0;owned\x07" + QByteArray(5000, 'x'));
+  const QByteArray log = LogWhile([&] {
+    HTTPClass http(host_);
+    ASSERT_TRUE(http.OpenHTTP(Server(), 80, "", ""));
+    http.SendRequest("/updates/c.txt", "GET", true);
+  });
+  EXPECT_FALSE(log.contains('\x1B') || log.contains('\x07')) << log.toStdString();
+  const qsizetype at = log.indexOf("SendRequest Response: ");
+  ASSERT_GE(at, 0);
+  const QByteArray line = log.mid(at, log.indexOf('\n', at) - at).trimmed();
+  EXPECT_TRUE(line.startsWith("SendRequest Response: \\x1B]0;owned\\x07xxx")) << line.toStdString();
+  EXPECT_TRUE(line.endsWith("xxx ... (5010 bytes in all)")) << line.right(80).toStdString();
+  EXPECT_EQ(line.count('x'), 4096 - 10 + 2);  // the 'x's of "\x1B" and "\x07" among them
+}
+
 TEST_F(HttpClientTest, ReplyOfOneFullChunkReportsItsSizeTwice) {
   SiteFile("k.bin", QByteArray(1024, 'k'));
   HTTPClass http(host_);

@@ -150,4 +150,55 @@ TEST_F(SignedCatalogueTest, TheLogSaysWhetherTheCatalogueWasVerified) {
   EXPECT_FALSE(verified.contains("not verified")) << verified.toStdString();
 }
 
+TEST_F(SignedCatalogueTest, AnOlderOrAnotherSignedFileIsNotTakenForTheCatalogue) {
+  const TestKey key = MakeTestKey(0x1111111111111111);
+  gPublicKey = key.PublicLine();
+  const std::string december = "timestamp:1764676800\tfile:catalogue.txt\thashed";  // 2 Dec 2025
+  const std::string november = "timestamp:1761998400\tfile:catalogue.txt\thashed";  // 1 Nov 2025
+  const std::string older =
+      "the catalogue is older than one already seen (2025-12-02 12:00 UTC); the site may be "
+      "replaying an old list";
+  struct Case {
+    const char* name;
+    std::string site;  // catalogue name on the site
+    std::string comment;
+    CatalogueResult result;
+    std::string label, described;
+  };
+  const std::vector<Case> cases = {
+      {"the newer catalogue", "catalogue.txt", december, CatalogueResult::Loaded,
+       "Verified, key ID 1111111111111111", "the signature of key 1111111111111111 is valid"},
+      {"an older one, replayed", "catalogue.txt", november, CatalogueResult::BadSignature,
+       "Older than a catalogue seen", older},
+      {"the same one again", "catalogue.txt", december, CatalogueResult::Loaded,
+       "Verified, key ID 1111111111111111", "the signature of key 1111111111111111 is valid"},
+      {"another file signed with the key", "catalogue.txt", "timestamp:1764700000\tfile:HC200.txt",
+       CatalogueResult::BadSignature, "Signed for another file",
+       "the signature was made for the file \"HC200.txt\", not for this catalogue"},
+      {"no timestamp: taken as before", "catalogue.txt", "signed by hand", CatalogueResult::Loaded,
+       "Verified, key ID 1111111111111111", "the signature of key 1111111111111111 is valid"},
+      {"another site keeps its own record", "other.txt", "timestamp:1700000000\tfile:other.txt",
+       CatalogueResult::Loaded, "Verified, key ID 1111111111111111",
+       "the signature of key 1111111111111111 is valid"},
+  };
+  for (const auto& c : cases) {
+    UseSite(c.site);
+    gVersions = {{"A", "Old", "BEEF", 1, 2}};
+    SaveVersions(VersionsFileName());
+    const QByteArray before = ProgramRead("PadFlasher.ver");
+    SiteFile(c.site, QByteArray::fromStdString(kCatalogue));
+    SiteFile(c.site + ".minisig",
+             QByteArray::fromStdString(SignLikeMinisign(key, kCatalogue, true, c.comment)));
+    WebLists lists;
+    EXPECT_EQ(LoadCatalogue(lists, host_, nullptr), c.result) << c.name;
+    EXPECT_EQ(TrustLabel(lists.Trust), c.label) << c.name;
+    EXPECT_EQ(DescribeSignature(lists.Trust.Check), c.described) << c.name;
+    if (c.result != CatalogueResult::Loaded) {
+      EXPECT_EQ(ProgramRead("PadFlasher.ver"), before) << c.name;
+    }
+  }
+  // Kept beside the program, which is portable here.
+  EXPECT_TRUE(ProgramRead("PadFlasher.seen").contains("1764676800 http://127.0.0.1:"));
+}
+
 }  // namespace

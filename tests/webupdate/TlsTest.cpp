@@ -1,6 +1,7 @@
 // The download site over https: certificates are checked against the system's roots and CAFILE,
 // and every refusal names its reason.
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "WebFixture.h"
@@ -16,6 +17,10 @@ class TlsTest : public WebFixture {
     QString error;
     made_ = certs_->isValid() && MakeTestCertificates(certs_->path(), error);
     if (!made_) problem_ = error.toStdString();
+    // The CA's certificate at the start of a sparse file larger than any list of CAs.
+    QFile huge(QString::fromStdString(Cert("huge.pem")));
+    made_ = made_ && QFile::copy(QString::fromStdString(Cert("ca.pem")), huge.fileName()) &&
+            huge.resize(2 * 1024 * 1024);
   }
   static void TearDownTestSuite() {
     delete certs_;
@@ -59,6 +64,8 @@ TEST_F(TlsTest, OnlyACertificateTheTrustedRootsVouchForIsAccepted) {
        "expired"},
       {"CAFILE without a certificate", "server", Cert("server.key"), "127.0.0.1", false,
        CatalogueResult::Failed, "holds no PEM certificate"},
+      {"CAFILE larger than any list of CAs", "server", Cert("huge.pem"), "127.0.0.1", false,
+       CatalogueResult::Failed, "is larger than 1048576 bytes"},
       {"https to http redirect", "server", Cert("ca.pem"), "127.0.0.1", true,
        CatalogueResult::Failed, "from https to plain http"},
   };

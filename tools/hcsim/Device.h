@@ -31,16 +31,10 @@ class ModelDevice : public Device {
   int64_t NextOutputDue() const override { return model_.NextOutputDue(); }
   std::string TakeOutput(int64_t nowMs) override { return model_.TakeOutput(nowMs); }
   bool Disconnected() const override { return model_.Disconnected(); }
-  std::vector<std::string> TakeCommands() override {
-    const auto& log = model_.CommandLog();
-    std::vector<std::string> fresh(log.begin() + static_cast<std::ptrdiff_t>(logged_), log.end());
-    logged_ = log.size();
-    return fresh;
-  }
+  std::vector<std::string> TakeCommands() override { return model_.TakeCommandLog(); }
 
  private:
   HandControlModel& model_;
-  size_t logged_ = 0;
 };
 
 }  // namespace hcsim

@@ -272,6 +272,8 @@ int main(int argc, char** argv) {
   // writes take time of their own. Slower replies are what --fault delay=N is for.
   hcsim::HandControlModel model(options.faults, hcsim::Timing{.commandMs = 0});
   if (!options.flash.empty() && !LoadFlash(options.flash, model)) return 1;
+  // The model keeps the commands it received only for --verbose, which prints and drops them.
+  model.RecordCommands(options.verbose);
   hcsim::ModelDevice simulated(model);
   hcsim::ReplayDevice replay;
   if (!options.replay.empty() && !LoadReplay(options, replay)) return 1;

@@ -69,7 +69,7 @@ void HandControlModel::Receive(std::string_view bytes, int64_t nowMs) {
 }
 
 void HandControlModel::Execute(const std::string& command, int64_t nowMs) {
-  log_.push_back(command);
+  if (recording_) log_.push_back(command);
   ++commandsSeen_;
   if (faults_.silent || (faults_.muteFrom > 0 && commandsSeen_ >= faults_.muteFrom)) return;
   const char digit = command[2];

@@ -30,6 +30,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace hcsim {
@@ -93,8 +94,12 @@ class HandControlModel {
 
   std::array<uint8_t, kFlashSize>& Flash() { return flash_; }
   const std::array<uint8_t, kFlashSize>& Flash() const { return flash_; }
-  // Every command received, as its 11 characters, in order (raw write data not included).
+  // Every command received since recording began or the log was last taken, as its 11
+  // characters, in order (raw write data not included). Not recorded unless asked: a long
+  // session would keep tens of kilobytes per programming cycle.
+  void RecordCommands(bool record) { recording_ = record; }
   const std::vector<std::string>& CommandLog() const { return log_; }
+  std::vector<std::string> TakeCommandLog() { return std::exchange(log_, {}); }
   int64_t BytesReceived() const { return received_; }
   int SelectedPage() const { return page_; }
 
@@ -119,6 +124,7 @@ class HandControlModel {
   Timing timing_;
   std::array<uint8_t, kFlashSize> flash_{};
   std::vector<std::string> log_;
+  bool recording_ = false;
   std::vector<Output> out_;  // ordered by due time
   std::string command_;      // command characters collected so far
   std::string writeData_;    // raw data of the write in progress
