@@ -15,16 +15,10 @@ set(PADFLASHER_DATADIR "${CMAKE_INSTALL_DATADIR}/padflasher")
 file(RELATIVE_PATH PADFLASHER_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/padflasher")
 target_compile_definitions(startup PRIVATE PADFLASHER_DATA_FROM_BIN="${PADFLASHER_DATA_FROM_BIN}")
-# padflasher-cli finds its module of download-site commands the same way (src/cli/WebModule.h).
-set(PADFLASHER_MODULEDIR "${CMAKE_INSTALL_LIBDIR}/padflasher")
-file(RELATIVE_PATH PADFLASHER_WEB_MODULE_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_PREFIX}/${PADFLASHER_MODULEDIR}")
-target_compile_definitions(padflasher-cli
-  PRIVATE PADFLASHER_WEB_MODULE_FROM_BIN="${PADFLASHER_WEB_MODULE_FROM_BIN}")
 target_compile_definitions(PadFlasher PRIVATE PADFLASHER_APP_ID="${PADFLASHER_APP_ID}")
 
-# install(PROGRAMS) and a module's install(TARGETS) with its own permissions know nothing of
-# --strip; the package wants stripped files, without .comment and .note.
+# install(PROGRAMS) knows nothing of --strip; the package wants stripped programs, without
+# .comment and .note.
 function(padflasher_install_strip file)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
@@ -44,11 +38,6 @@ foreach(pair IN LISTS PADFLASHER_INSTALLED_PROGRAMS)
   install(PROGRAMS $<TARGET_FILE:${target}> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME ${name})
   padflasher_install_strip(${CMAKE_INSTALL_BINDIR}/${name})
 endforeach()
-
-# A private module, not a library for others: no SONAME, read-only like every shared object.
-install(TARGETS padflasher-cli-web LIBRARY DESTINATION ${PADFLASHER_MODULEDIR}
-  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-padflasher_install_strip(${PADFLASHER_MODULEDIR}/padflasher-cli-web.so)
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${PADFLASHER_DATADIR}/help)
 

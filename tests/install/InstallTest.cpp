@@ -20,7 +20,6 @@ TEST_F(InstallTest, EveryFileLiesWhereTheDesktopAndTheShellLookForIt) {
       {"bin/padflasher", true},
       {"bin/padflasher-cli", true},
       {"bin/padflasher-hcsim", true},
-      {PADFLASHER_MODULE_DIR "/padflasher-cli-web.so", false},
       {"share/padflasher/help/Step1.htm", false},
       {"share/padflasher/help/Step4.htm", false},
       {"share/padflasher/help/WebUpdates.htm", false},
@@ -77,7 +76,7 @@ TEST_F(InstallTest, TheCliFindsTheSimulatorThroughTheDataFolderAndLogsInTheState
   EXPECT_FALSE(QFileInfo::exists(Home(".config/PadFlasher/PadFlasher.ini")))
       << "the CLI never rewrites the settings";
 
-  // The download-site commands come from the installed module.
+  // The installed program has its download-site commands too.
   QString out;
   EXPECT_EQ(Run("padflasher-cli", {"catalogue", "--help"}, &out), 0);
   EXPECT_TRUE(out.startsWith("Usage: padflasher-cli catalogue")) << out.toStdString();
