@@ -70,6 +70,9 @@ class CommandLine {
   QString HelpText() const;
 
  private:
+  bool Takes(const QString& name) const;  // whether the command has this option
+  QString ParseErrorText() const;
+
   QStringList args_;
   QString usage_;
   QString description_;

@@ -95,6 +95,9 @@ int main(int argc, char** argv) {
         "unknown command '" + name + "'" +
         (nearest.empty() ? "." : "; did you mean '" + QString::fromStdString(nearest) + "'?") +
         "\nRun 'padflasher-cli --help' for the list.");
+    // A script that asked for a document gets one for bad usage too.
+    SetJsonWanted(args.contains("--json"));
+    PrintReport(name, kExitUsage, 0);
     return kExitUsage;
   }
   QElapsedTimer clock;
