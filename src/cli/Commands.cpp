@@ -18,6 +18,9 @@
 
 namespace {
 
+// Set while DescribeCommands runs a command: its CommandLine fills it in instead of parsing.
+CommandDescription* gDescribing = nullptr;
+
 // A function-local table, so registrars in any translation unit may run first.
 std::map<std::string, Command>& Registry() {
   static std::map<std::string, Command> registry;
@@ -114,6 +117,18 @@ std::string NearestCommand(const std::string& name) {
   return Nearest(name, names);
 }
 
+std::vector<CommandDescription> DescribeCommands() {
+  std::vector<CommandDescription> descriptions;
+  for (const auto& [name, command] : Registry()) {
+    CommandDescription description{name, command.summary, {}, {}, {}};
+    gDescribing = &description;
+    command.run({QString::fromStdString(name)});
+    gDescribing = nullptr;
+    descriptions.push_back(std::move(description));
+  }
+  return descriptions;
+}
+
 std::vector<QCommandLineOption> GlobalOptions() {
   return {
       {"folder",
@@ -188,6 +203,10 @@ void CommandLine::AddPositional(const QString& name, const QString& description)
   parser_.addPositionalArgument(name, description);
 }
 
+void CommandLine::AddSubcommand(const QString& word, const QStringList& arguments) {
+  subcommands_.emplace_back(word, arguments);
+}
+
 QString CommandLine::HelpText() const {
   QString text = "Usage: padflasher-cli " + usage_ + "\n\n" + Wrapped(description_);
   if (!positional_.empty()) {
@@ -231,6 +250,13 @@ QString CommandLine::ParseErrorText() const {
 }
 
 bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
+  if (gDescribing) {
+    gDescribing->options = own_;
+    gDescribing->positional = positional_;
+    gDescribing->subcommands = subcommands_;
+    exitCode = kExitOk;
+    return false;
+  }
   // QCommandLineParser expects the program name first.
   QStringList full = args_;
   full.prepend("padflasher-cli");

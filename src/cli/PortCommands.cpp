@@ -172,6 +172,8 @@ int RunPorts(const QStringList& args) {
                  "one, so the name survives replugging); 'unassign' removes that link.");
   cl.AddOption({"json", "Print the list as a JSON array."});
   cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
+  cl.AddSubcommand("assign", {"COMn", "DEVICE"});
+  cl.AddSubcommand("unassign", {"COMn"});
   if (int code; !cl.Parse(0, 3, code)) return code;
   // The list is the whole document here, not the report the device commands end with.
   const bool json = JsonWanted();

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Commands.h"
+#include "Completion.h"
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
@@ -32,7 +33,10 @@ void PrintUsage(FILE* out) {
           "\n" +
           Wrapped(
               "Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; "
-              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).");
+              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).") +
+          "\n" +
+          Wrapped("The README and the other documents lie in " PADFLASHER_DOC_DIR
+                  " once installed; see also the manual page padflasher-cli(1).");
   std::fputs(text.toLocal8Bit().constData(), out);
 }
 
@@ -61,6 +65,9 @@ int main(int argc, char** argv) {
   InstallInterruptHandler();
   InstallConsoleServices();
 
+  // Not in the help: what the package's completion scripts are made with.
+  if (app.arguments().size() == 3 && app.arguments()[1] == "--completion")
+    return PrintCompletion(app.arguments()[2]);
   QStringList args = CommandFirst(app.arguments().mid(1));
   if (args.isEmpty()) {
     PrintUsage(stderr);

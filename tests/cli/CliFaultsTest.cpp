@@ -188,6 +188,7 @@ TEST(CliUsage, EveryCommandHasTheSameHelpLayoutAndVersion) {
                                "--debug-log",  "--stats",     "-h, --help",    "-V, --version"};
   for (const QString& option : globals)
     EXPECT_TRUE(top.out.contains(option)) << option.toStdString();
+  EXPECT_TRUE(top.out.contains("/share/doc/padflasher once installed")) << top.out.toStdString();
   for (const char* name :
        {"ports", "identify", "flash", "verify", "read", "catalogue", "download"}) {
     SCOPED_TRACE(name);

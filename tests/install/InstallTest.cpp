@@ -32,7 +32,13 @@ TEST_F(InstallTest, EveryFileLiesWhereTheDesktopAndTheShellLookForIt) {
       {"share/man/man1/padflasher-cli.1.gz", false},
       {"share/man/man1/padflasher-hcsim.1.gz", false},
       {"share/bash-completion/completions/padflasher-cli", false},
+      {"share/zsh/vendor-completions/_padflasher-cli", false},
+      {"share/fish/vendor_completions.d/padflasher-cli.fish", false},
       {"share/doc/padflasher/copyright", false},
+      {"share/doc/padflasher/changelog.Debian.gz", false},
+      {"share/doc/padflasher/README.md.gz", false},
+      {"share/doc/padflasher/docs/install.md.gz", false},
+      {"share/doc/padflasher/docs/images/firmware-page.png", false},
   };
   for (const auto& c : cases) {
     const QFileInfo info(Prefix() + "/" + c.path);
