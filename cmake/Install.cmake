@@ -15,16 +15,14 @@ set(PADFLASHER_DATADIR "${CMAKE_INSTALL_DATADIR}/padflasher")
 file(RELATIVE_PATH PADFLASHER_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/padflasher")
 target_compile_definitions(startup PRIVATE PADFLASHER_DATA_FROM_BIN="${PADFLASHER_DATA_FROM_BIN}")
-# padflasher-cli finds its module of download-site commands the same way (src/cli/WebModule.h).
-set(PADFLASHER_MODULEDIR "${CMAKE_INSTALL_LIBDIR}/padflasher")
-file(RELATIVE_PATH PADFLASHER_WEB_MODULE_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
-     "${CMAKE_INSTALL_PREFIX}/${PADFLASHER_MODULEDIR}")
-target_compile_definitions(padflasher-cli
-  PRIVATE PADFLASHER_WEB_MODULE_FROM_BIN="${PADFLASHER_WEB_MODULE_FROM_BIN}")
 target_compile_definitions(PadFlasher PRIVATE PADFLASHER_APP_ID="${PADFLASHER_APP_ID}")
+# The package's documentation folder, which padflasher-cli's help names.
+set(PADFLASHER_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/padflasher")
+target_compile_definitions(padflasher-cli
+  PRIVATE PADFLASHER_DOC_DIR="${CMAKE_INSTALL_PREFIX}/${PADFLASHER_DOCDIR}")
 
-# install(PROGRAMS) and a module's install(TARGETS) with its own permissions know nothing of
-# --strip; the package wants stripped files, without .comment and .note.
+# install(PROGRAMS) knows nothing of --strip; the package wants stripped programs, without
+# .comment and .note.
 function(padflasher_install_strip file)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
@@ -45,11 +43,6 @@ foreach(pair IN LISTS PADFLASHER_INSTALLED_PROGRAMS)
   padflasher_install_strip(${CMAKE_INSTALL_BINDIR}/${name})
 endforeach()
 
-# A private module, not a library for others: no SONAME, read-only like every shared object.
-install(TARGETS padflasher-cli-web LIBRARY DESTINATION ${PADFLASHER_MODULEDIR}
-  PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-padflasher_install_strip(${PADFLASHER_MODULEDIR}/padflasher-cli-web.so)
-
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${PADFLASHER_DATADIR}/help)
 
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
@@ -67,30 +60,71 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/art/padflasher.svg
 install(FILES ${CMAKE_SOURCE_DIR}/resources/art/padflasher.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps
         RENAME ${PADFLASHER_APP_ID}.png)
-install(FILES ${packaging}/bash-completion/padflasher-cli
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 
-# Manual pages and the package's changelog, compressed the way Debian installs them (no name or
-# time stamp in the gzip header, so a rebuild gives the same bytes).
-find_program(GZIP_PROGRAM gzip REQUIRED)
-set(compressed_pages)
-foreach(page padflasher padflasher-cli padflasher-hcsim changelog)
-  if(page STREQUAL "changelog")
-    set(source ${packaging}/changelog)
-  else()
-    set(source ${packaging}/man/${page}.1)
-  endif()
-  get_filename_component(name ${source} NAME)
-  set(output ${generated}/gz/${name}.gz)
+# Completion for bash, zsh and fish, written by padflasher-cli itself from its commands, where
+# each shell looks for the completion of a command.
+set(completions
+    "bash:bash-completion/completions/padflasher-cli"
+    "zsh:zsh/vendor-completions/_padflasher-cli"
+    "fish:fish/vendor_completions.d/padflasher-cli.fish")
+set(completion_files)
+foreach(pair IN LISTS completions)
+  string(REPLACE ":" ";" pair "${pair}")
+  list(GET pair 0 shell)
+  list(GET pair 1 path)
+  get_filename_component(name ${path} NAME)
+  get_filename_component(folder ${path} DIRECTORY)
+  set(output ${generated}/completion/${shell}/${name})
   add_custom_command(OUTPUT ${output}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/completion/${shell}
+    COMMAND sh -c "\"$0\" --completion \"$1\" > \"$2\"" $<TARGET_FILE:padflasher-cli> ${shell}
+            ${output}
+    DEPENDS padflasher-cli VERBATIM)
+  list(APPEND completion_files ${output})
+  install(FILES ${output} DESTINATION ${CMAKE_INSTALL_DATADIR}/${folder})
+endforeach()
+add_custom_target(completions ALL DEPENDS ${completion_files})
+
+# Manual pages, the package's changelog and the documents, compressed the way Debian installs
+# them (no name or time stamp in the gzip header, so a rebuild gives the same bytes; in the
+# documentation folder only the changelog and what is larger than 4 KiB, as dh_compress does).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_files)
+# source file, folder below the prefix, name installed
+function(padflasher_install_compressed source destination name)
+  set(output ${generated}/gz/${destination}/${name}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}/gz/${destination}
     COMMAND sh -c "\"$0\" -9n -c \"$1\" > \"$2\"" ${GZIP_PROGRAM} ${source} ${output}
     DEPENDS ${source} VERBATIM)
-  list(APPEND compressed_pages ${output})
+  set(compressed_files ${compressed_files} ${output} PARENT_SCOPE)
+  install(FILES ${output} DESTINATION ${destination})
+endfunction()
+foreach(page padflasher padflasher-cli padflasher-hcsim)
+  padflasher_install_compressed(${packaging}/man/${page}.1 ${CMAKE_INSTALL_MANDIR}/man1 ${page}.1)
 endforeach()
-add_custom_target(man_pages ALL DEPENDS ${compressed_pages})
-list(POP_BACK compressed_pages changelog)
-install(FILES ${compressed_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+padflasher_install_compressed(${packaging}/changelog ${PADFLASHER_DOCDIR} changelog.Debian)
+file(GLOB_RECURSE documents RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/docs/*)
+list(PREPEND documents README.md)
+foreach(document IN LISTS documents)
+  get_filename_component(name ${document} NAME)
+  get_filename_component(folder ${document} DIRECTORY)
+  set(destination ${PADFLASHER_DOCDIR})
+  if(folder)
+    set(destination ${PADFLASHER_DOCDIR}/${folder})
+  endif()
+  file(SIZE ${CMAKE_SOURCE_DIR}/${document} size)
+  if(size GREATER 4096 AND NOT name MATCHES "\\.png$")
+    padflasher_install_compressed(${CMAKE_SOURCE_DIR}/${document} ${destination} ${name})
+  else()
+    install(FILES ${CMAKE_SOURCE_DIR}/${document} DESTINATION ${destination})
+  endif()
+endforeach()
+add_custom_target(documents ALL DEPENDS ${compressed_files})
 
 # What Debian asks of every package's documentation folder.
-install(FILES ${packaging}/copyright ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/padflasher)
+install(FILES ${packaging}/copyright DESTINATION ${PADFLASHER_DOCDIR})
+# What lintian says that does not apply to this package (see the file).
+install(FILES ${packaging}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME padflasher)

@@ -1,24 +1,46 @@
-# The Debian package, built by scripts/package with CPack from the install rules.
+# The Debian package, built by scripts/package with CPack from the install rules. Its fields come
+# from debian/control and its revision from the changelog, the files dpkg-buildpackage reads, so
+# that both ways build the same package.
+file(READ ${CMAKE_SOURCE_DIR}/debian/control control)
+# The binary package's stanza, then one field of it (or of the source stanza before it).
+string(REGEX MATCH "\nPackage: padflasher\n.*" binary "${control}")
+function(padflasher_control_field name out)
+  string(REGEX MATCH "\n${name}: ([^\n]*)" found "\n${binary}")
+  if(NOT found)
+    string(REGEX MATCH "\n${name}: ([^\n]*)" found "\n${control}")
+  endif()
+  if(NOT found)
+    message(FATAL_ERROR "debian/control has no ${name}")
+  endif()
+  set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()
+
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/changelog top LIMIT_COUNT 1)
+if(NOT top MATCHES "^padflasher \\(([^-]+)-([^)]+)\\)")
+  message(FATAL_ERROR "packaging/changelog does not begin with padflasher (VERSION-REVISION)")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "packaging/changelog is at ${CMAKE_MATCH_1}, the project at ${PROJECT_VERSION}")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${CMAKE_MATCH_2})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME padflasher)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The PadFlasher developers")
-set(CPACK_PACKAGE_CONTACT "PadFlasher maintainers <maintainers@users.noreply.c-seed-3cb9c941.example>")
+padflasher_control_field(Maintainer CPACK_PACKAGE_CONTACT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "update the firmware of a telescope hand control")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "PadFlasher updates the firmware of a telescope hand control over a serial cable
-or a USB-serial adapter. A four-page wizard leads from the choice of the serial
-port and of a firmware image to programming and verifying the hand control; a
-Web Updates window fetches firmware images from the maker's download site.
-.
-The package also holds padflasher-cli, the same operations for a terminal or a
-script, and padflasher-hcsim, a simulated hand control for trying everything
-without the hardware.")
+# Description: the summary on its line, then the long text indented by one space.
+string(REGEX MATCH "\nDescription: ([^\n]*)((\n [^\n]*)*)" found "${binary}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_MATCH_1}")
+string(REGEX REPLACE "^\n " "" long "${CMAKE_MATCH_2}")
+string(REPLACE "\n " "\n" long "${long}")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${long}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+padflasher_control_field(Section CPACK_DEBIAN_PACKAGE_SECTION)
+padflasher_control_field(Priority CPACK_DEBIAN_PACKAGE_PRIORITY)
+padflasher_control_field(Recommends CPACK_DEBIAN_PACKAGE_RECOMMENDS)
 # Depends come from the programs' shared libraries (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

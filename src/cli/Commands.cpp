@@ -8,6 +8,7 @@
 #include <map>
 
 #include "Console.h"
+#include "PortArgument.h"
 #include "Report.h"
 #include "Session.h"
 #include "base/DebugLog.h"
@@ -16,6 +17,9 @@
 #include "startup/Versions.h"
 
 namespace {
+
+// Set while DescribeCommands runs a command: its CommandLine fills it in instead of parsing.
+CommandDescription* gDescribing = nullptr;
 
 // A function-local table, so registrars in any translation unit may run first.
 std::map<std::string, Command>& Registry() {
@@ -41,6 +45,21 @@ size_t EditDistance(const std::string& a, const std::string& b) {
     }
   }
   return row[b.size()];
+}
+
+// The candidate closest to a mistyped name (at most two edits, or a prefix); empty when none is.
+std::string Nearest(const std::string& name, const std::vector<std::string>& candidates) {
+  std::string best;
+  size_t bestDistance = 3;
+  for (const std::string& candidate : candidates) {
+    const bool prefix = name.size() >= 2 && candidate.rfind(name, 0) == 0;
+    const size_t distance = prefix ? 0 : EditDistance(name, candidate);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = candidate;
+    }
+  }
+  return best;
 }
 
 QString OptionNames(const QCommandLineOption& option) {
@@ -93,17 +112,21 @@ const Command* FindCommand(const std::string& name) {
 }
 
 std::string NearestCommand(const std::string& name) {
-  std::string best;
-  size_t bestDistance = 3;
-  for (const auto& [candidate, command] : Registry()) {
-    const bool prefix = name.size() >= 2 && candidate.rfind(name, 0) == 0;
-    const size_t distance = prefix ? 0 : EditDistance(name, candidate);
-    if (distance < bestDistance) {
-      bestDistance = distance;
-      best = candidate;
-    }
+  std::vector<std::string> names;
+  for (const auto& [candidate, command] : Registry()) names.push_back(candidate);
+  return Nearest(name, names);
+}
+
+std::vector<CommandDescription> DescribeCommands() {
+  std::vector<CommandDescription> descriptions;
+  for (const auto& [name, command] : Registry()) {
+    CommandDescription description{name, command.summary, {}, {}, {}};
+    gDescribing = &description;
+    command.run({QString::fromStdString(name)});
+    gDescribing = nullptr;
+    descriptions.push_back(std::move(description));
   }
-  return best;
+  return descriptions;
 }
 
 std::vector<QCommandLineOption> GlobalOptions() {
@@ -167,7 +190,6 @@ void PrintOut(const QString& line) {
 
 CommandLine::CommandLine(const QStringList& args, const QString& usage, const QString& description)
     : args_(args), usage_(usage), description_(description) {
-  parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   for (const QCommandLineOption& option : GlobalOptions()) parser_.addOption(option);
 }
 
@@ -181,6 +203,10 @@ void CommandLine::AddPositional(const QString& name, const QString& description)
   parser_.addPositionalArgument(name, description);
 }
 
+void CommandLine::AddSubcommand(const QString& word, const QStringList& arguments) {
+  subcommands_.emplace_back(word, arguments);
+}
+
 QString CommandLine::HelpText() const {
   QString text = "Usage: padflasher-cli " + usage_ + "\n\n" + Wrapped(description_);
   if (!positional_.empty()) {
@@ -192,12 +218,52 @@ QString CommandLine::HelpText() const {
   return text;
 }
 
+bool CommandLine::Takes(const QString& name) const {
+  return std::any_of(own_.begin(), own_.end(),
+                     [&](const QCommandLineOption& o) { return o.names().contains(name); });
+}
+
+// Qt's text, in lower case like the other errors; an unknown option as an unknown command is
+// told, with the nearest option the command takes.
+QString CommandLine::ParseErrorText() const {
+  const QStringList unknown = parser_.unknownOptionNames();
+  if (unknown.isEmpty()) {
+    QString text = parser_.errorText();
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return text;
+  }
+  const QString& name = unknown.first();
+  const bool typedLong = std::any_of(args_.begin(), args_.end(), [&](const QString& arg) {
+    return arg == "--" + name || arg.startsWith("--" + name + "=");
+  });
+  const QString typed = (typedLong || name.size() > 1 ? "--" : "-") + name;
+  std::vector<QCommandLineOption> options = GlobalOptions();
+  options.insert(options.end(), own_.begin(), own_.end());
+  std::vector<std::string> names;
+  for (const QCommandLineOption& option : options) {
+    for (const QString& n : option.names())
+      if (n.size() > 1) names.push_back(n.toStdString());
+  }
+  const std::string nearest = name.size() > 1 ? Nearest(name.toStdString(), names) : "";
+  return "unknown option '" + typed + "'" +
+         (nearest.empty() ? "" : "; did you mean '--" + QString::fromStdString(nearest) + "'?");
+}
+
 bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
+  if (gDescribing) {
+    gDescribing->options = own_;
+    gDescribing->positional = positional_;
+    gDescribing->subcommands = subcommands_;
+    exitCode = kExitOk;
+    return false;
+  }
   // QCommandLineParser expects the program name first.
   QStringList full = args_;
   full.prepend("padflasher-cli");
   if (!parser_.parse(full)) {
-    PrintError(parser_.errorText() + "\n" + "Try 'padflasher-cli " + args_.value(0) + " --help'.");
+    // A script that asked for a document gets one for bad usage too.
+    SetJsonWanted(Takes("json") && args_.contains("--json"));
+    PrintError(ParseErrorText() + "\nTry 'padflasher-cli " + args_.value(0) + " --help'.");
     exitCode = kExitUsage;
     return false;
   }
@@ -211,15 +277,19 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
     exitCode = kExitOk;
     return false;
   }
+  SetJsonWanted(Takes("json") && parser_.isSet("json"));
   if (parser_.isSet("quiet") && parser_.isSet("verbose")) {
     PrintError("--quiet and --verbose exclude each other.");
     exitCode = kExitUsage;
     return false;
   }
-  const bool takesJson = std::any_of(own_.begin(), own_.end(), [](const QCommandLineOption& o) {
-    return o.names().contains("json");
-  });
-  SetJsonWanted(takesJson && parser_.isSet("json"));
+  if (Takes("port") && parser_.isSet("port")) {
+    if (const QString problem = ImpossiblePortName(parser_.value("port")); !problem.isEmpty()) {
+      PrintError(problem);
+      exitCode = kExitUsage;
+      return false;
+    }
+  }
   // The command's own name is the first positional argument.
   QStringList positional = parser_.positionalArguments();
   int count = static_cast<int>(positional.size()) - 1;

@@ -43,6 +43,18 @@ const Command* FindCommand(const std::string& name);
 // none is close.
 std::string NearestCommand(const std::string& name);
 
+// What shell completion knows of a command: what its CommandLine declares.
+struct CommandDescription {
+  std::string name;
+  std::string summary;
+  std::vector<QCommandLineOption> options;  // its own; every command takes GlobalOptions() too
+  std::vector<std::pair<QString, QString>> positional;  // name, description
+  std::vector<std::pair<QString, QStringList>> subcommands;
+};
+// Every registered command, described by running it with a CommandLine that records what it
+// declares and ends the command before it parses anything.
+std::vector<CommandDescription> DescribeCommands();
+
 // The options every command takes, in the order the help lists them.
 std::vector<QCommandLineOption> GlobalOptions();
 // Option lines as every help text shows them: names and value, then the wrapped description.
@@ -60,6 +72,9 @@ class CommandLine {
   CommandLine(const QStringList& args, const QString& usage, const QString& description);
   void AddOption(const QCommandLineOption& option);
   void AddPositional(const QString& name, const QString& description);
+  // A word that may stand first among the arguments, and the names of the arguments after it;
+  // for completion (the usage line tells the help's reader).
+  void AddSubcommand(const QString& word, const QStringList& arguments);
   // Parses, then applies the global options (program folder, settings, versions file, debug log,
   // output level, JSON, trace). Returns false with exitCode set when the command should end now:
   // after --help or --version (0), or on bad usage (2, with a message on stderr).
@@ -70,12 +85,16 @@ class CommandLine {
   QString HelpText() const;
 
  private:
+  bool Takes(const QString& name) const;  // whether the command has this option
+  QString ParseErrorText() const;
+
   QStringList args_;
   QString usage_;
   QString description_;
   QCommandLineParser parser_;
   std::vector<QCommandLineOption> own_;
   std::vector<std::pair<QString, QString>> positional_;
+  std::vector<std::pair<QString, QStringList>> subcommands_;
 };
 
 // Prints "padflasher-cli: " + message on stderr.

@@ -142,7 +142,7 @@ int RunFlash(const QStringList& args) {
                 "compared every block's sum), fast, or full (every byte).",
                 "none|fast|full", "none"});
   cl.AddOption({"backup", "First read the hand control's current firmware into FILE.", "FILE"});
-  cl.AddOption({"yes", "Program an image whose code PadFlasher.ver does not list."});
+  cl.AddOption({{"y", "yes"}, "Program an image whose code PadFlasher.ver does not list."});
   cl.AddOption(JsonOption());
   cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
   if (int code; !cl.Parse(1, 1, code)) return code;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "Commands.h"
+#include "PortArgument.h"
 #include "Report.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
@@ -64,9 +65,19 @@ QString DeviceLine(const SerialDevice& d) {
   return parts.join("  ");
 }
 
+// The ports/ link through which the device has its COM name; empty when the fixed table gives
+// it.
+std::string ComLink(const SerialDevice& d) {
+  if (d.com.empty()) return {};
+  const std::string path = ResolvePortDeviceIn(d.com, PortRoots{gProgramFolder});
+  return path == d.device ? std::string() : path;
+}
+
+// device is the node itself (/dev/ttyUSB0, /dev/pts/3), whichever link led there.
 QJsonObject DeviceJson(const SerialDevice& d) {
   return {{"com", OrNull(d.com)},
           {"device", OrNull(d.device)},
+          {"link", OrNull(ComLink(d))},
           {"by_id", OrNull(d.byId)},
           {"description", OrNull(d.description)},
           {"manufacturer", OrNull(d.manufacturer)},
@@ -88,7 +99,7 @@ QFileInfoList PortsEntries(int n) {
 
 int ComNumberOrComplain(const QString& name) {
   const int n = ComPortNumber(name.toStdString());
-  if (n == 0) PrintError("'" + name + "' is no port name: use COM1 to COM16.");
+  if (n == 0) PrintError(NoComNameText(name));
   return n;
 }
 
@@ -192,6 +203,8 @@ int RunPorts(const QStringList& args) {
                  "one, so the name survives replugging); 'unassign' removes that link.");
   cl.AddOption({"json", "Print the list as a JSON array."});
   cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
+  cl.AddSubcommand("assign", {"COMn", "DEVICE"});
+  cl.AddSubcommand("unassign", {"COMn"});
   if (int code; !cl.Parse(0, 3, code)) return code;
   // The list is the whole document here, not the report the device commands end with.
   const bool json = JsonWanted();

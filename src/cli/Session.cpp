@@ -10,6 +10,7 @@
 
 #include "Commands.h"
 #include "Console.h"
+#include "PortArgument.h"
 #include "Report.h"
 #include "base/SerialTrace.h"
 #include "programmer/Link.h"
@@ -187,8 +188,9 @@ QCommandLineOption JsonOption() {
 
 QString PortOptionDescription() {
   return "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
-         "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, or a name "
-         "from /dev/serial/by-id. Default: COMPORT of PadFlasher.ini.";
+         "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
+         "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
+         "identity. Default: COMPORT of PadFlasher.ini.";
 }
 
 int OpenHandControl(const QString& portArgument) {
@@ -199,18 +201,9 @@ int OpenHandControl(const QString& portArgument) {
         "in PadFlasher.ini).");
     return kExitUsage;
   }
-  const std::string device = ResolvePortArgumentIn(port.toStdString(), PortRoots{gProgramFolder});
-  if (IsComPortName(port.toStdString())) {
-    if (device.empty()) {
-      PrintError(port +
-                 " does not stand for any serial device on this machine; list the ports "
-                 "with 'padflasher-cli ports' or give a device path.");
-      return kExitFailed;
-    }
-    gComPort = port.toUpper().toStdString();
-  } else {
-    gComPort = device;
-  }
+  std::string device;
+  if (int code = FindPortDevice(port, device); code != kExitOk) return code;
+  gComPort = IsComPortName(port.toStdString()) ? port.toUpper().toStdString() : device;
   ReportField("port", port);
   ReportField("device", QString::fromStdString(device));
   ReportField("firmware_before", QJsonValue::Null);

@@ -7,7 +7,6 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
-#include "WebModule.h"
 #include "base/LogMasking.h"
 #include "base/TextUtil.h"
 #include "programmer/OperationScope.h"
@@ -164,7 +163,8 @@ int RunDownload(const QStringList& args) {
 }
 
 const CommandRegistrar kCatalogue{
-    {kCatalogueCommand.name, kCatalogueCommand.summary, RunCatalogue}};
-const CommandRegistrar kDownload{{kDownloadCommand.name, kDownloadCommand.summary, RunDownload}};
+    {"catalogue", "list the download site's firmware and refresh PadFlasher.ver", RunCatalogue}};
+const CommandRegistrar kDownload{
+    {"download", "download a firmware image named in the catalogue", RunDownload}};
 
 }  // namespace

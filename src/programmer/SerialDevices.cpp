@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "startup/Startup.h"
@@ -182,4 +183,34 @@ std::string DeviceHint(const SerialDevice& device) {
   if (!device.description.empty()) hint += device.description + ", ";
   if (!device.serial.empty()) hint += "serial " + device.serial + ", ";
   return hint + device.device;
+}
+
+bool ParseUsbIdentity(const std::string& text, SerialDevice& identity) {
+  const QStringList parts = Q(text).split(':');
+  if (parts.size() < 3 || parts.size() > 4 || parts[0] != "usb") return false;
+  std::string ids[2];
+  for (int i = 0; i < 2; ++i) {
+    const QString& id = parts[i + 1];
+    if (id.isEmpty() || id.size() > 4) return false;
+    for (const QChar c : id) {
+      if (!std::isxdigit(static_cast<unsigned char>(c.toLatin1()))) return false;
+    }
+    ids[i] = Hex4(static_cast<quint16>(id.toUInt(nullptr, 16)));
+  }
+  if (parts.size() == 4 && parts[3].isEmpty()) return false;
+  identity.vid = ids[0];
+  identity.pid = ids[1];
+  identity.serial = parts.value(3).toStdString();
+  return true;
+}
+
+std::vector<SerialDevice> DevicesWithIdentity(const std::vector<SerialDevice>& devices,
+                                              const SerialDevice& identity) {
+  std::vector<SerialDevice> matching;
+  for (const SerialDevice& device : devices) {
+    if (device.vid == identity.vid && device.pid == identity.pid &&
+        (identity.serial.empty() || device.serial == identity.serial))
+      matching.push_back(device);
+  }
+  return matching;
 }

@@ -35,3 +35,12 @@ SerialDevice DescribeSerialDevice(const std::string& path);
 
 // "FT232R USB UART, serial A123, /dev/ttyUSB0": what a user recognises, on one line.
 std::string DeviceHint(const SerialDevice& device);
+
+// "usb:VID:PID" or "usb:VID:PID:SERIAL" as --port takes it (hex ids of one to four digits, any
+// letter case): true with identity's vid and pid as four lower-case digits and its serial set;
+// false when text has not that form.
+bool ParseUsbIdentity(const std::string& text, SerialDevice& identity);
+// The devices of the adapter identity names: the same VID and PID, and the same serial number
+// when identity has one.
+std::vector<SerialDevice> DevicesWithIdentity(const std::vector<SerialDevice>& devices,
+                                              const SerialDevice& identity);

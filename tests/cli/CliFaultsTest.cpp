@@ -188,6 +188,7 @@ TEST(CliUsage, EveryCommandHasTheSameHelpLayoutAndVersion) {
                                "--debug-log",  "--stats",     "-h, --help",    "-V, --version"};
   for (const QString& option : globals)
     EXPECT_TRUE(top.out.contains(option)) << option.toStdString();
+  EXPECT_TRUE(top.out.contains("/share/doc/padflasher once installed")) << top.out.toStdString();
   for (const char* name :
        {"ports", "identify", "flash", "verify", "read", "catalogue", "download"}) {
     SCOPED_TRACE(name);
@@ -222,6 +223,16 @@ TEST(CliUsage, MistakesAreNamed) {
       {{"flash", "--yes"}, "missing argument IMAGE"},
       {{"download"}, "missing argument NAME"},
       {{"identify", "-q", "-v"}, "exclude each other"},
+      {{"identify", "-qv"}, "exclude each other"},
+      {{"flash", "-y"}, "missing argument IMAGE"},
+      {{"identify", "--prot", "COM1"}, "unknown option '--prot'; did you mean '--port'?"},
+      {{"flash", "--verfy=full", "x.bin"}, "unknown option '--verfy'; did you mean '--verify'?"},
+      {{"read", "-x", "out.bin"}, "unknown option '-x'\nTry 'padflasher-cli read --help'."},
+      {{"verify", "x.bin", "--folder"}, "missing value after '--folder'."},
+      {{"identify", "--port", "COM99"}, "'COM99' is no port name: use COM1 to COM16."},
+      {{"identify", "--port", ""}, "the port name is empty"},
+      {{"identify", "--port", "usb:0403"}, "'usb:0403' names no USB adapter"},
+      {{"identify", "--port", "usb:0403:60011"}, "names no USB adapter"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -236,9 +247,21 @@ TEST(CliUsage, MistakesAreNamed) {
 
 TEST(CliPorts, MissingDeviceIsNamedAndListedPortsResolveThroughThePortsFolder) {
   CliFixture f;
-  CliResult missing = f.Run({"identify", "--port", "/dev/padflasher-no-such-tty"});
-  EXPECT_EQ(missing.exitCode, 1) << Explain(missing).toStdString();
-  EXPECT_TRUE(missing.err.contains("/dev/padflasher-no-such-tty does not exist"));
+  const struct {
+    const char* port;
+    const char* said;
+  } missing[] = {
+      {"/dev/padflasher-no-such-tty", "/dev/padflasher-no-such-tty does not exist"},
+      {"padflasher-no-such-tty",
+       "no device 'padflasher-no-such-tty' in /dev/ or /dev/serial/by-id/; list the ports"},
+      {"usb:fffe:0001", "no USB adapter is usb:fffe:0001; "},
+  };
+  for (const auto& m : missing) {
+    SCOPED_TRACE(m.port);
+    CliResult r = f.Run({"identify", "--port", m.port});
+    EXPECT_EQ(r.exitCode, 1) << Explain(r).toStdString();
+    EXPECT_TRUE(r.err.contains(m.said)) << r.err.toStdString();
+  }
 
   f.StartSim();
   CliResult ports = f.Run({"ports"});

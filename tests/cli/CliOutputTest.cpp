@@ -61,6 +61,10 @@ TEST(CliJson, EveryDeviceCommandEndsWithOneDocument) {
         {"exit_meaning", "failed"}}},
       {{"read", "back.bin"}, 0, {{"file", "back.bin"}, {"file_bytes", 262144}}},
       {{"identify", "--port", "COM9"}, 1, {{"port", "COM9"}, {"result", "failed"}}},
+      // Bad usage: the command's own checks, the option parser's, an unknown command.
+      {{"identify", "--port", "COM99"}, 2, {{"exit_meaning", "bad usage or input"}}},
+      {{"identify", "--prot", "COM1"}, 2, {}},
+      {{"idnetify"}, 2, {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.args.join(' ').toStdString());
@@ -74,10 +78,13 @@ TEST(CliJson, EveryDeviceCommandEndsWithOneDocument) {
     const QJsonObject doc = Document(r);
     EXPECT_EQ(doc.value("command").toString(), row.args.first());
     EXPECT_EQ(doc.value("exit_code").toInt(), row.exitCode);
-    EXPECT_EQ(doc.value("result").toString(), row.exitCode == 0 ? "ok" : "failed");
+    EXPECT_EQ(doc.value("result").toString(), row.exitCode == 0   ? "ok"
+                                              : row.exitCode == 1 ? "failed"
+                                                                  : "bad usage or input");
     EXPECT_EQ(doc.value("message").isNull(), row.exitCode == 0);
     EXPECT_GE(doc.value("seconds").toDouble(-1), 0);
-    EXPECT_EQ(doc.value("bytes_sent").toInt() > 0, row.args.value(2) != "COM9");
+    EXPECT_EQ(doc.value("bytes_sent").toInt() > 0,
+              row.exitCode != 2 && !row.args.contains("--port"));
     for (auto it = row.fields.begin(); it != row.fields.end(); ++it)
       EXPECT_EQ(doc.value(it.key()), it.value()) << it.key().toStdString();
   }

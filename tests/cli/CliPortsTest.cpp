@@ -57,6 +57,7 @@ TEST(CliPorts, TheSimulatorIsListedUnderItsComNameAsTextAndJson) {
   for (const QJsonValue& v : doc.array())
     if (v.toObject().value("com").toString() == "COM1") sim = v.toObject();
   EXPECT_EQ(sim.value("device").toString(), Pty(f));
+  EXPECT_EQ(sim.value("link").toString(), f.Path("ports/COM1"));
   for (const char* key : {"by_id", "description", "manufacturer", "vid", "pid", "serial"}) {
     SCOPED_TRACE(key);
     EXPECT_TRUE(sim.contains(key) && sim.value(key).isNull());
@@ -75,7 +76,7 @@ TEST(CliPorts, AssignLinksAComNameThatTheOtherCommandsUseAndUnassignRemovesIt) {
     QString port;
     int exitCode;
   };
-  const Use uses[] = {{"COM4", 0}, {"com1", 0}, {pty, 0}, {"ports/COM1", 0}, {"COM17", 1}};
+  const Use uses[] = {{"COM4", 0}, {"com1", 0}, {pty, 0}, {"ports/COM1", 0}, {"COM17", 2}};
   for (const Use& use : uses) {
     SCOPED_TRACE(use.port.toStdString());
     CliResult r = f.Run({"identify", "--port", use.port});

@@ -7,10 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "CliHarness.h"
 #include "TestSigner.h"
 #include "WebFixture.h"
 #include "startup/Settings.h"
@@ -204,37 +202,6 @@ TEST_F(CliWebTest, CtrlCEndsAHangingTransferAtOnce) {
   EXPECT_FALSE(ProgramHas("X1.bin"));
   if (process.state() != QProcess::NotRunning) process.kill();
   process.waitForFinished();
-}
-
-// A download-site command without its module (a broken installation) says why it cannot run;
-// the hand-control commands do not need the module.
-TEST(CliWebModule, AMissingModuleIsReportedAndTheOtherCommandsStillRun) {
-  QTemporaryDir dir;
-  const QString cli = dir.filePath("padflasher-cli");
-  ASSERT_TRUE(QFile::copy(BinPath("padflasher-cli"), cli));
-  const auto run = [&](const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(cli, args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return std::pair{process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
-  };
-  const auto [catalogueCode, catalogueErr] = run({"catalogue"});
-  EXPECT_EQ(catalogueCode, 1);
-  EXPECT_TRUE(
-      catalogueErr.startsWith("padflasher-cli: the download-site commands cannot be loaded"))
-      << catalogueErr.toStdString();
-  EXPECT_EQ(run({"identify", "--help"}).first, 0);
-
-  QProcess json;
-  json.setWorkingDirectory(dir.path());
-  json.start(cli, {"download", "X1", "--json"});
-  ASSERT_TRUE(json.waitForFinished(30000));
-  const QJsonObject document = QJsonDocument::fromJson(json.readAllStandardOutput()).object();
-  EXPECT_EQ(document.value("command").toString(), "download");
-  EXPECT_EQ(document.value("exit_code").toInt(), 1);
-  EXPECT_TRUE(document.value("message").toString().contains("cannot be loaded"))
-      << QJsonDocument(document).toJson().toStdString();
 }
 
 }  // namespace

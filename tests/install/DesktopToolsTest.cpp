@@ -67,21 +67,54 @@ INSTANTIATE_TEST_SUITE_P(Installed, ValidatorTest,
 
 class CompletionTest : public InstallTest {
  protected:
-  // What bash offers for the last of words, the words typed so far on the line.
-  QStringList Complete(const QStringList& words) {
+  void SetUp() override {
+    InstallTest::SetUp();
+    // padflasher-cli as the shells find it, counting its starts.
+    const QString wrapper = work_.filePath("calls/padflasher-cli");
+    ASSERT_TRUE(QDir().mkpath(work_.filePath("calls")));
+    QFile script(wrapper);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QString("#!/bin/sh\necho >> '%1'\nexec '%2/bin/padflasher-cli' \"$@\"\n")
+                     .arg(work_.filePath("calls.log"), Prefix())
+                     .toUtf8());
+    script.close();
+    ASSERT_TRUE(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    env_.insert("PATH", work_.filePath("calls") + ":" + env_.value("PATH"));
+  }
+
+  // What the shell offers for the last of words, the words typed so far on the line; each
+  // completion may start the program once at most.
+  QStringList Complete(const QString& shell, const QStringList& words) {
+    QFile::remove(work_.filePath("calls.log"));
     QStringList quoted;
     for (const QString& word : words) quoted << "'" + word + "'";
-    const QString script = QString(
-                               "source '%1/share/bash-completion/completions/padflasher-cli'\n"
-                               "COMP_WORDS=(%2); COMP_CWORD=%3\n"
-                               "_padflasher_cli\n"
-                               "printf '%s\\n' \"${COMPREPLY[@]}\"\n")
-                               .arg(Prefix(), quoted.join(' '))
-                               .arg(words.size() - 1);
-    env_.insert("PATH", Prefix() + "/bin:" + env_.value("PATH"));
+    QString script;
+    if (shell == "bash") {
+      script = QString(
+                   "source '%1/share/bash-completion/completions/padflasher-cli'\n"
+                   "COMP_WORDS=(%2); COMP_CWORD=%3\n"
+                   "_padflasher_cli\n"
+                   "printf '%s\\n' \"${COMPREPLY[@]}\"\n")
+                   .arg(Prefix(), quoted.join(' '))
+                   .arg(words.size() - 1);
+    } else {
+      script = QString(
+                   "source '%1/share/fish/vendor_completions.d/padflasher-cli.fish'\n"
+                   "complete -C '%2'\n")
+                   .arg(Prefix(), words.join(' '));
+    }
     QString out, err;
-    EXPECT_EQ(Run("/bin/bash", {"-c", script}, &out, &err), 0) << err.toStdString();
-    return out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(Run(QStandardPaths::findExecutable(shell), {"-c", script}, &out, &err), 0)
+        << err.toStdString();
+    QFile calls(work_.filePath("calls.log"));
+    if (calls.open(QIODevice::ReadOnly)) {
+      EXPECT_LE(calls.readAll().count('\n'), 1) << words.join(' ').toStdString();
+    }
+    QStringList offered;
+    // fish shows each word's meaning after a tab.
+    for (const QString& line : out.split('\n', Qt::SkipEmptyParts))
+      offered << line.section('\t', 0, 0);
+    return offered;
   }
 };
 
@@ -117,18 +150,44 @@ TEST_F(CompletionTest, OffersCommandsOptionsAndThePortsThatExist) {
        {"/dev/null"},
        {"COM7"}},
   };
-  for (const auto& c : cases) {
-    const QStringList offered = Complete(c.words);
-    for (const QString& word : c.offered) {
-      EXPECT_TRUE(offered.contains(word))
-          << c.words.join(' ').toStdString() << ": " << word.toStdString() << " not in "
-          << offered.join(' ').toStdString();
+  for (const char* shell : {"bash", "fish"}) {
+    if (QStandardPaths::findExecutable(shell).isEmpty()) {
+      ADD_FAILURE() << shell << " is not installed (scripts/bootstrap installs it)";
+      continue;
     }
-    for (const QString& word : c.absent) {
-      EXPECT_FALSE(offered.contains(word))
-          << c.words.join(' ').toStdString() << ": " << word.toStdString();
+    for (const auto& c : cases) {
+      SCOPED_TRACE(shell);
+      const QStringList offered = Complete(shell, c.words);
+      for (const QString& word : c.offered) {
+        EXPECT_TRUE(offered.contains(word))
+            << c.words.join(' ').toStdString() << ": " << word.toStdString() << " not in "
+            << offered.join(' ').toStdString();
+      }
+      for (const QString& word : c.absent) {
+        EXPECT_FALSE(offered.contains(word))
+            << c.words.join(' ').toStdString() << ": " << word.toStdString();
+      }
     }
   }
+}
+
+// zsh reads its completion function without a complaint, and the function is the one the
+// package installs for padflasher-cli.
+TEST_F(CompletionTest, ZshLoadsItsFunctionForTheProgram) {
+  const QString zsh = QStandardPaths::findExecutable("zsh");
+  if (zsh.isEmpty()) GTEST_SKIP() << "zsh is not installed (scripts/bootstrap installs it)";
+  QString out, err;
+  EXPECT_EQ(Run(zsh,
+                {"-c", QString("fpath=('%1/share/zsh/vendor-completions' $fpath); autoload -U "
+                               "compinit; compinit -u -D; print -r -- $_comps[padflasher-cli]")
+                           .arg(Prefix())},
+                &out, &err),
+            0);
+  EXPECT_EQ(out.trimmed(), "_padflasher-cli");
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(
+      Run(zsh, {"-n", Prefix() + "/share/zsh/vendor-completions/_padflasher-cli"}, &out, &err), 0)
+      << err.toStdString();
 }
 
 }  // namespace

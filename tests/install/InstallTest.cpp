@@ -20,7 +20,6 @@ TEST_F(InstallTest, EveryFileLiesWhereTheDesktopAndTheShellLookForIt) {
       {"bin/padflasher", true},
       {"bin/padflasher-cli", true},
       {"bin/padflasher-hcsim", true},
-      {PADFLASHER_MODULE_DIR "/padflasher-cli-web.so", false},
       {"share/padflasher/help/Step1.htm", false},
       {"share/padflasher/help/Step4.htm", false},
       {"share/padflasher/help/WebUpdates.htm", false},
@@ -33,7 +32,13 @@ TEST_F(InstallTest, EveryFileLiesWhereTheDesktopAndTheShellLookForIt) {
       {"share/man/man1/padflasher-cli.1.gz", false},
       {"share/man/man1/padflasher-hcsim.1.gz", false},
       {"share/bash-completion/completions/padflasher-cli", false},
+      {"share/zsh/vendor-completions/_padflasher-cli", false},
+      {"share/fish/vendor_completions.d/padflasher-cli.fish", false},
       {"share/doc/padflasher/copyright", false},
+      {"share/doc/padflasher/changelog.Debian.gz", false},
+      {"share/doc/padflasher/README.md.gz", false},
+      {"share/doc/padflasher/docs/install.md.gz", false},
+      {"share/doc/padflasher/docs/images/firmware-page.png", false},
   };
   for (const auto& c : cases) {
     const QFileInfo info(Prefix() + "/" + c.path);
@@ -77,7 +82,7 @@ TEST_F(InstallTest, TheCliFindsTheSimulatorThroughTheDataFolderAndLogsInTheState
   EXPECT_FALSE(QFileInfo::exists(Home(".config/PadFlasher/PadFlasher.ini")))
       << "the CLI never rewrites the settings";
 
-  // The download-site commands come from the installed module.
+  // The installed program has its download-site commands too.
   QString out;
   EXPECT_EQ(Run("padflasher-cli", {"catalogue", "--help"}, &out), 0);
   EXPECT_TRUE(out.startsWith("Usage: padflasher-cli catalogue")) << out.toStdString();

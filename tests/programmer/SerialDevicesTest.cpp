@@ -109,4 +109,35 @@ TEST_F(SerialDevicesTest, PortArgumentTakesComNamesPathsKernelNamesAndByIdNames)
   for (const auto& c : cases) EXPECT_EQ(ResolvePortArgumentIn(c.text, roots_), c.path) << c.text;
 }
 
+TEST_F(SerialDevicesTest, UsbIdentityPicksTheAdaptersWithThatVidPidAndSerial) {
+  // A second adapter of the same kind, told apart by its serial number only.
+  tree_.UsbDevice("sys/devices/pci0/usb1/1-3", "0403", "6001", "FTDI", "FT232R USB UART", "B456");
+  tree_.Tty("ttyUSB2", "../../../devices/pci0/usb1/1-3/1-3:1.0/ttyUSB2");
+  const std::vector<SerialDevice> present = DiscoverSerialDevicesIn(roots_, {});
+  const struct {
+    const char* text;
+    std::vector<std::string> devices;
+  } cases[] = {
+      {"usb:0403:6001", {Path("dev/ttyUSB0"), Path("dev/ttyUSB2")}},
+      {"usb:403:6001:B456", {Path("dev/ttyUSB2")}},
+      {"usb:0403:6001:b456", {}},  // a serial number is matched as written
+      {"usb:2341:43", {Path("dev/ttyACM0")}},
+      {"usb:0403:6015", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    SerialDevice identity;
+    ASSERT_TRUE(ParseUsbIdentity(c.text, identity));
+    std::vector<std::string> devices;
+    for (const SerialDevice& d : DevicesWithIdentity(present, identity))
+      devices.push_back(d.device);
+    EXPECT_EQ(devices, c.devices);
+  }
+  for (const char* malformed : {"usb:0403", "usb:04030:6001", "usb:xyz:6001", "usb:0403:6001:",
+                                "usb:0403:6001:A:B", "USB:0403:6001", "usb::6001"}) {
+    SerialDevice identity;
+    EXPECT_FALSE(ParseUsbIdentity(malformed, identity)) << malformed;
+  }
+}
+
 }  // namespace
