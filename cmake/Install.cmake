@@ -51,6 +51,7 @@ install(TARGETS padflasher-cli-web LIBRARY DESTINATION ${PADFLASHER_MODULEDIR}
 padflasher_install_strip(${PADFLASHER_MODULEDIR}/padflasher-cli-web.so)
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${PADFLASHER_DATADIR}/help)
+install(FILES ${PADFLASHER_QM_FILES} DESTINATION ${PADFLASHER_DATADIR}/translations)
 
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(generated ${CMAKE_BINARY_DIR}/packaging)

@@ -26,7 +26,7 @@ int RunCheck(Verification check) {
     same = check == Verification::Fast ? FastVerify() : FullVerify();
   }
   ConsoleHostInstance().EndProgressLine();
-  if (same) PrintOut("Contents are Identical");
+  if (same) PrintOut(Cli::tr("Contents are Identical"));
   return OperationExitCode(same);
 }
 
@@ -45,10 +45,10 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   if (cl.IsSet("backup")) {
     ConsoleHostInstance().EnterPhase("reading");
     if (int code = ReadHandControlToFile(cl.Value("backup")); code != kExitOk) {
-      PrintError("no backup, so nothing was erased.");
+      PrintError(Cli::tr("no backup, so nothing was erased."));
       return code;
     }
-    PrintOut("Backup written to " + cl.Value("backup"));
+    PrintOut(Cli::tr("Backup written to %1").arg(cl.Value("backup")));
   }
   if (InterruptPending()) return kExitCancelled;
 
@@ -61,8 +61,8 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   if (int code = OperationExitCode(written); code != kExitOk) {
     if (code == kExitFailed && !ConsoleHostInstance().DifferenceFound())
       PrintError(
-          "programming failed; the hand control stays in programming mode, so flash it "
-          "again.");
+          Cli::tr("programming failed; the hand control stays in programming mode, so flash it "
+                  "again."));
     return code;
   }
   if (int code = RunCheck(check); code != kExitOk) return code;
@@ -104,23 +104,25 @@ QString UnlistedImageText() {
 
 int RunFlash(const QStringList& args) {
   CommandLine cl(args, "flash [options] IMAGE",
-                 "Erases the hand control and programs it with IMAGE, then checks every written "
-                 "block's sum. Without a terminal, questions are answered by a fixed policy: a "
-                 "block is retried twice, differences are all listed and fail the command.");
+                 Cli::tr("Erases the hand control and programs it with IMAGE, then checks every "
+                         "written block's sum. Without a terminal, questions are answered by a "
+                         "fixed policy: a block is retried twice, differences are all listed and "
+                         "fail the command."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption({"verify",
-                "Verification after programming: none (default; the check phase already "
-                "compared every block's sum), fast, or full (every byte).",
+                Cli::tr("Verification after programming: none (default; the check phase "
+                        "already compared every block's sum), fast, or full (every byte)."),
                 "none|fast|full", "none"});
-  cl.AddOption({"backup", "First read the hand control's current firmware into FILE.", "FILE"});
-  cl.AddOption({"yes", "Program an image whose code PadFlasher.ver does not list."});
+  cl.AddOption(
+      {"backup", Cli::tr("First read the hand control's current firmware into FILE."), "FILE"});
+  cl.AddOption({"yes", Cli::tr("Program an image whose code PadFlasher.ver does not list.")});
   cl.AddOption(JsonOption());
-  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
+  cl.AddPositional("IMAGE", Cli::tr("Firmware image file (262144 bytes)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
 
   QString verify = cl.Value("verify").toLower();
   if (verify != "none" && verify != "fast" && verify != "full") {
-    PrintError("--verify takes none, fast or full, not '" + cl.Value("verify") + "'.");
+    PrintError(Cli::tr("--verify takes none, fast or full, not '%1'.").arg(cl.Value("verify")));
     return kExitUsage;
   }
   const Verification check = verify == "fast"   ? Verification::Fast
@@ -141,12 +143,13 @@ int RunFlash(const QStringList& args) {
 
 int RunVerify(const QStringList& args) {
   CommandLine cl(args, "verify [options] IMAGE",
-                 "Compares the hand control with IMAGE: every byte of every written block, or "
-                 "with --fast each block's 8-bit sum (which misses two exchanged bytes).");
+                 Cli::tr("Compares the hand control with IMAGE: every byte of every written "
+                         "block, or with --fast each block's 8-bit sum (which misses two exchanged "
+                         "bytes)."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
-  cl.AddOption({"fast", "Compare block sums only."});
+  cl.AddOption({"fast", Cli::tr("Compare block sums only.")});
   cl.AddOption(JsonOption());
-  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
+  cl.AddPositional("IMAGE", Cli::tr("Firmware image file (262144 bytes)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
   const Verification check = cl.IsSet("fast") ? Verification::Fast : Verification::Full;
   ReportField("verify", check == Verification::Fast ? "fast" : "full");
@@ -159,11 +162,11 @@ int RunVerify(const QStringList& args) {
 
 int RunRead(const QStringList& args) {
   CommandLine cl(args, "read [options] OUT",
-                 "Reads the blocks that programming writes into OUT, a 262144-byte image with "
-                 "0xFF elsewhere: a backup that 'flash' can write back.");
+                 Cli::tr("Reads the blocks that programming writes into OUT, a 262144-byte image "
+                         "with 0xFF elsewhere: a backup that 'flash' can write back."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption(JsonOption());
-  cl.AddPositional("OUT", "Image file to write (replaced only when the read succeeds).");
+  cl.AddPositional("OUT", Cli::tr("Image file to write (replaced only when the read succeeds)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
   ReportField("file", cl.Positional().at(1));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
@@ -173,8 +176,11 @@ int RunRead(const QStringList& args) {
   return code;
 }
 
-const CommandRegistrar kFlash{{"flash", "program the hand control with an image", RunFlash}};
-const CommandRegistrar kVerify{{"verify", "compare the hand control with an image", RunVerify}};
-const CommandRegistrar kRead{{"read", "read the hand control's firmware into a file", RunRead}};
+const CommandRegistrar kFlash{
+    {"flash", QT_TRANSLATE_NOOP("Cli", "program the hand control with an image"), RunFlash}};
+const CommandRegistrar kVerify{
+    {"verify", QT_TRANSLATE_NOOP("Cli", "compare the hand control with an image"), RunVerify}};
+const CommandRegistrar kRead{
+    {"read", QT_TRANSLATE_NOOP("Cli", "read the hand control's firmware into a file"), RunRead}};
 
 }  // namespace

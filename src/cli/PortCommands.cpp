@@ -185,7 +185,9 @@ int RunPorts(const QStringList& args) {
 }
 
 const CommandRegistrar kPorts{
-    {"ports", "list the serial devices and their COM names; assign or unassign a COM name",
+    {"ports",
+     QT_TRANSLATE_NOOP(
+         "Cli", "list the serial devices and their COM names; assign or unassign a COM name"),
      RunPorts}};
 
 }  // namespace

@@ -11,9 +11,10 @@ struct WebCommandText {
   const char* summary;
 };
 inline constexpr WebCommandText kCatalogueCommand{
-    "catalogue", "list the download site's firmware and refresh PadFlasher.ver"};
+    "catalogue",
+    QT_TRANSLATE_NOOP("Cli", "list the download site's firmware and refresh PadFlasher.ver")};
 inline constexpr WebCommandText kDownloadCommand{
-    "download", "download a firmware image named in the catalogue"};
+    "download", QT_TRANSLATE_NOOP("Cli", "download a firmware image named in the catalogue")};
 
 // The module's file, beside the program in a build folder, and its entry, which runs RunCli.
 inline constexpr char kWebModuleFile[] = "padflasher-cli-web.so";
