@@ -775,7 +775,7 @@ Remarque : choisissez Aucun si vous n&apos;êtes pas relié à une raquette de c
 Click on Begin Programming to upgrade the hand control.<byte value="xd"/>
 <byte value="xd"/>
 Click on Verify Firmware to confirm that the firmware is programmed correctly.</source>
-        <translation>Le micrologiciel choisi pour la mise à jour figure ci-dessous.<byte value="xd"/>
+        <translation>Le micrologiciel choisi est indiqué ci-dessous.<byte value="xd"/>
 <byte value="xd"/>
 Lancer la programmation met à jour la raquette.<byte value="xd"/>
 <byte value="xd"/>
