@@ -442,6 +442,138 @@ Aufruf: padflasher-cli %2</translation>
         <source>cannot write %1: %2.</source>
         <translation>%1 kann nicht geschrieben werden: %2.</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is no port name: use COM1 to COM16.</source>
+        <translation>&apos;%1&apos; ist kein Portname: COM1 bis COM16 verwenden.</translation>
+    </message>
+    <message>
+        <source>%1 is not a link; remove or rename it by hand.</source>
+        <translation>%1 ist kein Link; von Hand entfernen oder umbenennen.</translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation>%1 kann nicht entfernt werden: %2</translation>
+    </message>
+    <message>
+        <source>give the device for %1 (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.</source>
+        <translation>geben Sie das Gerät für %1 an (z. B. ttyUSB0 oder /dev/serial/by-id/...), keinen COM-Namen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device (no character device). List the devices with &apos;padflasher-cli ports&apos;.</source>
+        <translation>%1 ist kein serielles Gerät (kein zeichenorientiertes Gerät). Die Geräte mit &apos;padflasher-cli ports&apos; auflisten.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist. List the devices with &apos;padflasher-cli ports&apos;.</source>
+        <translation>%1 existiert nicht. Die Geräte mit &apos;padflasher-cli ports&apos; auflisten.</translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot create a link in %1: %2</source>
+        <translation>in %1 kann kein Link angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 has no link in %2/ports.</source>
+        <translation>%1 hat keinen Link in %2/ports.</translation>
+    </message>
+    <message>
+        <source>%1 unassigned; it now stands for %2.</source>
+        <translation>%1 freigegeben; es steht jetzt für %2.</translation>
+    </message>
+    <message>
+        <source>%1 unassigned; it now stands for %2, which is not present.</source>
+        <translation>%1 freigegeben; es steht jetzt für %2, das nicht vorhanden ist.</translation>
+    </message>
+    <message>
+        <source>Lists the serial devices of this machine, one per line: the COM name that leads to it (or -), the device, the USB adapter&apos;s description, manufacturer, VID:PID and serial number, and its stable /dev/serial/by-id name. &apos;assign&apos; links ports/COMn in the program folder to DEVICE (by its by-id name when it has one, so the name survives replugging); &apos;unassign&apos; removes that link.</source>
+        <translation>Listet die seriellen Geräte dieses Rechners, eines je Zeile: der COM-Name, der darauf führt (oder -), das Gerät, Beschreibung, Hersteller, VID:PID und Seriennummer des USB-Adapters und sein stabiler Name unter /dev/serial/by-id. &apos;assign&apos; verknüpft ports/COMn im Programmordner mit DEVICE (über seinen by-id-Namen, wenn es einen hat, damit der Name das Umstecken übersteht); &apos;unassign&apos; entfernt diesen Link.</translation>
+    </message>
+    <message>
+        <source>Print the list as a JSON array.</source>
+        <translation>Die Liste als JSON-Array ausgeben.</translation>
+    </message>
+    <message>
+        <source>Give a COM name to a device, or take it back.</source>
+        <translation>Einem Gerät einen COM-Namen geben oder ihn zurücknehmen.</translation>
+    </message>
+    <message>
+        <source>usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn.</source>
+        <translation>Aufruf: padflasher-cli ports assign COMn GERÄT oder ports unassign COMn.</translation>
+    </message>
+    <message>
+        <source>stopped by the user; PadFlasher.ver is unchanged.</source>
+        <translation>vom Benutzer angehalten; PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>the catalogue of %1 is refused: %2; PadFlasher.ver is unchanged.</source>
+        <translation>der Katalog von %1 wird abgelehnt: %2; PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>PadFlasher.ver could not be rewritten (%1); it keeps its old contents.</source>
+        <translation>PadFlasher.ver konnte nicht neu geschrieben werden (%1); es behält seinen alten Inhalt.</translation>
+    </message>
+    <message>
+        <source>the password in URL of PadFlasher.ini (%1) holds a bare &apos;@&apos; or &apos;/&apos;; write them as %2 and %3.</source>
+        <translation>das Passwort in URL von PadFlasher.ini (%1) enthält ein nacktes &apos;@&apos; oder &apos;/&apos;; schreiben Sie sie als %2 und %3.</translation>
+    </message>
+    <message>
+        <source>the download address &apos;%1&apos; has no host name; check URL in PadFlasher.ini.</source>
+        <translation>die Download-Adresse &apos;%1&apos; hat keinen Hostnamen; URL in PadFlasher.ini prüfen.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1 (unreachable, refused, or an error page); PadFlasher.ver is unchanged.</source>
+        <translation>von %1 kam kein Katalog (nicht erreichbar, abgelehnt oder eine Fehlerseite); PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>the reply from %1 is not a catalogue (no &quot;@&quot; or &quot;$&quot; line); PadFlasher.ver is unchanged.</source>
+        <translation>die Antwort von %1 ist kein Katalog (keine Zeile mit &quot;@&quot; oder &quot;$&quot;); PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>Fetches the catalogue at URL of PadFlasher.ini, refreshes PadFlasher.ver from it and lists the firmware images of the site and of the program folder: base name, date, size, Local or Remote.</source>
+        <translation>Holt den Katalog von URL aus PadFlasher.ini, aktualisiert daraus PadFlasher.ver und listet die Firmware-Images der Seite und des Programmordners: Basisname, Datum, Größe, Lokal oder Online.</translation>
+    </message>
+    <message>
+        <source>Local</source>
+        <translation>Lokal</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Downloads the firmware image NAME (its base name, as the catalogue lists it) with its description into the program folder, dated as the catalogue says.</source>
+        <translation>Lädt das Firmware-Image NAME (sein Basisname, wie der Katalog ihn listet) mit seiner Beschreibung in den Programmordner, datiert wie im Katalog angegeben.</translation>
+    </message>
+    <message>
+        <source>Base name of the firmware image, e.g. HC200.</source>
+        <translation>Basisname des Firmware-Images, z. B. HC200.</translation>
+    </message>
+    <message>
+        <source>the catalogue of %1 offers no firmware named %2.</source>
+        <translation>der Katalog von %1 bietet keine Firmware namens %2 an.</translation>
+    </message>
+    <message>
+        <source>%1 is already in the program folder; remove it first to download it again.</source>
+        <translation>%1 liegt schon im Programmordner; zuerst entfernen, um es erneut herunterzuladen.</translation>
+    </message>
+    <message>
+        <source>Downloading %1 : </source>
+        <translation>%1 wird heruntergeladen : </translation>
+    </message>
+    <message>
+        <source>download stopped by the user; nothing was saved.</source>
+        <translation>Download vom Benutzer angehalten; nichts wurde gespeichert.</translation>
+    </message>
+    <message>
+        <source>nothing was saved: %1.</source>
+        <translation>nichts wurde gespeichert: %1.</translation>
+    </message>
+    <message>
+        <source>Downloaded %1 and %2.txt (%3) into %4</source>
+        <translation>%1 und %2.txt (%3) nach %4 heruntergeladen</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>

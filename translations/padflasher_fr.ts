@@ -442,6 +442,138 @@ Usage : padflasher-cli %2</translation>
         <source>cannot write %1: %2.</source>
         <translation>impossible d&apos;écrire %1 : %2.</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is no port name: use COM1 to COM16.</source>
+        <translation>&apos;%1&apos; n&apos;est pas un nom de port : utilisez COM1 à COM16.</translation>
+    </message>
+    <message>
+        <source>%1 is not a link; remove or rename it by hand.</source>
+        <translation>%1 n&apos;est pas un lien ; supprimez-le ou renommez-le à la main.</translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation>impossible de supprimer %1 : %2</translation>
+    </message>
+    <message>
+        <source>give the device for %1 (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.</source>
+        <translation>donnez l&apos;appareil pour %1 (par ex. ttyUSB0 ou /dev/serial/by-id/...), pas un nom COM.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial device (no character device). List the devices with &apos;padflasher-cli ports&apos;.</source>
+        <translation>%1 n&apos;est pas un appareil série (pas un périphérique caractère). Listez les appareils avec &apos;padflasher-cli ports&apos;.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist. List the devices with &apos;padflasher-cli ports&apos;.</source>
+        <translation>%1 n&apos;existe pas. Listez les appareils avec &apos;padflasher-cli ports&apos;.</translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation>impossible de créer %1</translation>
+    </message>
+    <message>
+        <source>cannot create a link in %1: %2</source>
+        <translation>impossible de créer un lien dans %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 has no link in %2/ports.</source>
+        <translation>%1 n&apos;a pas de lien dans %2/ports.</translation>
+    </message>
+    <message>
+        <source>%1 unassigned; it now stands for %2.</source>
+        <translation>%1 retiré ; il désigne maintenant %2.</translation>
+    </message>
+    <message>
+        <source>%1 unassigned; it now stands for %2, which is not present.</source>
+        <translation>%1 retiré ; il désigne maintenant %2, qui n&apos;est pas présent.</translation>
+    </message>
+    <message>
+        <source>Lists the serial devices of this machine, one per line: the COM name that leads to it (or -), the device, the USB adapter&apos;s description, manufacturer, VID:PID and serial number, and its stable /dev/serial/by-id name. &apos;assign&apos; links ports/COMn in the program folder to DEVICE (by its by-id name when it has one, so the name survives replugging); &apos;unassign&apos; removes that link.</source>
+        <translation>Liste les appareils série de cette machine, un par ligne : le nom COM qui y mène (ou -), l&apos;appareil, la description, le fabricant, le VID:PID et le numéro de série de l&apos;adaptateur USB, et son nom stable sous /dev/serial/by-id. &apos;assign&apos; relie ports/COMn du dossier du programme à DEVICE (par son nom by-id s&apos;il en a un, pour que le nom survive à un rebranchement) ; &apos;unassign&apos; supprime ce lien.</translation>
+    </message>
+    <message>
+        <source>Print the list as a JSON array.</source>
+        <translation>Afficher la liste sous forme de tableau JSON.</translation>
+    </message>
+    <message>
+        <source>Give a COM name to a device, or take it back.</source>
+        <translation>Donner un nom COM à un appareil, ou le lui retirer.</translation>
+    </message>
+    <message>
+        <source>usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn.</source>
+        <translation>usage : padflasher-cli ports assign COMn APPAREIL, ou ports unassign COMn.</translation>
+    </message>
+    <message>
+        <source>stopped by the user; PadFlasher.ver is unchanged.</source>
+        <translation>arrêté par l&apos;utilisateur ; PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>the catalogue of %1 is refused: %2; PadFlasher.ver is unchanged.</source>
+        <translation>le catalogue de %1 est refusé : %2 ; PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>PadFlasher.ver could not be rewritten (%1); it keeps its old contents.</source>
+        <translation>PadFlasher.ver n&apos;a pas pu être réécrit (%1) ; il garde son ancien contenu.</translation>
+    </message>
+    <message>
+        <source>the password in URL of PadFlasher.ini (%1) holds a bare &apos;@&apos; or &apos;/&apos;; write them as %2 and %3.</source>
+        <translation>le mot de passe dans URL de PadFlasher.ini (%1) contient un &apos;@&apos; ou un &apos;/&apos; nu ; écrivez-les %2 et %3.</translation>
+    </message>
+    <message>
+        <source>the download address &apos;%1&apos; has no host name; check URL in PadFlasher.ini.</source>
+        <translation>l&apos;adresse de téléchargement &apos;%1&apos; n&apos;a pas de nom d&apos;hôte ; vérifiez URL dans PadFlasher.ini.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1 (unreachable, refused, or an error page); PadFlasher.ver is unchanged.</source>
+        <translation>aucun catalogue n&apos;est venu de %1 (injoignable, refusé ou page d&apos;erreur) ; PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>the reply from %1 is not a catalogue (no &quot;@&quot; or &quot;$&quot; line); PadFlasher.ver is unchanged.</source>
+        <translation>la réponse de %1 n&apos;est pas un catalogue (aucune ligne &quot;@&quot; ou &quot;$&quot;) ; PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>Fetches the catalogue at URL of PadFlasher.ini, refreshes PadFlasher.ver from it and lists the firmware images of the site and of the program folder: base name, date, size, Local or Remote.</source>
+        <translation>Récupère le catalogue à l&apos;adresse URL de PadFlasher.ini, met à jour PadFlasher.ver à partir de lui et liste les images de micrologiciel du site et du dossier du programme : nom de base, date, taille, Local ou Distant.</translation>
+    </message>
+    <message>
+        <source>Local</source>
+        <translation>Local</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Distant</translation>
+    </message>
+    <message>
+        <source>Downloads the firmware image NAME (its base name, as the catalogue lists it) with its description into the program folder, dated as the catalogue says.</source>
+        <translation>Télécharge l&apos;image de micrologiciel NAME (son nom de base, tel que le catalogue le liste) avec sa description dans le dossier du programme, datée comme l&apos;indique le catalogue.</translation>
+    </message>
+    <message>
+        <source>Base name of the firmware image, e.g. HC200.</source>
+        <translation>Nom de base de l&apos;image de micrologiciel, par ex. HC200.</translation>
+    </message>
+    <message>
+        <source>the catalogue of %1 offers no firmware named %2.</source>
+        <translation>le catalogue de %1 ne propose aucun micrologiciel nommé %2.</translation>
+    </message>
+    <message>
+        <source>%1 is already in the program folder; remove it first to download it again.</source>
+        <translation>%1 est déjà dans le dossier du programme ; supprimez-le d&apos;abord pour le télécharger à nouveau.</translation>
+    </message>
+    <message>
+        <source>Downloading %1 : </source>
+        <translation>Téléchargement de %1 : </translation>
+    </message>
+    <message>
+        <source>download stopped by the user; nothing was saved.</source>
+        <translation>téléchargement arrêté par l&apos;utilisateur ; rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>nothing was saved: %1.</source>
+        <translation>rien n&apos;a été enregistré : %1.</translation>
+    </message>
+    <message>
+        <source>Downloaded %1 and %2.txt (%3) into %4</source>
+        <translation>%1 et %2.txt (%3) téléchargés dans %4</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>

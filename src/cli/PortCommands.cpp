@@ -64,7 +64,7 @@ QFileInfoList PortsEntries(int n) {
 
 int ComNumberOrComplain(const QString& name) {
   const int n = ComPortNumber(name.toStdString());
-  if (n == 0) PrintError("'" + name + "' is no port name: use COM1 to COM16.");
+  if (n == 0) PrintError(Cli::tr("'%1' is no port name: use COM1 to COM16.").arg(name));
   return n;
 }
 
@@ -72,14 +72,14 @@ int ComNumberOrComplain(const QString& name) {
 bool RemoveLinks(const QFileInfoList& entries) {
   for (const QFileInfo& entry : entries) {
     if (!entry.isSymLink()) {
-      PrintError(entry.filePath() + " is not a link; remove or rename it by hand.");
+      PrintError(Cli::tr("%1 is not a link; remove or rename it by hand.").arg(entry.filePath()));
       return false;
     }
   }
   for (const QFileInfo& entry : entries) {
     if (::unlink(entry.filePath().toLocal8Bit().constData()) != 0) {
-      PrintError("cannot remove " + entry.filePath() + ": " +
-                 QString::fromLocal8Bit(strerror(errno)));
+      PrintError(Cli::tr("cannot remove %1: %2")
+                     .arg(entry.filePath(), QString::fromLocal8Bit(strerror(errno))));
       return false;
     }
   }
@@ -91,16 +91,18 @@ int Assign(const QString& name, const QString& deviceArgument) {
   if (n == 0) return kExitUsage;
   const PortRoots roots{gProgramFolder};
   if (ComPortNumber(deviceArgument.toStdString()) != 0) {
-    PrintError("give the device for " + name +
-               " (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.");
+    PrintError(
+        Cli::tr("give the device for %1 (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.")
+            .arg(name));
     return kExitUsage;
   }
   const std::string path = ResolvePortArgumentIn(deviceArgument.toStdString(), roots);
   if (!IsCharDevice(path)) {
-    PrintError(Q(path) +
-               (QFileInfo::exists(Q(path)) ? " is not a serial device (no character device)."
-                                           : " does not exist.") +
-               " List the devices with 'padflasher-cli ports'.");
+    PrintError((QFileInfo::exists(Q(path))
+                    ? Cli::tr("%1 is not a serial device (no character device). List the devices "
+                              "with 'padflasher-cli ports'.")
+                    : Cli::tr("%1 does not exist. List the devices with 'padflasher-cli ports'."))
+                   .arg(Q(path)));
     return kExitUsage;
   }
   // The by-id name survives replugging and a changed plug order; a pseudo-terminal has none.
@@ -109,7 +111,7 @@ int Assign(const QString& name, const QString& deviceArgument) {
   const QString com = "COM" + QString::number(n);
   QDir ports(Q(gProgramFolder));
   if (!ports.mkpath("ports")) {
-    PrintError("cannot create " + ports.filePath("ports"));
+    PrintError(Cli::tr("cannot create %1").arg(ports.filePath("ports")));
     return kExitFailed;
   }
   // The new link is made beside the old one and renamed over it, so COMn never dangles.
@@ -117,8 +119,8 @@ int Assign(const QString& name, const QString& deviceArgument) {
   const QString temporary = ports.filePath("ports/." + com + ".new");
   ::unlink(temporary.toLocal8Bit().constData());
   if (::symlink(target.toLocal8Bit().constData(), temporary.toLocal8Bit().constData()) != 0) {
-    PrintError("cannot create a link in " + ports.filePath("ports") + ": " +
-               QString::fromLocal8Bit(strerror(errno)));
+    PrintError(Cli::tr("cannot create a link in %1: %2")
+                   .arg(ports.filePath("ports"), QString::fromLocal8Bit(strerror(errno))));
     return kExitFailed;
   }
   QFileInfoList others;
@@ -128,7 +130,7 @@ int Assign(const QString& name, const QString& deviceArgument) {
       ::rename(temporary.toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0) {
     ::unlink(temporary.toLocal8Bit().constData());
     if (QFileInfo(linkPath).exists() && !QFileInfo(linkPath).isSymLink())
-      PrintError(linkPath + " is not a link; remove or rename it by hand.");
+      PrintError(Cli::tr("%1 is not a link; remove or rename it by hand.").arg(linkPath));
     return kExitFailed;
   }
   PrintOut(com + " -> " + target +
@@ -142,25 +144,28 @@ int Unassign(const QString& name) {
   const QFileInfoList entries = PortsEntries(n);
   const QString com = "COM" + QString::number(n);
   if (entries.isEmpty()) {
-    PrintError(com + " has no link in " + Q(gProgramFolder) + "/ports.");
+    PrintError(Cli::tr("%1 has no link in %2/ports.").arg(com, Q(gProgramFolder)));
     return kExitFailed;
   }
   if (!RemoveLinks(entries)) return kExitFailed;
   const std::string fixed = ResolvePortDeviceIn(com.toStdString(), PortRoots{gProgramFolder});
-  PrintOut(com + " unassigned; it now stands for " + Q(fixed) +
-           (ComPortExists(com.toStdString()) ? "." : ", which is not present."));
+  PrintOut((ComPortExists(com.toStdString())
+                ? Cli::tr("%1 unassigned; it now stands for %2.")
+                : Cli::tr("%1 unassigned; it now stands for %2, which is not present."))
+               .arg(com, Q(fixed)));
   return kExitOk;
 }
 
 int RunPorts(const QStringList& args) {
   CommandLine cl(args, "ports [options] [assign COMn DEVICE | unassign COMn]",
-                 "Lists the serial devices of this machine, one per line: the COM name that leads "
-                 "to it (or -), the device, the USB adapter's description, manufacturer, "
-                 "VID:PID and serial number, and its stable /dev/serial/by-id name. 'assign' "
-                 "links ports/COMn in the program folder to DEVICE (by its by-id name when it has "
-                 "one, so the name survives replugging); 'unassign' removes that link.");
-  cl.AddOption({"json", "Print the list as a JSON array."});
-  cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
+                 Cli::tr("Lists the serial devices of this machine, one per line: the COM name "
+                         "that leads to it (or -), the device, the USB adapter's description, "
+                         "manufacturer, VID:PID and serial number, and its stable "
+                         "/dev/serial/by-id name. 'assign' links ports/COMn in the program folder "
+                         "to DEVICE (by its by-id name when it has one, so the name survives "
+                         "replugging); 'unassign' removes that link."));
+  cl.AddOption({"json", Cli::tr("Print the list as a JSON array.")});
+  cl.AddPositional("assign|unassign", Cli::tr("Give a COM name to a device, or take it back."));
   if (int code; !cl.Parse(0, 3, code)) return code;
   // The list is the whole document here, not the report the device commands end with.
   const bool json = JsonWanted();
@@ -170,7 +175,7 @@ int RunPorts(const QStringList& args) {
     const QString& action = positional.first();
     if (action == "assign" && positional.size() == 3) return Assign(positional[1], positional[2]);
     if (action == "unassign" && positional.size() == 2) return Unassign(positional[1]);
-    PrintError("usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn.");
+    PrintError(Cli::tr("usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn."));
     return kExitUsage;
   }
   const std::vector<SerialDevice> devices = DiscoverSerialDevices();
