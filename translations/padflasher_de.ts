@@ -271,10 +271,6 @@ Aufruf: padflasher-cli %2</translation>
         <translation>Version: %1</translation>
     </message>
     <message>
-        <source>identify [options]</source>
-        <translation>identify [Optionen]</translation>
-    </message>
-    <message>
         <source>Tests that the hand control answers in programming mode and shows the firmware it holds: its code, and its type and version from PadFlasher.ver.</source>
         <translation>Prüft, ob die Handsteuerung im Programmiermodus antwortet, und zeigt ihre Firmware: ihren Code sowie Typ und Version aus PadFlasher.ver.</translation>
     </message>

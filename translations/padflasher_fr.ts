@@ -271,10 +271,6 @@ Usage : padflasher-cli %2</translation>
         <translation>Version : %1</translation>
     </message>
     <message>
-        <source>identify [options]</source>
-        <translation>identify [options]</translation>
-    </message>
-    <message>
         <source>Tests that the hand control answers in programming mode and shows the firmware it holds: its code, and its type and version from PadFlasher.ver.</source>
         <translation>Vérifie que la raquette de commande répond en mode programmation et affiche son micrologiciel : son code, ainsi que son type et sa version d&apos;après PadFlasher.ver.</translation>
     </message>

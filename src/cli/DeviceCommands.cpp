@@ -30,7 +30,7 @@ int PrintHandControlIdentity(const QStringList& reportKeys) {
 namespace {
 
 int RunIdentify(const QStringList& args) {
-  CommandLine cl(args, Cli::tr("identify [options]"),
+  CommandLine cl(args, "identify [options]",
                  Cli::tr("Tests that the hand control answers in programming mode and shows the "
                          "firmware it holds: its code, and its type and version from "
                          "PadFlasher.ver."));

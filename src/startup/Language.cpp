@@ -5,7 +5,6 @@
 #include <QTranslator>
 #include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "base/DebugLog.h"
 

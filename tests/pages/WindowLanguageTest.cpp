@@ -2,7 +2,15 @@
 // buttons come from the catalogues beside the executable.
 #include <QDir>
 
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+#include <vector>
+
 #include "RealWindow.h"
+#include "pages/Pages.h"
+#include "startup/Language.h"
+#include "wizard/IWizardPage.h"
 
 namespace {
 
@@ -44,6 +52,53 @@ TEST_F(WindowLanguageTest, StartsInTheEnvironmentsLanguage) {
     EXPECT_EQ(program.exitCode(), 0);
     QFile::remove(FilePath("PadFlasher"));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Every label and button of the four pages shows its text whole in the longer languages.
+class PageTextsTest : public PagesTest {
+ protected:
+  void ExpectWholeTexts(const char* language) {
+    ASSERT_TRUE(InstallTranslators(language, PADFLASHER_BIN_DIR));
+    // The first page as the wizard shows it (its texts are set on showing), the others as made.
+    StartWizard();
+    std::vector<std::unique_ptr<QWidget>> pages;
+    for (IWizardPage* page : MakeWizardPages()) pages.emplace_back(page->PageWidget());
+    QList<QLabel*> labels = Wizard().Window()->findChildren<QLabel*>();
+    QList<QPushButton*> buttons = Wizard().Window()->findChildren<QPushButton*>();
+    for (const auto& page : pages) {
+      for (QLabel* label : page->findChildren<QLabel*>()) labels.push_back(label);
+      for (QPushButton* button : page->findChildren<QPushButton*>()) buttons.push_back(button);
+    }
+    int checked = 0;
+    for (const QLabel* label : labels) {
+      if (label->text().isEmpty() || !label->pixmap().isNull()) continue;
+      ++checked;
+      if (label->wordWrap())
+        EXPECT_LE(label->heightForWidth(label->width()), label->height())
+            << label->text().toStdString();
+      else
+        EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+    }
+    for (const QPushButton* button : buttons) {
+      ++checked;
+      EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width())
+          << button->text().toStdString();
+    }
+    EXPECT_GT(checked, 15);
+    InstallTranslators("en", {});
+  }
+};
+
+TEST_F(PageTextsTest, GermanTextsAreWholeOnEveryPage) {
+  ExpectWholeTexts("de");
+}
+
+TEST_F(PageTextsTest, FrenchTextsAreWholeOnEveryPage) {
+  ExpectWholeTexts("fr");
 }
 
 }  // namespace
