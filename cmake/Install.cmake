@@ -44,6 +44,7 @@ foreach(pair IN LISTS PADFLASHER_INSTALLED_PROGRAMS)
 endforeach()
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${PADFLASHER_DATADIR}/help)
+install(FILES ${PADFLASHER_QM_FILES} DESTINATION ${PADFLASHER_DATADIR}/translations)
 
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(generated ${CMAKE_BINARY_DIR}/packaging)

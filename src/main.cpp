@@ -11,6 +11,7 @@
 #include "programmer/Link.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
+#include "startup/Language.h"
 #include "startup/Startup.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(PADFLASHER_APP_ID);
   InitProgramPaths();
+  InstallTranslators(ChooseLanguage(SystemEnvironment()), TranslationsFolder());
   InstallHelpViewer();
 
   QtSerialPort port;

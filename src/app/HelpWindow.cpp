@@ -1,10 +1,12 @@
 #include "app/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "startup/Language.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -22,7 +24,11 @@ bool ShowHelpTopic(const std::string& helpFolder, const std::string& topic) {
     return false;
   }
   const QString folder = QString::fromStdString(helpFolder);
-  QFileInfo file(folder + "/" + QString::fromStdString(topic));
+  const QString name = QString::fromStdString(topic);
+  // The page in the user's language (a subfolder named by the language) when it has one, else
+  // the English page; so a language may lag behind page by page.
+  QFileInfo file(folder + "/" + QString::fromStdString(CurrentLanguage()) + "/" + name);
+  if (CurrentLanguage() == "en" || !file.isFile()) file = QFileInfo(folder + "/" + name);
   if (!file.isFile() || !file.isReadable()) return false;
   if (!gHelpBrowser) {
     gHelpBrowser = new QTextBrowser;
@@ -30,9 +36,10 @@ bool ShowHelpTopic(const std::string& helpFolder, const std::string& topic) {
     gHelpBrowser->setOpenExternalLinks(true);
     gHelpBrowser->resize(640, 520);
   }
-  gHelpBrowser->setSearchPaths({folder});
+  gHelpBrowser->setSearchPaths({file.absolutePath(), folder});
   gHelpBrowser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
-  gHelpBrowser->setWindowTitle(QString::fromStdString(gBaseName + " Help"));
+  gHelpBrowser->setWindowTitle(
+      QCoreApplication::translate("Help", "%1 Help").arg(QString::fromStdString(gBaseName)));
   gHelpBrowser->show();
   gHelpBrowser->raise();
   gHelpBrowser->activateWindow();

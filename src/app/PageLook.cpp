@@ -1,5 +1,6 @@
 #include "app/PageLook.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPalette>
 #include <QPushButton>
@@ -42,6 +43,13 @@ WizardStyle ApplicationWizardStyle() {
   if (style.Splash.isNull())
     style.Splash = QPixmap(QString::fromStdString(gProgramFolder + "/splash.png"));
   style.StyleButton = StyleWizardButton;
+  style.HelpText = QCoreApplication::translate("Wizard", "Help");
+  style.BackText = QCoreApplication::translate("Wizard", "<  Back");
+  style.NextText = QCoreApplication::translate("Wizard", "Next  >");
+  style.ExitText = QCoreApplication::translate("Wizard", "Exit");
+  style.FinishText = QCoreApplication::translate("Wizard", "Finish");
+  style.CancelText = QCoreApplication::translate("Wizard", "Cancel");
+  style.WaitText = QCoreApplication::translate("Wizard", "Wait...");
   style.CancellableStep = 4;
   return style;
 }

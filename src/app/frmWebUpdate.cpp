@@ -26,7 +26,8 @@ namespace {
 const QColor kLocalColour(255, 255, 255);
 const QColor kRemoteColour(255, 192, 128);
 // An installed copy belongs to the package manager, which alone may replace it.
-const char* const kPackagedNote = "Program updates come with the package manager.";
+const char* const kPackagedNote =
+    QT_TRANSLATE_NOOP("frmWebUpdate", "Program updates come with the package manager.");
 
 // Busy pointer for the lifetime of the object.
 struct BusyPointer {
@@ -51,7 +52,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& at) {
 }  // namespace
 
 frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-  setWindowTitle("Web Updates");
+  setWindowTitle(tr("Web Updates"));
   setFixedSize(640, 420);
   Grid_ = new QTableWidget(this);
   Grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -60,11 +61,11 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Grid_->verticalHeader()->hide();
   Grid_->horizontalHeader()->setStretchLastSection(true);
   Grid_->setColumnCount(4);
-  Grid_->setHorizontalHeaderLabels({"Filename", "Date", "Size", "Location"});
+  Grid_->setHorizontalHeaderLabels({tr("Filename"), tr("Date"), tr("Size"), tr("Location")});
   txtDescription_ = new QPlainTextEdit(this);
   txtDescription_->setReadOnly(true);
-  Frame1_ = Framed(this, "Firmware", Grid_, QRect(8, 8, 372, 310));
-  Frame2_ = Framed(this, "Description", txtDescription_, QRect(388, 8, 244, 330));
+  Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 310));
+  Frame2_ = Framed(this, tr("Description"), txtDescription_, QRect(388, 8, 244, 330));
   lblSignature_ = new QLabel(this);
   lblSignature_->setGeometry(12, 320, 368, 20);
 
@@ -80,10 +81,10 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   lblPacifier_->setObjectName("lblPacifier");
   lblPacifier_->setAlignment(Qt::AlignCenter);
 
-  cmdDownload_ = Button(this, "Download", QRect(8, 382, 100, 28));
-  cmdRemove_ = Button(this, "Remove", QRect(116, 382, 100, 28));
-  cmdHelp_ = Button(this, "Help", QRect(424, 382, 100, 28));
-  cmdDone_ = Button(this, "Done", QRect(532, 382, 100, 28));
+  cmdDownload_ = Button(this, tr("Download"), QRect(8, 382, 100, 28));
+  cmdRemove_ = Button(this, tr("Remove"), QRect(116, 382, 100, 28));
+  cmdHelp_ = Button(this, tr("Help"), QRect(424, 382, 100, 28));
+  cmdDone_ = Button(this, tr("Done"), QRect(532, 382, 100, 28));
   cmdDone_->setDefault(true);
 
   connect(cmdDownload_, &QPushButton::clicked, this, &frmWebUpdate::cmdDownload_Click);
@@ -99,7 +100,7 @@ bool frmWebUpdate::Start(bool showFirst) {
   loading_ = true;
   if (gURL != gDefaultURL) {
     setWindowTitle(
-        QString::fromStdString(" Web Updates [" + DomainName + DomainPath + DomainDir + "]"));
+        tr(" Web Updates [%1]").arg(QString::fromStdString(DomainName + DomainPath + DomainDir)));
   }
   QScreen* screen = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
   if (screen) move(screen->availableGeometry().center() - rect().center());
@@ -115,8 +116,8 @@ bool frmWebUpdate::Start(bool showFirst) {
     // Closing is refused until the list is in: the fetch would go on behind a closed window.
     cmdDone_->setEnabled(false);
     if (showFirst) {
-      txtDescription_->setPlainText("Fetching the list of firmware from " +
-                                    QString::fromStdString(DomainName) + " ...");
+      txtDescription_->setPlainText(
+          tr("Fetching the list of firmware from %1 ...").arg(QString::fromStdString(DomainName)));
       show();
       host_.Breathe();
     }
@@ -129,10 +130,11 @@ bool frmWebUpdate::Start(bool showFirst) {
   }
   lblSignature_->setText(QString::fromStdString(TrustLabel(lists_.Trust)));
   if (lists_.Trust.State != TrustState::NotChecked) {
-    lblSignature_->setToolTip(QString::fromStdString(
+    lblSignature_->setToolTip(
         lists_.Trust.State == TrustState::Unverified
-            ? "No public key is set (PUBLICKEY), so the catalogue's signature is not checked."
-            : "Catalogue: " + DescribeSignature(lists_.Trust.Check) + "."));
+            ? tr("No public key is set (PUBLICKEY), so the catalogue's signature is not checked.")
+            : tr("Catalogue: %1.")
+                  .arg(QString::fromStdString(DescribeSignature(lists_.Trust.Check))));
   }
   if (result == CatalogueResult::TooManyRows)
     host_.Message(AppMessage(MessageKind::CatalogueTooLarge));
@@ -156,7 +158,7 @@ void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
         "Newer program files on the site; not offered: the package manager owns the "
         "installed program");
     // The status line over the bar says it until a transfer needs the line.
-    lblPacifier_->setText(kPackagedNote);
+    lblPacifier_->setText(tr(kPackagedNote));
     return;
   }
   MsgAnswer answer = host_.Message(ProgramUpdateOffer(lists_.Programs, gBaseName));
@@ -202,7 +204,7 @@ void frmWebUpdate::FillGrid() {
     const FirmwareEntry& entry = lists_.Firmware[i];
     QStringList cells = {QString::fromStdString(EscapedForDisplay(entry.BaseName)),
                          QString::fromStdString(entry.Date), QString::number(entry.Size),
-                         entry.Local ? "Local" : "Remote"};
+                         entry.Local ? tr("Local") : tr("Remote")};
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       item->setBackground(entry.Local ? kLocalColour : kRemoteColour);
@@ -293,7 +295,7 @@ void frmWebUpdate::cmdDownload_Click() {
     txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
   }
   // Only a file that is now in the program folder is complete.
-  lblPacifier_->setText(outcome.Saved ? "Download Complete" : "Download Failed");
+  lblPacifier_->setText(outcome.Saved ? tr("Download Complete") : tr("Download Failed"));
   lblPacifier_->repaint();
 }
 

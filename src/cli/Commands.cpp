@@ -132,24 +132,27 @@ std::vector<CommandDescription> DescribeCommands() {
 std::vector<QCommandLineOption> GlobalOptions() {
   return {
       {"folder",
-       "Program folder holding PadFlasher.ini, PadFlasher.ver, ports/ and the firmware files "
-       "(default: the folder of the executables; installed: ~/.local/share/PadFlasher, settings "
-       "in ~/.config/PadFlasher).",
+       Cli::tr("Program folder holding PadFlasher.ini, PadFlasher.ver, ports/ and the firmware "
+               "files (default: the folder of the executables; installed: "
+               "~/.local/share/PadFlasher, settings in ~/.config/PadFlasher)."),
        "DIR"},
-      {{"q", "quiet"}, "No progress; only errors and the result."},
+      {{"q", "quiet"}, Cli::tr("No progress; only errors and the result.")},
       {{"v", "verbose"},
-       "Show each command sent to the hand control and each reply on stderr (block data "
-       "abbreviated)."},
+       Cli::tr("Show each command sent to the hand control and each reply on stderr (block data "
+               "abbreviated).")},
       {"trace",
-       "Write every byte sent and received, with a microsecond time stamp and its direction, to "
-       "FILE.",
+       Cli::tr("Write every byte sent and received, with a microsecond time stamp and its "
+               "direction, to FILE."),
        "FILE"},
       {"debug-log",
-       "Write debugexe.txt in the current folder (installed without --folder: in "
-       "~/.local/state/PadFlasher)."},
-      {"stats", "Print the bytes sent and received and the CPU time used at the end."},
-      {{"h", "help"}, "Show this help."},
-      {{"V", "version"}, "Show the program's version."},
+       Cli::tr("Write debugexe.txt in the current folder (installed without --folder: in "
+               "~/.local/state/PadFlasher).")},
+      {"stats", Cli::tr("Print the bytes sent and received and the CPU time used at the end.")},
+      {"lang",
+       Cli::tr("Show texts in LANG (en, de, fr) instead of the language of the environment."),
+       "LANG"},
+      {{"h", "help"}, Cli::tr("Show this help.")},
+      {{"V", "version"}, Cli::tr("Show the program's version.")},
   };
 }
 
@@ -208,13 +211,13 @@ void CommandLine::AddSubcommand(const QString& word, const QStringList& argument
 }
 
 QString CommandLine::HelpText() const {
-  QString text = "Usage: padflasher-cli " + usage_ + "\n\n" + Wrapped(description_);
+  QString text = Cli::tr("Usage: padflasher-cli %1\n\n").arg(usage_) + Wrapped(description_);
   if (!positional_.empty()) {
-    text += "\nArguments:\n";
+    text += Cli::tr("\nArguments:\n");
     for (const auto& [name, description] : positional_) text += Column(name, description);
   }
-  if (!own_.empty()) text += "\nOptions:\n" + FormatOptions(own_);
-  text += "\nGlobal options:\n" + FormatOptions(GlobalOptions());
+  if (!own_.empty()) text += Cli::tr("\nOptions:\n") + FormatOptions(own_);
+  text += Cli::tr("\nGlobal options:\n") + FormatOptions(GlobalOptions());
   return text;
 }
 
@@ -263,7 +266,8 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
   if (!parser_.parse(full)) {
     // A script that asked for a document gets one for bad usage too.
     SetJsonWanted(Takes("json") && args_.contains("--json"));
-    PrintError(ParseErrorText() + "\nTry 'padflasher-cli " + args_.value(0) + " --help'.");
+    PrintError(
+        Cli::tr("%1\nTry 'padflasher-cli %2 --help'.").arg(ParseErrorText(), args_.value(0)));
     exitCode = kExitUsage;
     return false;
   }
@@ -279,7 +283,7 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
   }
   SetJsonWanted(Takes("json") && parser_.isSet("json"));
   if (parser_.isSet("quiet") && parser_.isSet("verbose")) {
-    PrintError("--quiet and --verbose exclude each other.");
+    PrintError(Cli::tr("--quiet and --verbose exclude each other."));
     exitCode = kExitUsage;
     return false;
   }
@@ -297,9 +301,10 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
     QString missing;
     for (int i = std::max(count, 0); i < minPositional && i < int(positional_.size()); ++i)
       missing += (missing.isEmpty() ? "" : " ") + positional_[i].first;
-    PrintError((count < minPositional ? "missing argument " + missing
-                                      : "unexpected argument '" + positional.last() + "'") +
-               QString("\nUsage: padflasher-cli ") + usage_);
+    PrintError((count < minPositional
+                    ? Cli::tr("missing argument %1\nUsage: padflasher-cli %2").arg(missing, usage_)
+                    : Cli::tr("unexpected argument '%1'\nUsage: padflasher-cli %2")
+                          .arg(positional.last(), usage_)));
     exitCode = kExitUsage;
     return false;
   }
@@ -312,7 +317,7 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
         parser_.isSet("folder") ? parser_.value("folder") : QString::fromStdString(gProgramFolder);
     QFileInfo info(folder);
     if (!info.isDir()) {
-      PrintError("program folder '" + folder + "' does not exist or is not a folder.");
+      PrintError(Cli::tr("program folder '%1' does not exist or is not a folder.").arg(folder));
       exitCode = kExitUsage;
       return false;
     }

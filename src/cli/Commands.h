@@ -12,10 +12,16 @@
 // the exit codes.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <string>
 #include <vector>
+
+// The context of the CLI's own texts in the catalogues: Cli::tr("...") with %1 for each value.
+struct Cli {
+  Q_DECLARE_TR_FUNCTIONS(Cli)
+};
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // the hand control did not answer, failed, or differs

@@ -59,6 +59,23 @@ constexpr MessageRow kTerminalRows[] = {
 };
 const MessageTable kTerminalMessages{"Console", kTerminalRows};
 
+// The names of a job and its phases as the progress line shows them; the plan keeps English.
+[[maybe_unused]] const char* const kJobWords[] = {
+    QT_TRANSLATE_NOOP("Cli", "Flash"),       QT_TRANSLATE_NOOP("Cli", "Verify"),
+    QT_TRANSLATE_NOOP("Cli", "Read"),        QT_TRANSLATE_NOOP("Cli", "erasing"),
+    QT_TRANSLATE_NOOP("Cli", "programming"), QT_TRANSLATE_NOOP("Cli", "checking"),
+    QT_TRANSLATE_NOOP("Cli", "verifying"),   QT_TRANSLATE_NOOP("Cli", "reading"),
+};
+
+std::string CliText(const std::string& english) {
+  return QCoreApplication::translate("Cli", english.c_str()).toStdString();
+}
+
+// "1:02 elapsed, 0:40 left"
+std::string Times(const std::string& elapsed, const std::string& left) {
+  return FillArguments(CliText(QT_TRANSLATE_NOOP("Cli", "%1 elapsed, %2 left")), {elapsed, left});
+}
+
 // Without a terminal nobody cancelled: the fixed policy gave up on a block.
 constexpr MessageRow kPolicyRows[] = {
     {MessageKind::VerifyStopped,
@@ -264,19 +281,24 @@ MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswe
   };
   std::vector<Choice> choices;
   if (buttons == MsgButtons::RetryCancel) {
-    choices = {{'r', "Retry", MsgAnswer::Retry}, {'c', "Cancel", MsgAnswer::Cancel}};
+    choices = {{'r', QT_TRANSLATE_NOOP("Cli", "Retry"), MsgAnswer::Retry},
+               {'c', QT_TRANSLATE_NOOP("Cli", "Cancel"), MsgAnswer::Cancel}};
   } else {
-    choices = {{'y', "Yes", MsgAnswer::Yes}, {'n', "No", MsgAnswer::No}};
-    if (buttons == MsgButtons::YesNoCancel) choices.push_back({'c', "Cancel", MsgAnswer::Cancel});
+    choices = {{'y', QT_TRANSLATE_NOOP("Cli", "Yes"), MsgAnswer::Yes},
+               {'n', QT_TRANSLATE_NOOP("Cli", "No"), MsgAnswer::No}};
+    if (buttons == MsgButtons::YesNoCancel)
+      choices.push_back({'c', QT_TRANSLATE_NOOP("Cli", "Cancel"), MsgAnswer::Cancel});
   }
-  auto wordOf = [&](MsgAnswer answer) {
+  auto wordOf = [&](MsgAnswer answer) -> std::string {
     for (const auto& c : choices)
-      if (c.answer == answer) return c.word;
+      if (c.answer == answer) return CliText(c.word);
     return "?";
   };
   const std::string& shown = text;
   if (!askTerminal_) {
-    std::fprintf(stderr, "%s -> %s (no terminal)\n", shown.c_str(), wordOf(policy));
+    const std::string answered =
+        FillArguments(CliText(QT_TRANSLATE_NOOP("Cli", "%1 (no terminal)")), {wordOf(policy)});
+    std::fprintf(stderr, "%s -> %s\n", shown.c_str(), answered.c_str());
     std::fflush(stderr);
     return policy;
   }
@@ -291,7 +313,7 @@ MsgAnswer ConsoleHost::Ask(const std::string& text, MsgButtons buttons, MsgAnswe
     while ((n = read(STDIN_FILENO, &ch, 1)) == 1 && ch != '\n') line += ch;
     if (n <= 0 && line.empty()) {
       // End of input or Ctrl-C at the prompt: the cautious answer of the no-terminal policy.
-      std::fprintf(stderr, "\n-> %s\n", wordOf(policy));
+      std::fprintf(stderr, "\n-> %s\n", wordOf(policy).c_str());
       return policy;
     }
     char key =
@@ -344,14 +366,14 @@ void ConsoleHost::DrawJob() {
   const double now = Now();
   const double fraction = job_.Fraction(now);
   const int percent = static_cast<int>(std::floor(fraction * 100 + 1e-9));
-  const std::string phase = job_.PhaseName();
-  const std::string times =
-      Clock(now - jobStart_) + " elapsed, " + Clock(job_.Remaining(now)) + " left";
+  const std::string phase = CliText(job_.PhaseName());
+  const std::string times = Times(Clock(now - jobStart_), Clock(job_.Remaining(now)));
+  const std::string title = CliText(jobTitle_);
   if (!progressTerminal_) {
     const int decile = percent / 10;
     if (decile <= lastDecile_) return;
     lastDecile_ = decile;
-    std::fprintf(stderr, "%s: %3d%%  %s, %s\n", jobTitle_.c_str(), decile * 10, phase.c_str(),
+    std::fprintf(stderr, "%s: %3d%%  %s, %s\n", title.c_str(), decile * 10, phase.c_str(),
                  times.c_str());
     std::fflush(stderr);
     return;
@@ -360,8 +382,8 @@ void ConsoleHost::DrawJob() {
     columns_ = TerminalColumns(STDERR_FILENO);
     lastJobText_.clear();
   }
-  const std::string text = FitProgressLine(jobTitle_ + " " + std::to_string(percent) + "%",
-                                           fraction, phase + ", " + times, columns_);
+  const std::string text = FitProgressLine(title + " " + std::to_string(percent) + "%", fraction,
+                                           phase + ", " + times, columns_);
   if (text == lastJobText_) return;
   lastJobText_ = text;
   std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
@@ -383,7 +405,9 @@ void ConsoleHost::PhaseProgress(int phase, const std::string& label, double frac
     int decile = static_cast<int>(std::floor(fraction * 10 + 1e-9));
     if (decile <= lastDecile_) return;
     lastDecile_ = decile;
-    std::fprintf(stderr, "%s  (%s elapsed)\n", label.c_str(), Clock(elapsed).c_str());
+    const std::string since =
+        FillArguments(CliText(QT_TRANSLATE_NOOP("Cli", "(%1 elapsed)")), {Clock(elapsed)});
+    std::fprintf(stderr, "%s  %s\n", label.c_str(), since.c_str());
     std::fflush(stderr);
     return;
   }
@@ -396,8 +420,8 @@ void ConsoleHost::PhaseProgress(int phase, const std::string& label, double frac
   lastLabel_ = label;
   lastDraw_ = now;
   double remaining = fraction > 0.005 ? elapsed * (1 - fraction) / fraction : -1;
-  const std::string text = FitProgressLine(
-      label, fraction, Clock(elapsed) + " elapsed, " + Clock(remaining) + " left", columns_);
+  const std::string text =
+      FitProgressLine(label, fraction, Times(Clock(elapsed), Clock(remaining)), columns_);
   std::fprintf(stderr, "\r%s\x1b[K", text.c_str());
   std::fflush(stderr);
   lineOpen_ = true;

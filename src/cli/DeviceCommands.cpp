@@ -17,14 +17,15 @@ int PrintHandControlIdentity(const QStringList& reportKeys) {
   for (const QString& key : reportKeys) ReportField(key, FirmwareJson(listed, type, major, minor));
   if (gHcChecksum.empty() && PortWasLost()) return kExitFailed;
   if (gHcChecksum.empty()) {
-    PrintError("the hand control answered the presence test but not the firmware query.");
+    PrintError(Cli::tr("the hand control answered the presence test but not the firmware query."));
     return kExitFailed;
   }
+  const QString unknown = Cli::tr("Unknown");
   // The code is four characters of the hand control's reply: whatever it sent.
-  PrintOut(QString::fromStdString("Code: " + EscapedForDisplay(gHcChecksum)));
-  PrintOut(QString::fromStdString("Type: " + (listed ? type : std::string("Unknown"))));
-  PrintOut(QString::fromStdString("Version: " +
-                                  (listed ? VersionText(major, minor) : std::string("Unknown"))));
+  PrintOut(Cli::tr("Code: %1").arg(QString::fromStdString(EscapedForDisplay(gHcChecksum))));
+  PrintOut(Cli::tr("Type: %1").arg(listed ? QString::fromStdString(type) : unknown));
+  PrintOut(Cli::tr("Version: %1")
+               .arg(listed ? QString::fromStdString(VersionText(major, minor)) : unknown));
   return kExitOk;
 }
 
@@ -32,8 +33,9 @@ namespace {
 
 int RunIdentify(const QStringList& args) {
   CommandLine cl(args, "identify [options]",
-                 "Tests that the hand control answers in programming mode and shows the firmware "
-                 "it holds: its code, and its type and version from PadFlasher.ver.");
+                 Cli::tr("Tests that the hand control answers in programming mode and shows the "
+                         "firmware it holds: its code, and its type and version from "
+                         "PadFlasher.ver."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
@@ -43,6 +45,7 @@ int RunIdentify(const QStringList& args) {
 }
 
 const CommandRegistrar kIdentify{
-    {"identify", "test for the hand control and show its firmware", RunIdentify}};
+    {"identify", QT_TRANSLATE_NOOP("Cli", "test for the hand control and show its firmware"),
+     RunIdentify}};
 
 }  // namespace

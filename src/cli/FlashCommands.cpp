@@ -30,25 +30,21 @@ int RunCheck(Verification check) {
     same = check == Verification::Fast ? FastVerify() : FullVerify();
   }
   ConsoleHostInstance().EndProgressLine();
-  if (same) PrintOut("Contents are Identical");
+  if (same) PrintOut(Cli::tr("Contents are Identical"));
   const int code = OperationExitCode(same);
   if (code == kExitFailed && ConsoleHostInstance().DifferenceFound())
-    PrintError(DifferenceCount() == 1
-                   ? QCoreApplication::translate(
-                         "Console", "verifying failed: 1 block differs from the image.")
-                   : QCoreApplication::translate(
-                         "Console", "verifying failed: %1 blocks differ from the image.")
-                         .arg(DifferenceCount()));
+    PrintError(
+        DifferenceCount() == 1
+            ? Cli::tr("verifying failed: 1 block differs from the image.")
+            : Cli::tr("verifying failed: %1 blocks differ from the image.").arg(DifferenceCount()));
   return code;
 }
 
 // How a successful flash was checked, as its last line.
 QString FlashedText(Verification check) {
   return check == Verification::Full
-             ? QCoreApplication::translate(
-                   "Console",
-                   "Programmed and checked by block sums and by reading every block back.")
-             : QCoreApplication::translate("Console", "Programmed and checked by block sums.");
+             ? Cli::tr("Programmed and checked by block sums and by reading every block back.")
+             : Cli::tr("Programmed and checked by block sums.");
 }
 
 // The firmware the hand control holds, for the JSON document only; nothing is printed.
@@ -66,10 +62,10 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   if (cl.IsSet("backup")) {
     ConsoleHostInstance().EnterPhase("reading");
     if (int code = ReadHandControlToFile(cl.Value("backup")); code != kExitOk) {
-      PrintError("no backup, so nothing was erased.");
+      PrintError(Cli::tr("no backup, so nothing was erased."));
       return code;
     }
-    PrintOut("Backup written to " + cl.Value("backup"));
+    PrintOut(Cli::tr("Backup written to %1").arg(cl.Value("backup")));
   }
   if (InterruptPending()) return kExitCancelled;
 
@@ -82,13 +78,11 @@ int FlashOpenHandControl(const CommandLine& cl, Verification check) {
   if (int code = OperationExitCode(written); code != kExitOk) {
     if (code == kExitFailed && !ConsoleHostInstance().DifferenceFound())
       PrintError(
-          "programming failed; the hand control stays in programming mode, so flash it "
-          "again.");
+          Cli::tr("programming failed; the hand control stays in programming mode, so flash it "
+                  "again."));
     if (code == kExitFailed && ConsoleHostInstance().DifferenceFound())
-      PrintError(QCoreApplication::translate(
-                     "Console",
-                     "programming failed: the check found blocks that differ from the image (%1); "
-                     "the hand control stays in programming mode, so flash it again.")
+      PrintError(Cli::tr("programming failed: the check found blocks that differ from the image "
+                         "(%1); the hand control stays in programming mode, so flash it again.")
                      .arg(DifferenceCount()));
     return code;
   }
@@ -133,23 +127,26 @@ QString UnlistedImageText() {
 
 int RunFlash(const QStringList& args) {
   CommandLine cl(args, "flash [options] IMAGE",
-                 "Erases the hand control and programs it with IMAGE, then checks every written "
-                 "block's sum. Without a terminal, questions are answered by a fixed policy: a "
-                 "block is retried twice, differences are all listed and fail the command.");
+                 Cli::tr("Erases the hand control and programs it with IMAGE, then checks every "
+                         "written block's sum. Without a terminal, questions are answered by a "
+                         "fixed policy: a block is retried twice, differences are all listed and "
+                         "fail the command."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption({"verify",
-                "Verification after programming: none (default; the check phase already "
-                "compared every block's sum), fast, or full (every byte).",
+                Cli::tr("Verification after programming: none (default; the check phase "
+                        "already compared every block's sum), fast, or full (every byte)."),
                 "none|fast|full", "none"});
-  cl.AddOption({"backup", "First read the hand control's current firmware into FILE.", "FILE"});
-  cl.AddOption({{"y", "yes"}, "Program an image whose code PadFlasher.ver does not list."});
+  cl.AddOption(
+      {"backup", Cli::tr("First read the hand control's current firmware into FILE."), "FILE"});
+  cl.AddOption(
+      {{"y", "yes"}, Cli::tr("Program an image whose code PadFlasher.ver does not list.")});
   cl.AddOption(JsonOption());
-  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
+  cl.AddPositional("IMAGE", Cli::tr("Firmware image file (262144 bytes)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
 
   QString verify = cl.Value("verify").toLower();
   if (verify != "none" && verify != "fast" && verify != "full") {
-    PrintError("--verify takes none, fast or full, not '" + cl.Value("verify") + "'.");
+    PrintError(Cli::tr("--verify takes none, fast or full, not '%1'.").arg(cl.Value("verify")));
     return kExitUsage;
   }
   const Verification check = verify == "fast"   ? Verification::Fast
@@ -170,12 +167,13 @@ int RunFlash(const QStringList& args) {
 
 int RunVerify(const QStringList& args) {
   CommandLine cl(args, "verify [options] IMAGE",
-                 "Compares the hand control with IMAGE: every byte of every written block, or "
-                 "with --fast each block's 8-bit sum (which misses two exchanged bytes).");
+                 Cli::tr("Compares the hand control with IMAGE: every byte of every written "
+                         "block, or with --fast each block's 8-bit sum (which misses two exchanged "
+                         "bytes)."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
-  cl.AddOption({"fast", "Compare block sums only."});
+  cl.AddOption({"fast", Cli::tr("Compare block sums only.")});
   cl.AddOption(JsonOption());
-  cl.AddPositional("IMAGE", "Firmware image file (262144 bytes).");
+  cl.AddPositional("IMAGE", Cli::tr("Firmware image file (262144 bytes)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
   const Verification check = cl.IsSet("fast") ? Verification::Fast : Verification::Full;
   ReportField("verify", check == Verification::Fast ? "fast" : "full");
@@ -188,11 +186,11 @@ int RunVerify(const QStringList& args) {
 
 int RunRead(const QStringList& args) {
   CommandLine cl(args, "read [options] OUT",
-                 "Reads the blocks that programming writes into OUT, a 262144-byte image with "
-                 "0xFF elsewhere: a backup that 'flash' can write back.");
+                 Cli::tr("Reads the blocks that programming writes into OUT, a 262144-byte image "
+                         "with 0xFF elsewhere: a backup that 'flash' can write back."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption(JsonOption());
-  cl.AddPositional("OUT", "Image file to write (replaced only when the read succeeds).");
+  cl.AddPositional("OUT", Cli::tr("Image file to write (replaced only when the read succeeds)."));
   if (int code; !cl.Parse(1, 1, code)) return code;
   ReportField("file", cl.Positional().at(1));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
@@ -200,15 +198,16 @@ int RunRead(const QStringList& args) {
       AsJob("Read", ReadPlan(), [&] { return ReadHandControlToFile(cl.Positional().at(1)); });
   if (code == kExitOk) {
     ReportField("file_bytes", kImageSize);
-    PrintOut(QCoreApplication::translate("Console", "Read %1 bytes into %2")
-                 .arg(kImageSize)
-                 .arg(cl.Positional().at(1)));
+    PrintOut(Cli::tr("Read %1 bytes into %2").arg(kImageSize).arg(cl.Positional().at(1)));
   }
   return code;
 }
 
-const CommandRegistrar kFlash{{"flash", "program the hand control with an image", RunFlash}};
-const CommandRegistrar kVerify{{"verify", "compare the hand control with an image", RunVerify}};
-const CommandRegistrar kRead{{"read", "read the hand control's firmware into a file", RunRead}};
+const CommandRegistrar kFlash{
+    {"flash", QT_TRANSLATE_NOOP("Cli", "program the hand control with an image"), RunFlash}};
+const CommandRegistrar kVerify{
+    {"verify", QT_TRANSLATE_NOOP("Cli", "compare the hand control with an image"), RunVerify}};
+const CommandRegistrar kRead{
+    {"read", QT_TRANSLATE_NOOP("Cli", "read the hand control's firmware into a file"), RunRead}};
 
 }  // namespace

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kProgramFileText = "it is one of the program's own files";
-
 // The firmware page's text for a failed load, as the first line of the CLI's message.
 QString Headline(ImageLoadResult loadResult) {
   return QString::fromStdString(WithLfLineEnds(
@@ -33,20 +31,24 @@ int LoadImageForCommand(const QString& path) {
       gFirmwareFile = info.fileName().toStdString();
       return kExitOk;
     case ImageLoadResult::NotFound:
-      PrintError(Headline(code) + path + " does not exist.");
+      PrintError(Headline(code) + Cli::tr("%1 does not exist.").arg(path));
       break;
     case ImageLoadResult::WrongSize:
       if (LastImageReadProblem() != ImageReadProblem::None) {
+        // The reason reads as the end of a sentence about the file, in English (base's style).
         PrintError(Headline(code) + path + " " + QString::fromStdString(LastImageReadReason()) +
                    ".");
         break;
       }
-      PrintError(Headline(code) + path + " has " + QString::number(info.size()) +
-                 " bytes; a firmware image has " + QString::number(kImageSize) + ".");
+      PrintError(Headline(code) +
+                 Cli::tr("%1 has %2 bytes; a firmware image has %3.")
+                     .arg(path, QString::number(info.size()), QString::number(kImageSize)));
       break;
     case ImageLoadResult::Invalid:
-      PrintError(Headline(code) + path +
-                 " lacks the signature 55 AA at offset 0xFFE0; it is not a firmware image.");
+      PrintError(Headline(code) +
+                 Cli::tr("%1 lacks the signature 55 AA at offset 0xFFE0; it is not a firmware "
+                         "image.")
+                     .arg(path));
       break;
   }
   return kExitUsage;
@@ -64,11 +66,11 @@ int ReadHandControlImage(std::string& image) {
     case ReadBackEnd::Read:
       return kExitOk;
     case ReadBackEnd::Stopped:
-      PrintError("reading cancelled by user.");
+      PrintError(Cli::tr("reading cancelled by user."));
       return kExitCancelled;
     case ReadBackEnd::Failed:
-      PrintError("reading the hand control failed at bank " + QString::number(read.bank) +
-                 ", block " + QString::number(read.block) + ".");
+      PrintError(Cli::tr("reading the hand control failed at bank %1, block %2.")
+                     .arg(QString::number(read.bank), QString::number(read.block)));
       break;
     case ReadBackEnd::PortLost:
       break;
@@ -79,13 +81,12 @@ int ReadHandControlImage(std::string& image) {
 bool OutputFileAllowed(const QString& file) {
   std::string why;
   if (IsProgramFileName(QFileInfo(file).fileName().toStdString())) {
-    why = kProgramFileText;
+    PrintError(Cli::tr("will not write %1: it is one of the program's own files.").arg(file));
   } else if (!MayWriteUserFile(file.toStdString(), why)) {
-    why = "it " + why;
+    PrintError(Cli::tr("will not write %1: it %2.").arg(file, QString::fromStdString(why)));
   } else {
     return true;
   }
-  PrintError("will not write " + file + ": " + QString::fromStdString(why) + ".");
   return false;
 }
 
@@ -94,7 +95,7 @@ int ReadHandControlToFile(const QString& file) {
   // Tried first, so that an unwritable place is reported before minutes of reading; the probe's
   // temporary file goes with it.
   if (QSaveFile probe(file); !probe.open(QIODevice::WriteOnly)) {
-    PrintError("cannot write " + file + ": " + probe.errorString());
+    PrintError(Cli::tr("cannot write %1: %2").arg(file, probe.errorString()));
     return kExitUsage;
   }
   std::string image;
@@ -102,7 +103,7 @@ int ReadHandControlToFile(const QString& file) {
   ConsoleHostInstance().EndProgressLine();
   std::string why;
   if (!WriteFileAtomically(file.toStdString(), image, &why)) {
-    PrintError("cannot write " + file + ": " + QString::fromStdString(why) + ".");
+    PrintError(Cli::tr("cannot write %1: %2.").arg(file, QString::fromStdString(why)));
     return kExitFailed;
   }
   return kExitOk;

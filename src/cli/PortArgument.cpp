@@ -34,33 +34,36 @@ int FindAdapter(const QString& port, const SerialDevice& identity, std::string& 
     if (!d.vid.empty()) candidates << AdapterText(d);
   }
   if (matching.empty()) {
-    PrintError("no USB adapter is " + port + "; " +
-               (candidates.isEmpty() ? "none is plugged in."
-                                     : "plugged in: " + candidates.join(", ") + "."));
+    PrintError(
+        candidates.isEmpty()
+            ? Cli::tr("no USB adapter is %1; none is plugged in.").arg(port)
+            : Cli::tr("no USB adapter is %1; plugged in: %2.").arg(port, candidates.join(", ")));
     return kExitFailed;
   }
-  PrintError(port + " is " + QString::number(matching.size()) +
-             " adapters: " + candidates.join(", ") + "; name one with its serial number.");
+  PrintError(Cli::tr("%1 is %2 adapters: %3; name one with its serial number.")
+                 .arg(port, QString::number(matching.size()), candidates.join(", ")));
   return kExitUsage;
 }
 
 }  // namespace
 
 QString NoComNameText(const QString& name) {
-  return "'" + name + "' is no port name: use COM1 to COM16.";
+  return Cli::tr("'%1' is no port name: use COM1 to COM16.").arg(name);
 }
 
 QString ImpossiblePortName(const QString& port) {
   if (port.isEmpty())
-    return "the port name is empty: give a COM name, a device such as /dev/ttyUSB0, or "
-           "usb:VID:PID.";
+    return Cli::tr(
+        "the port name is empty: give a COM name, a device such as /dev/ttyUSB0, or "
+        "usb:VID:PID.");
   const std::string name = port.toStdString();
   if (IsComPortName(name) && ComPortNumber(name) == 0) return NoComNameText(port);
   SerialDevice identity;
   if (port.startsWith("usb:") && !ParseUsbIdentity(name, identity))
-    return "'" + port +
-           "' names no USB adapter: use usb:VID:PID or usb:VID:PID:SERIAL with the hexadecimal "
-           "ids 'padflasher-cli ports' shows.";
+    return Cli::tr(
+               "'%1' names no USB adapter: use usb:VID:PID or usb:VID:PID:SERIAL with the "
+               "hexadecimal ids 'padflasher-cli ports' shows.")
+        .arg(port);
   return {};
 }
 
@@ -72,14 +75,15 @@ int FindPortDevice(const QString& port, std::string& device) {
   device = ResolvePortArgumentIn(name, roots);
   if (IsComPortName(name)) {
     if (!device.empty()) return kExitOk;
-    PrintError(port +
-               " does not stand for any serial device on this machine; list the ports "
-               "with 'padflasher-cli ports' or give a device path.");
+    PrintError(Cli::tr("%1 does not stand for any serial device on this machine; list the "
+                       "ports with 'padflasher-cli ports' or give a device path.")
+                   .arg(port));
     return kExitFailed;
   }
   const QFileInfo found(Q(device));
   if (port.contains('/') || found.exists() || found.isSymLink()) return kExitOk;
-  PrintError("no device '" + port + "' in " + Q(roots.devRoot) + "/ or " + Q(roots.devRoot) +
-             "/serial/by-id/; list the ports with 'padflasher-cli ports'.");
+  PrintError(Cli::tr("no device '%1' in %2/ or %2/serial/by-id/; list the ports with "
+                     "'padflasher-cli ports'.")
+                 .arg(port, Q(roots.devRoot)));
   return kExitFailed;
 }

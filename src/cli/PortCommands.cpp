@@ -21,28 +21,31 @@
 
 namespace {
 
-constexpr const char* kDoesNotExist = " does not exist.";
-constexpr const char* kNotSerial = " is not a serial device.";
-constexpr const char* kOwnTerminal =
-    " is a terminal of this computer, not a serial port: the hand control's protocol would go "
-    "to the screen.";
-constexpr const char* kMultiplexer =
-    " is the pseudo-terminal multiplexer, not a serial port; give the pseudo-terminal itself "
-    "(/dev/pts/N).";
-constexpr const char* kListDevicesHint = " List the devices with 'padflasher-cli ports'.";
-constexpr const char* kNotALink = " is not a link; remove or rename it by hand.";
-
-const char* UnfitDeviceText(DeviceFitness fitness) {
+// Why a device cannot be a port, and where to look for one.
+QString UnfitDeviceText(DeviceFitness fitness, const QString& path) {
   switch (fitness) {
     case DeviceFitness::Missing:
-      return kDoesNotExist;
+      return Cli::tr("%1 does not exist. List the devices with 'padflasher-cli ports'.").arg(path);
     case DeviceFitness::OwnTerminal:
-      return kOwnTerminal;
+      return Cli::tr(
+                 "%1 is a terminal of this computer, not a serial port: the hand control's "
+                 "protocol would go to the screen. List the devices with 'padflasher-cli "
+                 "ports'.")
+          .arg(path);
     case DeviceFitness::Multiplexer:
-      return kMultiplexer;
+      return Cli::tr(
+                 "%1 is the pseudo-terminal multiplexer, not a serial port; give the "
+                 "pseudo-terminal itself (/dev/pts/N). List the devices with 'padflasher-cli "
+                 "ports'.")
+          .arg(path);
     default:
-      return kNotSerial;
+      return Cli::tr("%1 is not a serial device. List the devices with 'padflasher-cli ports'.")
+          .arg(path);
   }
+}
+
+QString NotALinkText(const QString& path) {
+  return Cli::tr("%1 is not a link; remove or rename it by hand.").arg(path);
 }
 
 QString Q(const std::string& text) {
@@ -107,7 +110,7 @@ int ComNumberOrComplain(const QString& name) {
 bool AllLinks(const QFileInfoList& entries) {
   for (const QFileInfo& entry : entries) {
     if (!entry.isSymLink()) {
-      PrintError(entry.filePath() + kNotALink);
+      PrintError(NotALinkText(entry.filePath()));
       return false;
     }
   }
@@ -118,8 +121,8 @@ bool RemoveLinks(const QFileInfoList& entries) {
   if (!AllLinks(entries)) return false;
   for (const QFileInfo& entry : entries) {
     if (::unlink(entry.filePath().toLocal8Bit().constData()) != 0) {
-      PrintError("cannot remove " + entry.filePath() + ": " +
-                 QString::fromLocal8Bit(strerror(errno)));
+      PrintError(Cli::tr("cannot remove %1: %2")
+                     .arg(entry.filePath(), QString::fromLocal8Bit(strerror(errno))));
       return false;
     }
   }
@@ -131,13 +134,14 @@ int Assign(const QString& name, const QString& deviceArgument) {
   if (n == 0) return kExitUsage;
   const PortRoots roots{gProgramFolder};
   if (ComPortNumber(deviceArgument.toStdString()) != 0) {
-    PrintError("give the device for " + name +
-               " (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.");
+    PrintError(
+        Cli::tr("give the device for %1 (e.g. ttyUSB0 or /dev/serial/by-id/...), not a COM name.")
+            .arg(name));
     return kExitUsage;
   }
   const std::string path = ResolvePortArgumentIn(deviceArgument.toStdString(), roots);
   if (const DeviceFitness fitness = SerialDeviceFitness(path); fitness != DeviceFitness::Serial) {
-    PrintError(Q(path) + Q(UnfitDeviceText(fitness)) + kListDevicesHint);
+    PrintError(UnfitDeviceText(fitness, Q(path)));
     return kExitUsage;
   }
   // The by-id name survives replugging and a changed plug order; a pseudo-terminal has none.
@@ -148,7 +152,7 @@ int Assign(const QString& name, const QString& deviceArgument) {
   if (!AllLinks(PortsEntries(n))) return kExitFailed;
   QDir ports(Q(gProgramFolder));
   if (!ports.mkpath("ports")) {
-    PrintError("cannot create " + ports.filePath("ports"));
+    PrintError(Cli::tr("cannot create %1").arg(ports.filePath("ports")));
     return kExitFailed;
   }
   // The new link is made beside the old one and renamed over it, so COMn never dangles.
@@ -156,8 +160,8 @@ int Assign(const QString& name, const QString& deviceArgument) {
   const QString temporary = ports.filePath("ports/." + com + ".new");
   ::unlink(temporary.toLocal8Bit().constData());
   if (::symlink(target.toLocal8Bit().constData(), temporary.toLocal8Bit().constData()) != 0) {
-    PrintError("cannot create a link in " + ports.filePath("ports") + ": " +
-               QString::fromLocal8Bit(strerror(errno)));
+    PrintError(Cli::tr("cannot create a link in %1: %2")
+                   .arg(ports.filePath("ports"), QString::fromLocal8Bit(strerror(errno))));
     return kExitFailed;
   }
   QFileInfoList others;
@@ -166,7 +170,8 @@ int Assign(const QString& name, const QString& deviceArgument) {
   bool replaced = RemoveLinks(others);
   if (replaced &&
       ::rename(temporary.toLocal8Bit().constData(), linkPath.toLocal8Bit().constData()) != 0) {
-    PrintError("cannot create " + linkPath + ": " + QString::fromLocal8Bit(strerror(errno)));
+    PrintError(
+        Cli::tr("cannot create %1: %2").arg(linkPath, QString::fromLocal8Bit(strerror(errno))));
     replaced = false;
   }
   if (!replaced) {
@@ -184,25 +189,28 @@ int Unassign(const QString& name) {
   const QFileInfoList entries = PortsEntries(n);
   const QString com = "COM" + QString::number(n);
   if (entries.isEmpty()) {
-    PrintError(com + " has no link in " + Q(gProgramFolder) + "/ports.");
+    PrintError(Cli::tr("%1 has no link in %2/ports.").arg(com, Q(gProgramFolder)));
     return kExitFailed;
   }
   if (!RemoveLinks(entries)) return kExitFailed;
   const std::string fixed = ResolvePortDeviceIn(com.toStdString(), PortRoots{gProgramFolder});
-  PrintOut(com + " unassigned; it now stands for " + Q(fixed) +
-           (ComPortExists(com.toStdString()) ? "." : ", which is not present."));
+  PrintOut((ComPortExists(com.toStdString())
+                ? Cli::tr("%1 unassigned; it now stands for %2.")
+                : Cli::tr("%1 unassigned; it now stands for %2, which is not present."))
+               .arg(com, Q(fixed)));
   return kExitOk;
 }
 
 int RunPorts(const QStringList& args) {
   CommandLine cl(args, "ports [options] [assign COMn DEVICE | unassign COMn]",
-                 "Lists the serial devices of this machine, one per line: the COM name that leads "
-                 "to it (or -), the device, the USB adapter's description, manufacturer, "
-                 "VID:PID and serial number, and its stable /dev/serial/by-id name. 'assign' "
-                 "links ports/COMn in the program folder to DEVICE (by its by-id name when it has "
-                 "one, so the name survives replugging); 'unassign' removes that link.");
-  cl.AddOption({"json", "Print the list as a JSON array."});
-  cl.AddPositional("assign|unassign", "Give a COM name to a device, or take it back.");
+                 Cli::tr("Lists the serial devices of this machine, one per line: the COM name "
+                         "that leads to it (or -), the device, the USB adapter's description, "
+                         "manufacturer, VID:PID and serial number, and its stable "
+                         "/dev/serial/by-id name. 'assign' links ports/COMn in the program folder "
+                         "to DEVICE (by its by-id name when it has one, so the name survives "
+                         "replugging); 'unassign' removes that link."));
+  cl.AddOption({"json", Cli::tr("Print the list as a JSON array.")});
+  cl.AddPositional("assign|unassign", Cli::tr("Give a COM name to a device, or take it back."));
   cl.AddSubcommand("assign", {"COMn", "DEVICE"});
   cl.AddSubcommand("unassign", {"COMn"});
   if (int code; !cl.Parse(0, 3, code)) return code;
@@ -214,7 +222,7 @@ int RunPorts(const QStringList& args) {
     const QString& action = positional.first();
     if (action == "assign" && positional.size() == 3) return Assign(positional[1], positional[2]);
     if (action == "unassign" && positional.size() == 2) return Unassign(positional[1]);
-    PrintError("usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn.");
+    PrintError(Cli::tr("usage: padflasher-cli ports assign COMn DEVICE, or ports unassign COMn."));
     return kExitUsage;
   }
   const std::vector<SerialDevice> devices = DiscoverSerialDevices();
@@ -229,7 +237,9 @@ int RunPorts(const QStringList& args) {
 }
 
 const CommandRegistrar kPorts{
-    {"ports", "list the serial devices and their COM names; assign or unassign a COM name",
+    {"ports",
+     QT_TRANSLATE_NOOP(
+         "Cli", "list the serial devices and their COM names; assign or unassign a COM name"),
      RunPorts}};
 
 }  // namespace

@@ -113,16 +113,18 @@ bool gStatsWanted = false;
 QString DeviceProblemHint(const std::string& device, const std::string& error) {
   QFileInfo info(QString::fromStdString(device));
   if (!info.exists())
-    return "The device " + info.filePath() +
-           " does not exist: check the cable or the USB-serial adapter, or list the ports with "
-           "'padflasher-cli ports'.";
+    return Cli::tr(
+               "The device %1 does not exist: check the cable or the USB-serial adapter, or "
+               "list the ports with 'padflasher-cli ports'.")
+        .arg(info.filePath());
   QString lower = QString::fromStdString(error).toLower();
   if (lower.contains("permission") || lower.contains("access"))
-    return "Permission denied on " + info.filePath() + ": " + kDialoutAdvice + ".";
+    return Cli::tr("Permission denied on %1: %2.")
+        .arg(info.filePath(), QCoreApplication::translate("SerialPort", kDialoutAdvice));
   if (lower.contains("busy") || lower.contains("lock"))
-    return info.filePath() + " is in use by another program: close it and try again.";
-  return "Could not open " + info.filePath() +
-         (error.empty() ? "" : ": " + QString::fromStdString(error)) + ".";
+    return Cli::tr("%1 is in use by another program: close it and try again.").arg(info.filePath());
+  if (error.empty()) return Cli::tr("Could not open %1.").arg(info.filePath());
+  return Cli::tr("Could not open %1: %2.").arg(info.filePath(), QString::fromStdString(error));
 }
 
 }  // namespace
@@ -167,7 +169,7 @@ bool StartTrace(const QString& file) {
   if (!OutputFileAllowed(file)) return false;
   if (!gWatched ||
       !gWatched->trace.Open(file.toStdString(), "padflasher-cli " + ProgramVersionText(), error)) {
-    PrintError("cannot write the trace " + file + ": " + QString::fromStdString(error));
+    PrintError(Cli::tr("cannot write the trace %1: %2").arg(file, QString::fromStdString(error)));
     return false;
   }
   return true;
@@ -176,29 +178,31 @@ bool StartTrace(const QString& file) {
 bool EndTrace() {
   std::string error;
   if (!gWatched || gWatched->trace.Close(error)) return true;
-  PrintError(QString::fromStdString(error) + "; the trace is incomplete.");
+  PrintError(Cli::tr("%1; the trace is incomplete.").arg(QString::fromStdString(error)));
   return false;
 }
 
 QCommandLineOption JsonOption() {
   return {"json",
-          "At the end print one JSON document on stdout (result, exit code, port, device, "
-          "firmware, seconds, bytes; see the README); result lines go to stderr instead."};
+          Cli::tr("At the end print one JSON document on stdout (result, exit code, port, device, "
+                  "firmware, seconds, bytes; see the README); result lines go to stderr "
+                  "instead.")};
 }
 
 QString PortOptionDescription() {
-  return "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
-         "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
-         "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
-         "identity. Default: COMPORT of PadFlasher.ini.";
+  return Cli::tr(
+      "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
+      "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
+      "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
+      "identity. Default: COMPORT of PadFlasher.ini.");
 }
 
 int OpenHandControl(const QString& portArgument) {
   QString port = portArgument.isEmpty() ? QString::fromStdString(gComPort) : portArgument;
   if (port.isEmpty()) {
     PrintError(
-        "no serial port given: use --port COMn or --port /dev/ttyUSB0 (or set COMPORT "
-        "in PadFlasher.ini).");
+        Cli::tr("no serial port given: use --port COMn or --port /dev/ttyUSB0 (or set COMPORT "
+                "in PadFlasher.ini)."));
     return kExitUsage;
   }
   std::string device;
@@ -215,13 +219,13 @@ int OpenHandControl(const QString& portArgument) {
   CloseComPort();
   link.SetDevice(device);
   if (!link.Open()) {
-    PrintError("Error Opening COM Port " + named + ". " +
-               DeviceProblemHint(device, link.LastError()));
+    PrintError(Cli::tr("Error Opening COM Port %1. %2")
+                   .arg(named, DeviceProblemHint(device, link.LastError())));
     return kExitFailed;
   }
   if (!PingHandControl()) {
     CloseComPort();
-    PrintError("the hand control on " + named + " did not answer. Nothing was changed.");
+    PrintError(Cli::tr("the hand control on %1 did not answer. Nothing was changed.").arg(named));
     LinkHost().ShowProgrammingModeHelp();
     return kExitFailed;
   }

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr const char* kTooManyRows = " holds more firmware and program lines than ";
-
 std::string SiteAddress() {
   return DomainName + DomainPath + DomainDir;
 }
@@ -33,7 +31,7 @@ int FetchLists(WebLists& lists) {
   LoadLocalFiles(lists.Firmware, gProgramFolder);
   SortFirmwareList(lists.Firmware);
   if (result != CatalogueResult::Loaded && InterruptPending()) {
-    PrintError("stopped by the user; PadFlasher.ver is unchanged.");
+    PrintError(Cli::tr("stopped by the user; PadFlasher.ver is unchanged."));
     return kExitCancelled;
   }
   if (lists.Trust.State != TrustState::NotChecked)
@@ -46,38 +44,39 @@ int FetchLists(WebLists& lists) {
       std::fflush(stderr);
       return kExitOk;
     case CatalogueResult::BadSignature:
-      PrintError(QString::fromStdString("the catalogue of " + SiteAddress() +
-                                        " is refused: " + DescribeSignature(lists.Trust.Check) +
-                                        "; PadFlasher.ver is unchanged."));
+      PrintError(Cli::tr("the catalogue of %1 is refused: %2; PadFlasher.ver is unchanged.")
+                     .arg(QString::fromStdString(SiteAddress()),
+                          QString::fromStdString(DescribeSignature(lists.Trust.Check))));
       break;
     case CatalogueResult::VersionsNotSaved:
-      PrintError(QString::fromStdString("PadFlasher.ver could not be rewritten (" +
-                                        lists.VersionsError + "); it keeps its old contents."));
+      PrintError(Cli::tr("PadFlasher.ver could not be rewritten (%1); it keeps its old contents.")
+                     .arg(QString::fromStdString(lists.VersionsError)));
       break;
     case CatalogueResult::Unreachable:
       if (HasBareCredentials(gURL)) {
-        PrintError(QString::fromStdString("the password in URL of PadFlasher.ini (" +
-                                          MaskedURL(gURL) +
-                                          ") holds a bare '@' or '/'; write them as %40 and %2F."));
+        PrintError(Cli::tr("the password in URL of PadFlasher.ini (%1) holds a bare '@' or '/'; "
+                           "write them as %2 and %3.")
+                       .arg(QString::fromStdString(MaskedURL(gURL)), "%40", "%2F"));
         break;
       }
-      PrintError(QString::fromStdString("the download address '" + SiteAddress() +
-                                        "' has no host name; check URL in PadFlasher.ini."));
+      PrintError(Cli::tr("the download address '%1' has no host name; check URL in PadFlasher.ini.")
+                     .arg(QString::fromStdString(SiteAddress())));
       break;
     case CatalogueResult::Failed:
-      PrintError(QString::fromStdString("no catalogue came from " + SiteAddress() +
-                                        " (unreachable, refused, or an error page); " +
-                                        "PadFlasher.ver is unchanged."));
+      PrintError(Cli::tr("no catalogue came from %1 (unreachable, refused, or an error page); "
+                         "PadFlasher.ver is unchanged.")
+                     .arg(QString::fromStdString(SiteAddress())));
       break;
     case CatalogueResult::TooManyRows:
-      PrintError(QString::fromStdString("the catalogue of " + SiteAddress() + kTooManyRows +
-                                        std::to_string(kMaxCatalogueRows) +
-                                        "; it is refused and PadFlasher.ver is unchanged."));
+      PrintError(Cli::tr("the catalogue of %1 holds more firmware and program lines than %2; it is "
+                         "refused and PadFlasher.ver is unchanged.")
+                     .arg(QString::fromStdString(SiteAddress()))
+                     .arg(kMaxCatalogueRows));
       break;
     case CatalogueResult::NotCatalogue:
-      PrintError(QString::fromStdString("the reply from " + SiteAddress() +
-                                        " is not a catalogue (no \"@\" or \"$\" line); " +
-                                        "PadFlasher.ver is unchanged."));
+      PrintError(Cli::tr("the reply from %1 is not a catalogue (no \"@\" or \"$\" line); "
+                         "PadFlasher.ver is unchanged.")
+                     .arg(QString::fromStdString(SiteAddress())));
       break;
   }
   return kExitFailed;
@@ -85,9 +84,9 @@ int FetchLists(WebLists& lists) {
 
 int RunCatalogue(const QStringList& args) {
   CommandLine cl(args, "catalogue [options]",
-                 "Fetches the catalogue at URL of PadFlasher.ini, refreshes PadFlasher.ver from it "
-                 "and lists the firmware images of the site and of the program folder: base "
-                 "name, date, size, Local or Remote.");
+                 Cli::tr("Fetches the catalogue at URL of PadFlasher.ini, refreshes "
+                         "PadFlasher.ver from it and lists the firmware images of the site and of "
+                         "the program folder: base name, date, size, Local or Remote."));
   cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
   WebLists lists;
@@ -97,8 +96,9 @@ int RunCatalogue(const QStringList& args) {
   for (const FirmwareEntry& e : lists.Firmware) {
     char size[16];
     std::snprintf(size, sizeof size, "%10d", e.Size);
-    PrintOut(QString::fromStdString(EscapedForDisplay(e.BaseName) + "  " + e.Date + "  " + size +
-                                    "  " + (e.Local ? "Local" : "Remote")));
+    PrintOut(
+        QString::fromStdString(EscapedForDisplay(e.BaseName) + "  " + e.Date + "  " + size + "  ") +
+        (e.Local ? Cli::tr("Local") : Cli::tr("Remote")));
     firmware.append(QJsonObject{{"name", QString::fromStdString(e.BaseName)},
                                 {"file", QString::fromStdString(e.FileName())},
                                 {"date", QString::fromStdString(e.Date)},
@@ -112,10 +112,11 @@ int RunCatalogue(const QStringList& args) {
 
 int RunDownload(const QStringList& args) {
   CommandLine cl(args, "download [options] NAME",
-                 "Downloads the firmware image NAME (its base name, as the catalogue lists it) "
-                 "with its description into the program folder, dated as the catalogue says.");
+                 Cli::tr("Downloads the firmware image NAME (its base name, as the catalogue "
+                         "lists it) with its description into the program folder, dated as the "
+                         "catalogue says."));
   cl.AddOption(JsonOption());
-  cl.AddPositional("NAME", "Base name of the firmware image, e.g. HC200.");
+  cl.AddPositional("NAME", Cli::tr("Base name of the firmware image, e.g. HC200."));
   if (int code; !cl.Parse(1, 1, code)) return code;
   const std::string name = cl.Positional().value(1).toStdString();
   ReportField("name", QString::fromStdString(name));
@@ -126,19 +127,20 @@ int RunDownload(const QStringList& args) {
     if (e.BaseName == name) entry = &e;
   }
   if (!entry || !entry->Online) {
-    PrintError(QString::fromStdString("the catalogue of " + SiteAddress() +
-                                      " offers no firmware named " + EscapedForDisplay(name) +
-                                      "."));
+    PrintError(Cli::tr("the catalogue of %1 offers no firmware named %2.")
+                   .arg(QString::fromStdString(SiteAddress()),
+                        QString::fromStdString(EscapedForDisplay(name))));
     return kExitUsage;
   }
   if (entry->Local) {
-    PrintError(
-        QString::fromStdString(entry->BaseName +
-                               " is already in the program folder; remove it first to download it "
-                               "again."));
+    PrintError(Cli::tr("%1 is already in the program folder; remove it first to download it "
+                       "again.")
+                   .arg(QString::fromStdString(entry->BaseName)));
     return kExitUsage;
   }
-  const std::string label = "Downloading " + EscapedForDisplay(entry->FileName()) + " : ";
+  const std::string label = Cli::tr("Downloading %1 : ")
+                                .arg(QString::fromStdString(EscapedForDisplay(entry->FileName())))
+                                .toStdString();
   OperationScope transfer(Operation::Downloading);
   DownloadOutcome outcome =
       DownloadFirmware(*entry, ConsoleHostInstance(), [&](int bytes, int32_t size) {
@@ -146,19 +148,20 @@ int RunDownload(const QStringList& args) {
         ConsoleHostInstance().TransferProgress(label + figures.Label, figures.Fraction);
       });
   if (!outcome.Saved && InterruptPending()) {
-    PrintError("download stopped by the user; nothing was saved.");
+    PrintError(Cli::tr("download stopped by the user; nothing was saved."));
     return kExitCancelled;
   }
   if (!outcome.Saved) {
-    PrintError(QString::fromStdString("nothing was saved: " + outcome.Reason + "."));
+    PrintError(Cli::tr("nothing was saved: %1.").arg(QString::fromStdString(outcome.Reason)));
     return kExitFailed;
   }
   ReportField("file", QString::fromStdString(gProgramFolder + "/" + entry->FileName()));
   ReportField("file_bytes", entry->Size);
   ReportField("date", QString::fromStdString(entry->Date));
-  PrintOut(QString::fromStdString("Downloaded " + EscapedForDisplay(entry->FileName()) + " and " +
-                                  EscapedForDisplay(entry->BaseName) + ".txt (" + entry->Date +
-                                  ") into " + gProgramFolder));
+  PrintOut(Cli::tr("Downloaded %1 and %2.txt (%3) into %4")
+               .arg(QString::fromStdString(EscapedForDisplay(entry->FileName())),
+                    QString::fromStdString(EscapedForDisplay(entry->BaseName)),
+                    QString::fromStdString(entry->Date), QString::fromStdString(gProgramFolder)));
   return kExitOk;
 }
 

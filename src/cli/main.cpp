@@ -10,33 +10,34 @@
 #include "Session.h"
 #include "base/DebugLog.h"
 #include "programmer/Link.h"
+#include "startup/Language.h"
 #include "startup/Startup.h"
 
 namespace {
 
 void PrintUsage(FILE* out) {
-  QString text =
+  QString text = Cli::tr(
       "Usage: padflasher-cli [global options] COMMAND [options] [arguments]\n"
       "\n"
       "Updates the firmware of a telescope hand control over a serial cable.\n"
       "\n"
-      "Commands:\n";
+      "Commands:\n");
   for (const Command& command : Commands())
     text += QString("  %1 %2\n")
                 .arg(QString::fromStdString(command.name), -10)
-                .arg(QString::fromStdString(command.summary));
-  text += "\nGlobal options (before or after the command):\n" + FormatOptions(GlobalOptions()) +
+                .arg(Cli::tr(command.summary.c_str()));
+  text += Cli::tr("\nGlobal options (before or after the command):\n") +
+          FormatOptions(GlobalOptions()) + "\n" +
+          Wrapped(Cli::tr("Run 'padflasher-cli COMMAND --help' for a command's own options and "
+                          "arguments.")) +
           "\n" +
-          Wrapped(
-              "Run 'padflasher-cli COMMAND --help' for a command's own options and "
-              "arguments.") +
-          "\n" +
-          Wrapped(
+          Wrapped(Cli::tr(
               "Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; "
-              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).") +
+              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).")) +
           "\n" +
-          Wrapped("The README and the other documents lie in " PADFLASHER_DOC_DIR
-                  " once installed; see also the manual page padflasher-cli(1).");
+          Wrapped(Cli::tr("The README and the other documents lie in %1 once installed; see also "
+                          "the manual page padflasher-cli(1).")
+                      .arg(PADFLASHER_DOC_DIR));
   std::fputs(text.toLocal8Bit().constData(), out);
 }
 
@@ -52,9 +53,19 @@ QStringList CommandFirst(const QStringList& args) {
       return result;
     }
     leading << arg;
-    if ((arg == "--folder" || arg == "--trace") && i + 1 < args.size()) leading << args[++i];
+    if ((arg == "--folder" || arg == "--trace" || arg == "--lang") && i + 1 < args.size())
+      leading << args[++i];
   }
   return leading;
+}
+
+// --lang LANG or --lang=LANG anywhere on the line; empty when not given.
+std::string LanguageArgument(const QStringList& args) {
+  for (int i = 0; i < args.size(); ++i) {
+    if (args[i] == "--lang" && i + 1 < args.size()) return args[i + 1].toStdString();
+    if (args[i].startsWith("--lang=")) return args[i].mid(7).toStdString();
+  }
+  return {};
 }
 
 }  // namespace
@@ -62,6 +73,8 @@ QStringList CommandFirst(const QStringList& args) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   InitProgramPaths();
+  InstallTranslators(ChooseLanguage(SystemEnvironment(), LanguageArgument(app.arguments())),
+                     TranslationsFolder());
   InstallInterruptHandler();
   InstallConsoleServices();
 
@@ -84,7 +97,7 @@ int main(int argc, char** argv) {
       std::printf("padflasher-cli %s\n", ProgramVersionText().c_str());
       return kExitOk;
     }
-    PrintError("no command given.\nRun 'padflasher-cli --help' for the list.");
+    PrintError(Cli::tr("no command given.\nRun 'padflasher-cli --help' for the list."));
     return kExitUsage;
   }
   if (name == "help") {
@@ -99,9 +112,11 @@ int main(int argc, char** argv) {
   if (!command) {
     const std::string nearest = NearestCommand(name.toStdString());
     PrintError(
-        "unknown command '" + name + "'" +
-        (nearest.empty() ? "." : "; did you mean '" + QString::fromStdString(nearest) + "'?") +
-        "\nRun 'padflasher-cli --help' for the list.");
+        nearest.empty()
+            ? Cli::tr("unknown command '%1'.\nRun 'padflasher-cli --help' for the list.").arg(name)
+            : Cli::tr("unknown command '%1'; did you mean '%2'?\nRun 'padflasher-cli --help' for "
+                      "the list.")
+                  .arg(name, QString::fromStdString(nearest)));
     // A script that asked for a document gets one for bad usage too.
     SetJsonWanted(args.contains("--json"));
     PrintReport(name, kExitUsage, 0);

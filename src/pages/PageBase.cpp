@@ -1,8 +1,11 @@
 #include "pages/PageBase.h"
 #include "base/TextUtil.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "app/CWizardController.h"
 #include "app/PageLook.h"
@@ -50,9 +53,63 @@ QString ShownText(const std::string& text) {
   return QString::fromStdString(WithLfLineEnds(text));
 }
 
+QString ShownText(const QString& text) {
+  return QString(text).remove('\r');
+}
+
 void ShowNow(QPlainTextEdit* box, const std::string& text) {
+  ShowNow(box, QString::fromStdString(text));
+}
+
+void ShowNow(QPlainTextEdit* box, const QString& text) {
   box->setPlainText(ShownText(text));
   box->repaint();
+}
+
+namespace {
+
+bool Fits(const QLabel& label) {
+  if (label.wordWrap()) return label.heightForWidth(label.width()) <= label.height();
+  return label.sizeHint().width() <= label.width();
+}
+
+bool Fits(const QAbstractButton& button) {
+  // The caption and the few pixels of the button's frame and padding on either side.
+  constexpr int kButtonMargin = 8;
+  return button.fontMetrics().horizontalAdvance(button.text()) + kButtonMargin <= button.width();
+}
+
+// One step smaller; false when the font is as small as a text may get.
+bool Smaller(QWidget& widget) {
+  QFont font = widget.font();
+  if (font.pixelSize() > 0) {
+    if (font.pixelSize() <= 7) return false;
+    font.setPixelSize(font.pixelSize() - 1);
+  } else {
+    if (font.pointSizeF() <= 5.5) return false;
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  widget.setFont(font);
+  return true;
+}
+
+}  // namespace
+
+void FitText(QLabel* label, int maxRight, int maxBottom) {
+  if (Fits(*label)) return;
+  QRect area = label->geometry();
+  if (!label->wordWrap() && maxRight > area.right())
+    area.setWidth(std::min(label->sizeHint().width(), maxRight - area.left() + 1));
+  if (label->wordWrap() && maxBottom > area.bottom())
+    area.setHeight(std::min(label->heightForWidth(area.width()), maxBottom - area.top() + 1));
+  label->setGeometry(area);
+  while (!Fits(*label) && Smaller(*label)) {
+  }
+}
+
+void FitText(QAbstractButton* button) {
+  while (!Fits(*button) && Smaller(*button)) {
+  }
 }
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the four pages share: the page is its own widget, key releases anywhere on it go to the
 // wizard's key translation, and message boxes go through the link host so tests can answer them.
+#include <QCoreApplication>
 #include <QWidget>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "wizard/KeyReleaseGate.h"
 
 class CWizard;
+class QAbstractButton;
 class QLabel;
 class QPlainTextEdit;
 
@@ -38,7 +40,15 @@ class PageBase : public QWidget, public IWizardPage {
 
 // Text with CR LF line ends as a widget shows it.
 QString ShownText(const std::string& text);
+QString ShownText(const QString& text);
 // Puts text into a box and repaints it at once, as no events run during hand control queries.
 void ShowNow(QPlainTextEdit* box, const std::string& text);
+void ShowNow(QPlainTextEdit* box, const QString& text);
+// Keeps a text whole in the place the English text was given: a translation may be longer. A
+// label grows, as far as it needs, right to maxRight and down to maxBottom (page coordinates;
+// 0: not that way); what still does not fit is set one step smaller until it does. A text that
+// fits is left as it is, so the English pages keep their geometry and fonts.
+void FitText(QLabel* label, int maxRight = 0, int maxBottom = 0);
+void FitText(QAbstractButton* button);
 // A read-only multi-line text box.
 QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& geometry);

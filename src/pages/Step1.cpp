@@ -24,11 +24,13 @@ Step1::Step1() : PageBase("Step1", 4488, 2724) {
 // Written on every show, so no design-time caption can ever appear.
 void Step1::BeforePageShow(CWizard&, int16_t) {
   label_[0]->setText(
-      ShownText("Welcome to the Corvane Instruments\r\nHand Control Update Program"));
+      ShownText(tr("Welcome to the Corvane Instruments\r\nHand Control Update Program")));
   label_[1]->setText(
-      "This program allows you to download new firmware from the Corvane website and update your "
-      "hand control with the latest firmware available.");
-  label_[2]->setText("Press Next to continue");
+      tr("This program allows you to download new firmware from the Corvane website and update "
+         "your hand control with the latest firmware available."));
+  label_[2]->setText(tr("Press Next to continue"));
+  for (QLabel* label : {label_[0], label_[2]}) FitText(label);
+  FitText(label_[1], 0, label_[2]->geometry().top() - 1);
 }
 
 void Step1::BeforePageHide(CWizard&, int16_t, bool&) {}

@@ -5,6 +5,8 @@
 class QLabel;
 
 class Step1 : public PageBase {
+  Q_DECLARE_TR_FUNCTIONS(Step1)
+
  public:
   Step1();
   void BeforePageShow(CWizard& wizard, int16_t previousStep) override;

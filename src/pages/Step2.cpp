@@ -11,7 +11,7 @@
 #include "wizard/CWizard.h"
 
 Step2::Step2() : PageBase("Step2", 4476, 2736), portExists_(ComPortExists) {
-  auto* heading = new QLabel("Choose a COM port", this);
+  auto* heading = new QLabel(tr("Choose a COM port"), this);
   heading->setObjectName("Label1");
   heading->setGeometry(TwipsRect(240, 120, 2652, 252));
 
@@ -38,16 +38,18 @@ Step2::Step2() : PageBase("Step2", 4476, 2736), portExists_(ComPortExists) {
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note->setText(ShownText(
-      "Make sure you choose the COM port that is attached to the bottom of your Hand Control and "
-      "that you are using the proper serial cable.  The Quorrel kit should also be powered "
-      "On.\r\n\r\nNote: Choose None if you are not connected to a Hand Control right now but would "
-      "like to check for Web Updates on the Next screen."));
+      tr("Make sure you choose the COM port that is attached to the bottom of your Hand Control "
+         "and that you are using the proper serial cable.  The Quorrel kit should also be powered "
+         "On.\r\n\r\nNote: Choose None if you are not connected to a Hand Control right now but "
+         "would like to check for Web Updates on the Next screen.")));
+  FitText(heading);
+  FitText(note);
   WatchKeys();
 }
 
 void Step2::FillPortList() {
   cboComPort_->clear();
-  cboComPort_->addItem("None");
+  cboComPort_->addItem(tr("None"));
   for (int n = 1; n <= 16; ++n) {
     const std::string name = "COM" + std::to_string(n);
     if (portExists_(name)) cboComPort_->addItem(QString::fromStdString(name));
@@ -73,7 +75,7 @@ void Step2::ShowDevice() {
   const QString device =
       QString::fromStdString(ResolvePortDeviceIn(cboComPort_->currentText().toStdString(), roots));
   if (device.isEmpty()) {
-    lblDevice_->setText("No device for this name");
+    lblDevice_->setText(tr("No device for this name"));
     return;
   }
   // A link in ports/ is shown by the device it leads to, and a USB adapter by its name and
@@ -81,7 +83,8 @@ void Step2::ShowDevice() {
   const SerialDevice found = DescribeSerialDeviceIn(
       device.toStdString(), roots, roots_ ? std::vector<SerialDevice>{} : ReportedSerialPorts());
   const QString hint = QString::fromStdString(DeviceHint(found));
-  const QString text = found.description.empty() && found.serial.empty() ? "Device: " + hint : hint;
+  const QString text =
+      found.description.empty() && found.serial.empty() ? tr("Device: %1").arg(hint) : hint;
   lblDevice_->setText(
       lblDevice_->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDevice_->width()));
   lblDevice_->setToolTip(device);

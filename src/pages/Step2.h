@@ -11,6 +11,8 @@ class QComboBox;
 class QLabel;
 
 class Step2 : public PageBase {
+  Q_DECLARE_TR_FUNCTIONS(Step2)
+
  public:
   using PortProbe = std::function<bool(const std::string& name)>;
 

@@ -22,7 +22,7 @@
 
 namespace {
 
-const char* const kDetermining = "Determining Status ...";
+const char* const kDetermining = QT_TRANSLATE_NOOP("Step3", "Determining Status ...");
 
 std::string ProgramFolderFile(const std::string& name) {
   return gProgramFolder + "/" + name;
@@ -42,17 +42,19 @@ QStringList FirmwareFiles() {
 }  // namespace
 
 Step3::Step3() : PageBase("Step3", 6960, 2724) {
-  auto* heading = new QLabel("Choose Firmware or .....", this);
+  auto* heading = new QLabel(tr("Choose Firmware or ....."), this);
   heading->setObjectName("Label1");
   heading->setGeometry(TwipsRect(120, 120, 1692, 252));
   QFont headingFont = heading->font();
   headingFont.setPixelSize(10);  // the whole caption, dots included, within its design width
   heading->setFont(headingFont);
 
-  cmdWebUpdate_ = new QPushButton("Download via the Web", this);
+  cmdWebUpdate_ = new QPushButton(tr("Download via the Web"), this);
   cmdWebUpdate_->setObjectName("cmdWebUpdate");
   cmdWebUpdate_->setGeometry(TwipsRect(2160, 120, 2292, 252));
   StyleWizardButton(cmdWebUpdate_);
+  FitText(heading, cmdWebUpdate_->x() - 4);
+  FitText(cmdWebUpdate_);
 
   lstFirmware_ = new QListWidget(this);
   lstFirmware_->setObjectName("lstFirmware");
@@ -64,10 +66,11 @@ Step3::Step3() : PageBase("Step3", 6960, 2724) {
   txtFirmware_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
 
-  cmdRefresh_ = new QPushButton("Refresh Status", this);
+  cmdRefresh_ = new QPushButton(tr("Refresh Status"), this);
   cmdRefresh_->setObjectName("cmdRefresh");
   cmdRefresh_->setGeometry(TwipsRect(4680, 2388, 2172, 252));
   StyleWizardButton(cmdRefresh_);
+  FitText(cmdRefresh_);
 
   auto* line = new QFrame(this);
   line->setObjectName("Line1");
@@ -115,7 +118,7 @@ void Step3::lstFirmware_Click() {
     DebugLog("Description file " + description + " not shown: " + why);
   }
   ShowNow(txtFirmware_, text + DescriptionForDisplay(held).toStdString());
-  ShowNow(txtStatus_, kDetermining);
+  ShowNow(txtStatus_, tr(kDetermining));
   ShowNow(txtStatus_, BuildStatusText());
 }
 
@@ -123,7 +126,7 @@ void Step3::cmdRefresh_Click() {
   FrozenScope frozen(Wizard());
   cmdRefresh_->setEnabled(false);
   cmdWebUpdate_->setEnabled(false);
-  ShowNow(txtStatus_, kDetermining);
+  ShowNow(txtStatus_, tr(kDetermining));
   RefreshHandControlInfo();
   ShowNow(txtStatus_, BuildStatusText());
   cmdWebUpdate_->setEnabled(true);
@@ -188,6 +191,6 @@ void Step3::BeforePageHide(CWizard& wizard, int16_t nextStep, bool& cancel) {
     cancel = true;
     return;
   }
-  ShowNow(txtStatus_, kDetermining);
+  ShowNow(txtStatus_, tr(kDetermining));
   ShowNow(txtStatus_, BuildStatusText());
 }

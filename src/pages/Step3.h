@@ -11,6 +11,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 class Step3 : public PageBase {
+  Q_DECLARE_TR_FUNCTIONS(Step3)
+
  public:
   // Opens the Web Updates window and returns the base name chosen there.
   using WebUpdatesFn = std::function<std::string(QWidget* parent)>;

@@ -31,7 +31,8 @@ QFrame* MakeShape(QWidget* parent, const char* name, const QColor& fill) {
   return shape;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const QRect& at) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& at) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(name);
   button->setGeometry(at);
@@ -48,9 +49,11 @@ Step4::Step4() : PageBase("Step4", 6960, 2724) {
   instructions->setWordWrap(true);
   instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   instructions->setText(
-      ShownText("The firmware selected for upgrading is shown below.\r\n\r\n"
-                "Click on Begin Programming to upgrade the hand control.\r\n\r\n"
-                "Click on Verify Firmware to confirm that the firmware is programmed correctly."));
+      ShownText(tr("The firmware selected for upgrading is shown below.\r\n\r\n"
+                   "Click on Begin Programming to upgrade the hand control.\r\n\r\n"
+                   "Click on Verify Firmware to confirm that the firmware is programmed "
+                   "correctly.")));
+  FitText(instructions);
 
   lblFirmware_ = new QLabel(this);
   lblFirmware_->setObjectName("lblFirmware");
@@ -58,8 +61,9 @@ Step4::Step4() : PageBase("Step4", 6960, 2724) {
   lblFirmware_->setFont(BoldSansFont());
 
   cmdProgram_ =
-      MakeButton(this, "cmdProgram", "Begin Programming", TwipsRect(120, 2040, 2172, 372));
-  cmdVerify_ = MakeButton(this, "cmdVerify", "Verify Firmware", TwipsRect(2400, 2040, 2052, 372));
+      MakeButton(this, "cmdProgram", tr("Begin Programming"), TwipsRect(120, 2040, 2172, 372));
+  cmdVerify_ =
+      MakeButton(this, "cmdVerify", tr("Verify Firmware"), TwipsRect(2400, 2040, 2052, 372));
   // The buttons' lower edge meets the progress strip; lift them clear of it by one pixel.
   for (QPushButton* button : {cmdProgram_, cmdVerify_}) button->resize(button->width(), 23);
 
@@ -76,7 +80,9 @@ Step4::Step4() : PageBase("Step4", 6960, 2724) {
   lblPacifier_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
-  cmdRefresh_ = MakeButton(this, "cmdRefresh", "Refresh Status", TwipsRect(4680, 2400, 2172, 252));
+  cmdRefresh_ =
+      MakeButton(this, "cmdRefresh", tr("Refresh Status"), TwipsRect(4680, 2400, 2172, 252));
+  for (QPushButton* button : {cmdProgram_, cmdVerify_, cmdRefresh_}) FitText(button);
 
   auto* line = new QFrame(this);
   line->setObjectName("Line1");
@@ -114,7 +120,7 @@ void Step4::LockButtons(bool locked) {
 }
 
 void Step4::ShowStatus(bool query) {
-  ShowNow(txtStatus_, "Determining Status ...");
+  ShowNow(txtStatus_, tr("Determining Status ..."));
   if (query) RefreshHandControlInfo();
   ShowNow(txtStatus_, BuildStatusText());
 }
@@ -152,14 +158,14 @@ void Step4::BeforePageShow(CWizard& wizard, int16_t previousStep) {
   }
   FrozenScope frozen(wizard);
   ShowNow(txtStatus_, BuildStatusText());
-  lblFirmware_->setText("Filename: " + QString::fromStdString(gFirmwareFile));
+  lblFirmware_->setText(tr("Filename: %1").arg(QString::fromStdString(gFirmwareFile)));
   ResetPacifier();
 }
 
 void Step4::BeforePageHide(CWizard& wizard, int16_t nextStep, bool&) {
   if (nextStep != wizard.CurrentStep() + 1) return;
   FrozenScope frozen(wizard);
-  ShowNow(txtStatus_, "Determining Status ...");
+  ShowNow(txtStatus_, tr("Determining Status ..."));
 }
 
 void Step4::cmdRefresh_Click() {

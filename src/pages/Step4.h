@@ -11,6 +11,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 class Step4 : public PageBase, public IProgressView {
+  Q_DECLARE_TR_FUNCTIONS(Step4)
+
  public:
   Step4();
   ~Step4() override;

@@ -8,15 +8,18 @@
 #include <QScreen>
 
 #include "app/PageLook.h"
+#include "pages/PageBase.h"
 #include "programmer/LinkTexts.h"
 
 namespace {
 
 class frmHCerror : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(frmHCerror)
+
  public:
   explicit frmHCerror(QWidget* parent) : QDialog(parent) {
     setObjectName("frmHCerror");
-    setWindowTitle("Hand Control not in programming mode");
+    setWindowTitle(tr("Hand Control not in programming mode"));
     PaintPage(this, kLightGreyText);
     setFixedSize(Twips(8760), Twips(3648));
 
@@ -34,10 +37,12 @@ class frmHCerror : public QDialog {
     text->setFont(font);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Qt breaks lines at LF; the CR of each CR LF pair is dropped for display only.
-    text->setText(QString::fromStdString(WithLfLineEnds(kProgrammingModeInstructions)));
-    text->setAccessibleDescription(QString::fromLatin1(kProgrammingModeInstructions));
+    const QString instructions = QCoreApplication::translate("Link", kProgrammingModeInstructions);
+    text->setText(QString(instructions).remove('\r'));
+    text->setAccessibleDescription(instructions);
+    FitText(text);
 
-    auto* ok = new QPushButton("Next", this);
+    auto* ok = new QPushButton(tr("Next"), this);
     ok->setObjectName("cmdOk");
     ok->setGeometry(TwipsRect(7680, 3000, 972, 372));
     StyleWizardButton(ok);

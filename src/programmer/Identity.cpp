@@ -1,4 +1,7 @@
 // What firmware the image holds and what the hand control holds, and the status text.
+#include <QCoreApplication>
+
+#include "base/Message.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
 #include "programmer/LinkInternal.h"
@@ -14,7 +17,12 @@ namespace {
 
 constexpr int kQueryReplyLength = 95;
 constexpr int kCodeColumn = 88;  // characters 89 to 92, counted from 1
-const char* const kUnknown = "Unknown";
+const char* const kUnknown = QT_TRANSLATE_NOOP("Identity", "Unknown");
+
+// The status block's lines; the values in them (type names, versions) are data, not words.
+std::string StatusLine(const char* text, const std::string& value) {
+  return FillArguments(QCoreApplication::translate("Identity", text).toStdString(), {value});
+}
 
 bool LookUp(const std::string& code, std::string& typeName, int16_t& major, int16_t& minor) {
   const VersionEntry* entry = FindVersion(code);
@@ -62,40 +70,41 @@ std::string BuildStatusText() {
   const std::string separator = "___________________";
   std::string text;
   auto line = [&](const std::string& s) { text += s + crlf; };
+  const std::string unknown = QCoreApplication::translate("Identity", kUnknown).toStdString();
   auto unknownIdentity = [&](const std::string& code) {
-    line(std::string("Version: ") + kUnknown);
-    line(std::string("Type: ") + kUnknown);
-    line("CSUM: " + code);
+    line(StatusLine(QT_TRANSLATE_NOOP("Identity", "Version: %1"), unknown));
+    line(StatusLine(QT_TRANSLATE_NOOP("Identity", "Type: %1"), unknown));
+    line(StatusLine(QT_TRANSLATE_NOOP("Identity", "CSUM: %1"), code));
   };
   if (gComPort.empty()) {
-    line("No COM port specified!");
+    line(QCoreApplication::translate("Identity", "No COM port specified!").toStdString());
     line("");
   }
   if (!gFirmwareFile.empty()) {
-    line("File: " + gFirmwareFile);
+    line(StatusLine(QT_TRANSLATE_NOOP("Identity", "File: %1"), gFirmwareFile));
     std::string typeName;
     int16_t major = 0, minor = 0;
     if (gImageLoadFailed) {
       unknownIdentity("");
     } else if (GetFileVersion(typeName, major, minor)) {
-      line("Version: " + VersionText(major, minor));
-      line("Type: " + typeName);
+      line(StatusLine("Version: %1", VersionText(major, minor)));
+      line(StatusLine("Type: %1", typeName));
     } else {
       unknownIdentity(gFileChecksum);
     }
   }
   if (!gComPort.empty()) {
     line(separator);
-    line("Hand Control");
+    line(QCoreApplication::translate("Identity", "Hand Control").toStdString());
     if (gHcType != kUnknown) {
-      line("Version: " + VersionText(gHcMajor, gHcMinor));
-      line("Type: " + gHcType);
+      line(StatusLine("Version: %1", VersionText(gHcMajor, gHcMinor)));
+      line(StatusLine("Type: %1", gHcType));
     } else {
       unknownIdentity(gHcChecksum);
     }
   }
   line(separator);
   line("");
-  line("EXE Version: " + ProgramVersionText());
+  line(StatusLine(QT_TRANSLATE_NOOP("Identity", "EXE Version: %1"), ProgramVersionText()));
   return text;
 }

@@ -37,8 +37,9 @@ class LineBacklog {
 };
 
 // What a user without access to serial devices does about it, for logs and messages.
-inline constexpr const char* kDialoutAdvice =
-    "add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again";
+inline constexpr const char* kDialoutAdvice = QT_TRANSLATE_NOOP(
+    "SerialPort",
+    "add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again");
 
 class QtSerialPort : public ISerialPort {
  public:

@@ -55,6 +55,7 @@ ProgramPlaces PortablePlaces(const std::string& folder, const std::string& baseN
   places.programFolder = Trimmed(folder);
   places.settingsFolder = places.programFolder;
   places.helpFolder = places.programFolder + "/" + baseName + ".help";
+  places.translationsFolder = places.programFolder;
   places.baseName = baseName;
   return places;
 }
@@ -86,6 +87,7 @@ ProgramPlaces ChooseProgramPlaces(const std::string& exePath, const std::string&
   places.settingsFolder = Joined(XdgFolder(env, "XDG_CONFIG_HOME", ".config"), kInstalledName);
   places.logFolder = Joined(XdgFolder(env, "XDG_STATE_HOME", ".local/state"), kInstalledName);
   places.helpFolder = Joined(data.string(), "help");
+  places.translationsFolder = Joined(data.string(), "translations");
   places.baseName = kInstalledName;
   return places;
 }

@@ -10,11 +10,12 @@
 
 struct ProgramPlaces {
   bool installed = false;
-  std::string programFolder;   // versions file, firmware files, ports/, downloads
-  std::string settingsFolder;  // holds <baseName>.ini
-  std::string helpFolder;      // the help pages
-  std::string logFolder;       // holds debugexe.txt; empty: the folder current at launch
-  std::string baseName;        // names the files, titles the message boxes
+  std::string programFolder;       // versions file, firmware files, ports/, downloads
+  std::string settingsFolder;      // holds <baseName>.ini
+  std::string helpFolder;          // the help pages
+  std::string translationsFolder;  // the catalogues padflasher_<language>.qm
+  std::string logFolder;           // holds debugexe.txt; empty: the folder current at launch
+  std::string baseName;            // names the files, titles the message boxes
 };
 
 // The value of an environment variable; empty when it is not set.

@@ -149,3 +149,7 @@ void ShowHelp(const std::string& topic) {
 std::string HelpFolder() {
   return gPlaces.helpFolder;
 }
+
+std::string TranslationsFolder() {
+  return gPlaces.translationsFolder;
+}

@@ -52,3 +52,5 @@ using HelpViewer = std::function<void(const std::string& helpFolder, const std::
 void SetHelpViewer(HelpViewer viewer);
 void ShowHelp(const std::string& topic);
 std::string HelpFolder();
+// Where the catalogues of the program's texts lie (see ProgramPlaces.h).
+std::string TranslationsFolder();

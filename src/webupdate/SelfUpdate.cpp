@@ -1,5 +1,6 @@
 #include "webupdate/SelfUpdate.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -158,7 +159,7 @@ bool InstallProgramUpdate(std::vector<ProgramFileEntry>& programs, IHost& host,
   }
   host.Breathe();
   if (!success) return false;
-  if (status) status("Installing Program ...");
+  if (status) status(QCoreApplication::translate("Web", "Installing Program ...").toStdString());
   host.Breathe();
   const std::string script = gProgramFolder + "/" + UpdateScriptName();
   if (!WriteFileAtomically(script, UpdateScriptText(programs))) return false;

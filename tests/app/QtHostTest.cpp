@@ -17,6 +17,7 @@
 #include "app/HelpWindow.h"
 #include "app/QtHost.h"
 #include "programmer/LinkTexts.h"
+#include "startup/Language.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -160,6 +161,32 @@ TEST(HelpWindow, ShowsExistingTopicsOnlyFromItsFolder) {
   HelpBrowser()->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(HelpBrowser(), nullptr);
+}
+
+TEST(HelpWindow, ShowsThePageInTheUsersLanguageAndFallsBackToEnglishPerPage) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkpath("de"));
+  auto write = [&](const QString& name, const QByteArray& text) {
+    QFile page(folder.filePath(name));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write(text);
+  };
+  write("Step1.htm", "<p>Welcome</p>");
+  write("Step2.htm", "<p>Choosing the COM port</p>");
+  write("de/Step1.htm", "<p>Willkommen</p>");
+  ASSERT_TRUE(InstallTranslators("de", PADFLASHER_BIN_DIR));
+  const std::string helpFolder = folder.path().toStdString();
+  ASSERT_TRUE(ShowHelpTopic(helpFolder, "Step1.htm"));
+  EXPECT_EQ(HelpBrowser()->toPlainText(), "Willkommen");
+  EXPECT_TRUE(HelpBrowser()->windowTitle().endsWith("-Hilfe"))
+      << HelpBrowser()->windowTitle().toStdString();
+  ASSERT_TRUE(ShowHelpTopic(helpFolder, "Step2.htm"));
+  EXPECT_EQ(HelpBrowser()->toPlainText(), "Choosing the COM port");
+  InstallTranslators("en", {});
+  ASSERT_TRUE(ShowHelpTopic(helpFolder, "Step1.htm"));
+  EXPECT_EQ(HelpBrowser()->toPlainText(), "Welcome");
+  HelpBrowser()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(HelpWindow, InstalledViewerAnswersShowHelp) {

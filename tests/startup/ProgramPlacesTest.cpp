@@ -81,11 +81,13 @@ TEST_F(ProgramPlacesTest, TheInstallLayoutBesideTheExecutableDecidesTheMode) {
       EXPECT_EQ(places.logFolder, "/home/u/.local/state/PadFlasher");
       const std::string prefix = exeFolder.substr(0, exeFolder.size() - 4);  // without "/bin"
       EXPECT_EQ(places.helpFolder, prefix + "/share/padflasher/help");
+      EXPECT_EQ(places.translationsFolder, prefix + "/share/padflasher/translations");
     } else {
       EXPECT_EQ(places.programFolder, exeFolder);
       EXPECT_EQ(places.settingsFolder, exeFolder);
       EXPECT_EQ(places.logFolder, "") << "portable: the log stays in the launch folder";
       EXPECT_EQ(places.helpFolder, exeFolder + "/" + c.baseName + ".help");
+      EXPECT_EQ(places.translationsFolder, exeFolder) << "portable: beside the executable";
     }
   }
 }

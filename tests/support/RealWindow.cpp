@@ -1,5 +1,6 @@
 #include "RealWindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -33,6 +34,9 @@ bool RealWindowTest::StartDisplay() {
 void RealWindowTest::StartProgram() {
   ASSERT_TRUE(QFile::copy(kBin + "/PadFlasher", FilePath("PadFlasher")));
   QFile::setPermissions(FilePath("PadFlasher"), QFile::ReadOwner | QFile::ExeOwner);
+  // A portable copy carries its catalogues beside it.
+  for (const QString& catalogue : QDir(kBin).entryList({"padflasher_*.qm"}))
+    QFile::copy(kBin + "/" + catalogue, FilePath(catalogue));
   program.setProcessEnvironment(env);
   program.setWorkingDirectory(FolderPath());
   program.start(FilePath("PadFlasher"), {});

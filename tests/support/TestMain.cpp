@@ -16,6 +16,9 @@ using TestApplication = QCoreApplication;
 // Test programs run at build time too (test discovery), where there may be no display.
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The tests read English texts, and so do the programs they start, whatever the desktop's
+  // language; the tests of other languages set their own.
+  setenv("PADFLASHER_LANG", "en", 1);
   TestApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
