@@ -26,22 +26,30 @@ int64_t LineBacklog::LineNs(size_t bytes) const {
 void ReplyPacer::Start(size_t total, int64_t dueUs) {
   total_ = std::max<size_t>(total, 1);
   dueUs_ = dueUs;
+  restUntilUs_ = 0;
 }
 
 ReplyPacer::Wait ReplyPacer::Next(size_t received, int64_t nowUs, LineBacklog const& line,
                                   LinePace pace) {
   constexpr Wait kNextByte{false, 0};
   if (dueUs_ == 0 || pace == LinePace::kFaster) return kNextByte;
+  // One rest per reply. A reply still incomplete when it ends is overdue by its line time: the
+  // rest comes later than the line would bring it (a USB adapter's next packet, a late device),
+  // and another rest would overshoot it, so its next byte is waited for instead.
+  if (restUntilUs_ != 0) return nowUs < restUntilUs_ ? Wait{true, restUntilUs_} : kNextByte;
   if (received == 0) {
     // Before any of it: only a device known to keep the line's rate is rested for, since an
     // unknown one may be faster and would only be slowed down.
     const int64_t wakeUs = dueUs_ + kSlackUs;
-    return pace == LinePace::kKept && nowUs < wakeUs ? Wait{true, wakeUs} : kNextByte;
+    if (pace != LinePace::kKept || nowUs >= wakeUs) return kNextByte;
+    restUntilUs_ = wakeUs;
+  } else {
+    // Begun: the rest cannot come sooner than its line time from now.
+    const size_t missing = total_ > received ? total_ - received : 1;
+    if (missing < 2) return kNextByte;
+    restUntilUs_ = nowUs + line.LineUs(missing) + kSlackUs;
   }
-  // Begun: the rest cannot come sooner than its line time from now.
-  const size_t missing = total_ > received ? total_ - received : 1;
-  if (missing < 2) return kNextByte;
-  return {true, nowUs + line.LineUs(missing) + kSlackUs};
+  return {true, restUntilUs_};
 }
 
 LinePace ReplyPacer::PaceOfComplete(int64_t nowUs, LineBacklog const& line) const {

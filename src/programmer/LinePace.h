@@ -38,7 +38,8 @@ enum class LinePace { kUnknown, kKept, kFaster };
 
 // How to wait for the rest of one reply of known length. Nothing of a reply can be complete
 // before the line has carried it, so a port rests until then and takes all of it with one look
-// instead of waking for every piece; where resting cannot help it waits for the next byte.
+// instead of waking for every piece; where resting cannot help, and once the reply is overdue,
+// it waits for the next byte.
 class ReplyPacer {
  public:
   struct Wait {
@@ -61,4 +62,5 @@ class ReplyPacer {
  private:
   size_t total_ = 1;
   int64_t dueUs_ = 0;
+  int64_t restUntilUs_ = 0;  // the end of this reply's rest, once it has one
 };
