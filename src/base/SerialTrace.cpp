@@ -74,6 +74,18 @@ void SerialTrace::Record(Direction direction, std::string_view bytes, int64_t un
   }
 }
 
+void SerialTrace::Comment(std::string_view text) {
+  if (!file_) return;
+  FlushLine();
+  std::string line = "# ";
+  // One line, whatever the text holds.
+  for (const char c : text) line += c == '\n' || c == '\r' ? ' ' : c;
+  line += '\n';
+  if (!writeError_ && std::fwrite(line.data(), 1, line.size(), file_) != line.size()) {
+    writeError_ = errno ? errno : EIO;
+  }
+}
+
 void SerialTrace::FlushLine() {
   if (pending_.empty()) return;
   const std::string line = Line(direction_, pending_, lineUs_);

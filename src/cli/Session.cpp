@@ -24,9 +24,14 @@ namespace {
 // with --verbose and records it with --trace.
 class WatchedPort : public ISerialPort {
  public:
-  explicit WatchedPort(ISerialPort& inner) : inner_(inner) {}
+  explicit WatchedPort(SerialPort& inner) : inner_(inner) {}
   void SetDevice(const std::string& device) override { inner_.SetDevice(device); }
-  bool Open() override { return inner_.Open(); }
+  bool Open() override {
+    if (!inner_.Open()) return false;
+    // What the adapter was asked for belongs with the timing the trace shows.
+    if (const std::string said = inner_.LowLatencyLine(); !said.empty()) trace.Comment(said);
+    return true;
+  }
   void Close() override {
     ShowPartialReply();
     inner_.Close();
@@ -106,7 +111,7 @@ class WatchedPort : public ISerialPort {
     return std::to_string(bytes.size()) + " data bytes: " + hex + (bytes.size() > 8 ? " ..." : "");
   }
 
-  ISerialPort& inner_;
+  SerialPort& inner_;
   std::string reply_;
 };
 

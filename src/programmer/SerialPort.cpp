@@ -18,7 +18,10 @@ const char kBusyText[] = "device busy (another program has it open)";
 SerialPort::SerialPort() = default;
 
 SerialPort::~SerialPort() {
-  if (port_.isOpen()) port_.close();
+  if (port_.isOpen()) {
+    RestoreLatency(Handle(), lowLatency_, *settingsAccess_);
+    port_.close();
+  }
 }
 
 int64_t SerialPort::NowUs() {
@@ -79,6 +82,9 @@ bool SerialPort::Open() {
   }
   // A fresh open starts with nothing pending, whatever the device sent while nobody listened.
   port_.clear(QSerialPort::AllDirections);
+  opened_ = device;
+  lowLatency_ = RequestLowLatency(Handle(), device, sysRoot_, *settingsAccess_);
+  if (const std::string said = LowLatencyLine(); !said.empty()) DebugLog("Serial port " + said);
   backlog_.Reset();
   pace_ = LinePace::kUnknown;
   replyBegun_ = false;
@@ -86,7 +92,11 @@ bool SerialPort::Open() {
 }
 
 void SerialPort::Close() {
-  if (port_.isOpen()) port_.close();
+  if (port_.isOpen()) {
+    RestoreLatency(Handle(), lowLatency_, *settingsAccess_);
+    port_.close();
+  }
+  lowLatency_ = {};
   received_.clear();
   taken_ = 0;
 }

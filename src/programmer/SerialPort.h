@@ -8,6 +8,7 @@
 #include <string>
 
 #include "programmer/LinePace.h"
+#include "programmer/LowLatency.h"
 #include "programmer/Ports.h"
 
 // What a user without access to serial devices does about it, for logs and messages.
@@ -33,6 +34,16 @@ class SerialPort : public ISerialPort {
   // The rate whose line time writes are held to and replies are rested for (default: the hand
   // control's 19200 baud); 0 for a line known to be unpaced, such as a test's simulator.
   void SetLineBaud(int baud) { backlog_ = LineBacklog(baud); }
+
+  // What asking the adapter for low latency came to at the last open, and that on one line
+  // (empty for a device that is no USB adapter).
+  const LowLatencyReport& LowLatency() const { return lowLatency_; }
+  std::string LowLatencyLine() const { return LowLatencyText(opened_, lowLatency_); }
+  // For tests: a made-up driver and sysfs tree in place of the system's.
+  void UseSerialSettings(SerialSettingsAccess& access, const std::string& sysRoot) {
+    settingsAccess_ = &access;
+    sysRoot_ = sysRoot;
+  }
 
   // Bytes the driver accepted but has not handed on; a stalled line gives up after this long.
   static constexpr int kReadBufferSize = 4096;
@@ -73,6 +84,10 @@ class SerialPort : public ISerialPort {
 
   LineBacklog backlog_{kBaud};
   ReplyPacer pacer_;
+  std::string opened_;  // the device itself, as opened
+  LowLatencyReport lowLatency_;
+  SerialSettingsAccess* settingsAccess_ = &SystemSerialSettings();
+  std::string sysRoot_ = "/sys";
   LinePace pace_ = LinePace::kUnknown;
   bool replyBegun_ = false;  // the reply to the last write has been waited for
 };
