@@ -32,7 +32,7 @@ class LineBacklog {
   int64_t freeNs_ = 0;  // when the line will have sent everything written so far
 };
 
-// Whether a device's replies come at the line's rate; learnt from the first complete reply after
+// Whether a device's replies come at the line's rate; learnt from the first complete replies after
 // an open. A device faster than the line (a simulator run unpaced) is never rested for.
 enum class LinePace { kUnknown, kKept, kFaster };
 
@@ -51,8 +51,8 @@ class ReplyPacer {
   // LineBacklog::ReplyDueUs (0: an ideal line, no rests).
   void Start(size_t total, int64_t dueUs);
   Wait Next(size_t received, int64_t nowUs, LineBacklog const& line, LinePace pace);
-  // The pace a complete reply shows, for a port that has not learnt it yet; kUnknown on an ideal
-  // line, where there is nothing to learn.
+  // The pace a complete reply shows, looked at nowUs, for a port that has not learnt it yet;
+  // kUnknown on an ideal line, where there is nothing to learn.
   LinePace PaceOfComplete(int64_t nowUs, LineBacklog const& line) const;
 
   // How long after a reply can have come complete it is looked for: the other end's and the

@@ -18,10 +18,7 @@ const char kBusyText[] = "device busy (another program has it open)";
 SerialPort::SerialPort() = default;
 
 SerialPort::~SerialPort() {
-  if (port_.isOpen()) {
-    RestoreLatency(Handle(), lowLatency_, *settingsAccess_);
-    port_.close();
-  }
+  CloseDevice();
 }
 
 int64_t SerialPort::NowUs() {
@@ -87,16 +84,22 @@ bool SerialPort::Open() {
   if (const std::string said = LowLatencyLine(); !said.empty()) DebugLog("Serial port " + said);
   backlog_.Reset();
   pace_ = LinePace::kUnknown;
+  keptReplies_ = 0;
   replyBegun_ = false;
   return true;
 }
 
-void SerialPort::Close() {
+void SerialPort::CloseDevice() {
+  // The adapter's setting goes back while the descriptor still stands for it.
   if (port_.isOpen()) {
     RestoreLatency(Handle(), lowLatency_, *settingsAccess_);
     port_.close();
   }
   lowLatency_ = {};
+}
+
+void SerialPort::Close() {
+  CloseDevice();
   received_.clear();
   taken_ = 0;
 }
@@ -157,7 +160,11 @@ bool SerialPort::ReadReply(int expectedLength, int timeoutMs, std::string& reply
   for (;;) {
     if (TakeReply(reply)) {
       if (LearnsPace() && pace_ == LinePace::kUnknown) {
-        pace_ = pacer_.PaceOfComplete(NowUs(), backlog_);
+        // One early reply proves a faster device; a late look proves nothing of the kind on a
+        // busy machine, so keeping the rate takes several replies in a row.
+        const LinePace shown = pacer_.PaceOfComplete(NowUs(), backlog_);
+        keptReplies_ = shown == LinePace::kKept ? keptReplies_ + 1 : 0;
+        if (shown == LinePace::kFaster || keptReplies_ >= kKeptToLearn) pace_ = shown;
         if (pace_ != LinePace::kUnknown) {
           DebugLog(
               "Serial port " + device_ + ": replies come " +

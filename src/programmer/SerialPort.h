@@ -78,6 +78,7 @@ class SerialPort : public ISerialPort {
   static constexpr const char* kUnpluggedText = "device unplugged";
 
  private:
+  void CloseDevice();
   bool HoldForLine(size_t bytes);
   // Moves received bytes into reply up to the "#", which it takes; true when it came.
   bool TakeReply(std::string& reply);
@@ -89,5 +90,7 @@ class SerialPort : public ISerialPort {
   SerialSettingsAccess* settingsAccess_ = &SystemSerialSettings();
   std::string sysRoot_ = "/sys";
   LinePace pace_ = LinePace::kUnknown;
+  int keptReplies_ = 0;  // complete replies in a row that came no sooner than the line allows
+  static constexpr int kKeptToLearn = 3;
   bool replyBegun_ = false;  // the reply to the last write has been waited for
 };
