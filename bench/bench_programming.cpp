@@ -113,17 +113,21 @@ double StartCpu(const QString& cli) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   int baud = 19200;
+  QString adapter;  // hcsim's --adapter, e.g. "ftdi:16"; empty: replies reach the pty at once
   QString bin = QCoreApplication::applicationDirPath();
   QStringList args = app.arguments().mid(1);
   for (int i = 0; i < args.size(); ++i) {
     if (args[i] == "--baud" && i + 1 < args.size()) {
       baud = args[++i].toInt();
+    } else if (args[i] == "--adapter" && i + 1 < args.size()) {
+      adapter = args[++i];
     } else if (args[i] == "--bin" && i + 1 < args.size()) {
       bin = args[++i];
     } else {
       std::fprintf(stderr,
-                   "Usage: padflasher-bench [--baud N] [--bin DIR]\n"
-                   "Times padflasher-cli against hcsim paced at N baud (default 19200).\n");
+                   "Usage: padflasher-bench [--baud N] [--adapter ftdi[:MS]] [--bin DIR]\n"
+                   "Times padflasher-cli against hcsim paced at N baud (default 19200),\n"
+                   "its replies through a simulated USB adapter when one is given.\n");
       return args[i] == "--help" ? 0 : 2;
     }
   }
@@ -141,8 +145,9 @@ int main(int argc, char** argv) {
   image.close();
 
   QProcess sim;
-  sim.start(bin + "/hcsim",
-            {"--link", folder.filePath("ports/COM1"), "--baud", QString::number(baud)});
+  QStringList simArgs{"--link", folder.filePath("ports/COM1"), "--baud", QString::number(baud)};
+  if (!adapter.isEmpty()) simArgs << "--adapter" << adapter;
+  sim.start(bin + "/hcsim", simArgs);
   if (!sim.waitForStarted() || !sim.waitForReadyRead(10000)) {
     std::fprintf(stderr, "padflasher-bench: hcsim did not start from %s\n", qPrintable(bin));
     return 1;
@@ -154,8 +159,9 @@ int main(int argc, char** argv) {
       {"fast verify", QStringList{"verify", "--fast"} + common + QStringList{image.fileName()}},
       {"full verify", QStringList{"verify"} + common + QStringList{image.fileName()}},
   };
-  std::printf("padflasher-cli against hcsim at %d baud, full random image (768 written blocks)\n\n",
-              baud);
+  std::printf(
+      "padflasher-cli against hcsim at %d baud%s, full random image (768 written blocks)\n\n", baud,
+      adapter.isEmpty() ? "" : qPrintable(", replies through the adapter " + adapter));
   std::printf("%-16s %10s %10s %7s %9s %7s %12s %6s\n", "phase", "wall s", "line s", "ratio",
               "CPU s", "CPU %", "bytes", "load");
   auto row = [&](const char* name, double wall, double bound, double cpu, qint64 bytes, bool good) {
@@ -165,7 +171,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   };
   bool ok = true;
-  std::vector<double> fastCpu, fastShare, bareCpu, bareShare;
+  std::vector<double> fastCpu, fastShare, fastWall, bareCpu, bareShare, bareWall;
   BareLoopResult bare;
   for (const Phase& phase : phases) {
     const bool fast = QString(phase.name) == "fast verify";
@@ -179,11 +185,13 @@ int main(int argc, char** argv) {
       ok = ok && good;
       if (!fast) continue;
       fastCpu.push_back(m.cpu);
+      fastWall.push_back(m.wall);
       fastShare.push_back(m.wall > 0 ? 100 * m.cpu / m.wall : 0);
       bare = RunBareLoop(folder.filePath("ports/COM1").toStdString(), 4, 768, baud);
       row("bare loop", bare.wall, double(bare.bytes) * kBitsPerByte / baud, bare.cpu, bare.bytes,
           bare.ok);
       bareCpu.push_back(bare.cpu);
+      bareWall.push_back(bare.wall);
       bareShare.push_back(bare.wall > 0 ? 100 * bare.cpu / bare.wall : 0);
       ok = ok && bare.ok;
     }
@@ -196,13 +204,16 @@ int main(int argc, char** argv) {
       "CPU s: padflasher-cli's own processor time, its start included; starting it\n"
       "(padflasher-cli --version) costs %.3f s here (median of 15 starts).\n"
       "bare loop: the fast verify's %d exchanges by write, rest and read alone (no Qt).\n"
-      "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us.\n"
+      "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us;\n"
+      "time per exchange: fast verify %.2f ms, bare loop %.2f ms.\n"
       "CPU share of wall (medians): fast verify %.2f%%, bare loop %.2f%%; a single run can be\n"
       "several times its median on a busy or virtual machine.\n"
       "load: the 1-minute load average at the end of the phase, on %d cores.\n",
       baud, start, bare.exchanges,
       bare.exchanges ? 1e6 * (Median(fastCpu) - start) / bare.exchanges : 0,
-      bare.exchanges ? 1e6 * Median(bareCpu) / bare.exchanges : 0, Median(fastShare),
+      bare.exchanges ? 1e6 * Median(bareCpu) / bare.exchanges : 0,
+      bare.exchanges ? 1e3 * Median(fastWall) / bare.exchanges : 0,
+      bare.exchanges ? 1e3 * Median(bareWall) / bare.exchanges : 0, Median(fastShare),
       Median(bareShare), QThread::idealThreadCount());
   return ok ? 0 : 1;
 }

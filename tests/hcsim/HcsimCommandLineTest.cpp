@@ -50,8 +50,8 @@ TEST(HcsimCommandLine, HelpNamesEveryOptionAndFault) {
   const Outcome run = Hcsim({"--help"});
   EXPECT_EQ(run.exitCode, 0);
   for (const char* word :
-       {"--link", "--flash", "--baud", "--fault", "--trace", "--version", "SIGTERM", "disconnect=N",
-        "xoff=N", "nack=N", "corrupt=B:K", "lowercase", "--make-image"}) {
+       {"--link", "--flash", "--baud", "--fault", "--adapter", "--trace", "--version", "SIGTERM",
+        "disconnect=N", "xoff=N", "nack=N", "corrupt=B:K", "lowercase", "--make-image"}) {
     EXPECT_TRUE(run.out.contains(word)) << word;
   }
   for (const char* version : {"--version", "-V"}) {
@@ -74,6 +74,9 @@ TEST(HcsimCommandLine, UsageErrorsAreRefusedWithAReason) {
       {{"--link", link, "--baud", "-5"}, "--baud"},
       {{"--link", link, "--fault", "explode=3"}, "explode=3"},
       {{"--link", link, "--speed", "9600"}, "--speed"},
+      {{"--link", link, "--adapter", "cp210x"}, "cp210x"},
+      {{"--link", link, "--adapter", "ftdi:0"}, "ftdi:0"},
+      {{"--link", link, "--adapter=ftdi:256"}, "ftdi:256"},
       {{"--make-image", link, "C2O7", "1", "0-31"}, "C2O7"},
       {{"--make-image", link, "C207", "1", "0-1024"}, "0-1024"},
   };

@@ -91,8 +91,21 @@ void Simulator::Step(int64_t nowUs) {
     if (c == kXoff || c == kXon) {
       modelXoff_ = c == kXoff;
       toDevice_.SetPaused(modelXoff_, nowUs);
+    } else if (adapter_.Present()) {
+      adapter_.Arrive(c, atUs);
     } else {
       writeBuf_.push_back(c);
+    }
+  });
+  adapter_.Release(nowUs, [this](const std::string& packet, int64_t atUs) {
+    writeBuf_ += packet;
+    if (trace_) {
+      const int64_t unixUs = atUs + unixMinusMonotonicUs_;
+      char line[96];
+      std::snprintf(line, sizeof line, "adapter packet of %zu bytes to the host at %lld.%06lld",
+                    packet.size(), static_cast<long long>(unixUs / 1'000'000),
+                    static_cast<long long>(unixUs % 1'000'000));
+      trace_->Comment(line);
     }
   });
   UpdateHostFlow();
@@ -154,7 +167,7 @@ int64_t Simulator::NextWakeUs(int64_t nowUs) const {
       std::min(toDevice_.WakeUs(nowUs, kStreamBatchUs), toHost_.WakeUs(nowUs, kStreamBatchUs));
   const int64_t modelDue = model_.NextOutputDue();
   if (modelDue != kNever) wake = std::min(wake, modelDue * 1000);
-  return wake;
+  return std::min(wake, adapter_.NextReleaseUs());
 }
 
 void Simulator::LogCommands() {

@@ -7,9 +7,12 @@
 
 #include "HandControlModel.h"
 #include "PacedLine.h"
+#include "UsbAdapter.h"
 #include "base/SerialTrace.h"
 
 namespace hcsim {
+
+int64_t MonotonicUs();
 
 class Simulator {
  public:
@@ -18,6 +21,8 @@ class Simulator {
   Simulator(HandControlModel& model, int masterFd, int baud, bool verbose);
   // Records every byte as it finishes crossing the line, in either direction.
   void SetTrace(SerialTrace* trace) { trace_ = trace; }
+  // Replies reach the host through a USB adapter with this latency timer; 0 for none.
+  void SetAdapterLatency(int ms) { adapter_ = UsbAdapter(int64_t{ms} * 1000, MonotonicUs()); }
   // Serves until signalFd becomes readable, the model disconnects, or the pty fails.
   End Run(int signalFd);
   const std::string& Error() const { return error_; }
@@ -42,6 +47,7 @@ class Simulator {
   bool verbose_;
   PacedLine toDevice_;
   PacedLine toHost_;
+  UsbAdapter adapter_;
   std::string writeBuf_;  // arrived at the host's end, not yet taken by the pty
   bool modelXoff_ = false;
   bool bufferXoff_ = false;
@@ -52,7 +58,5 @@ class Simulator {
   int64_t unixMinusMonotonicUs_;
   std::string error_;
 };
-
-int64_t MonotonicUs();
 
 }  // namespace hcsim

@@ -24,6 +24,7 @@ struct Options {
   std::string flash;
   std::string trace;
   int baud = 19200;
+  int adapterMs = 0;  // 0: no adapter
   bool verbose = false;
   hcsim::Faults faults;
 };
@@ -74,6 +75,11 @@ void PrintHelp(const std::string& name) {
       "%s"
       "                 With disconnect the simulator drops the line and exits, as an unplugged\n"
       "                 cable would.\n"
+      "  --adapter ftdi[:MS]\n"
+      "                 replies reach the host as through an FTDI USB-serial adapter: in\n"
+      "                 packets of at most 62 bytes, sent when one is full or when the\n"
+      "                 adapter's latency timer of MS milliseconds (default 16; 1 to 255)\n"
+      "                 runs out.\n"
       "  --trace FILE   write every byte that crosses the line, with a microsecond time stamp\n"
       "                 and its direction, to FILE: the format of padflasher-cli --trace, seen\n"
       "                 from the hand control's end.\n"
@@ -121,7 +127,7 @@ int ParseOptions(int argc, char** argv, Options& options) {
       continue;
     }
     if (name != "--link" && name != "--flash" && name != "--baud" && name != "--fault" &&
-        name != "--trace") {
+        name != "--trace" && name != "--adapter") {
       std::fprintf(stderr, "hcsim: unknown option %s (see hcsim --help)\n", name.c_str());
       return 1;
     }
@@ -138,6 +144,15 @@ int ParseOptions(int argc, char** argv, Options& options) {
       options.flash = value;
     } else if (name == "--trace") {
       options.trace = value;
+    } else if (name == "--adapter") {
+      const bool timed = value.rfind("ftdi:", 0) == 0;
+      options.adapterMs = value == "ftdi" ? 16 : 0;
+      if ((!timed && value != "ftdi") || (timed && !ParseInt(value.substr(5), options.adapterMs)) ||
+          options.adapterMs < 1 || options.adapterMs > 255) {
+        std::fprintf(stderr, "hcsim: --adapter wants ftdi or ftdi:MS (1 to 255), not \"%s\"\n",
+                     value.c_str());
+        return 1;
+      }
     } else if (name == "--baud") {
       if (!ParseInt(value, options.baud)) {
         std::fprintf(stderr, "hcsim: --baud wants a whole number, not \"%s\"\n", value.c_str());
@@ -235,6 +250,7 @@ int main(int argc, char** argv) {
 
   hcsim::Simulator simulator(model, pty.MasterFd(), options.baud, options.verbose);
   simulator.SetTrace(options.trace.empty() ? nullptr : &trace);
+  simulator.SetAdapterLatency(options.adapterMs);
   const auto end = simulator.Run(signalFd);
   const bool traced = trace.Close(error);
   if (!traced) std::fprintf(stderr, "hcsim: %s\n", error.c_str());
