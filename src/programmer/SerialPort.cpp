@@ -157,6 +157,8 @@ bool SerialPort::ReadReply(int expectedLength, int timeoutMs, std::string& reply
     pacer_.Start(total, backlog_.ReplyDueUs(total));
     replyBegun_ = true;
   }
+  // No time left to wait: still one look, for what came up to the caller's deadline.
+  if (timeoutMs <= 0 && port_.isOpen()) TakeReady();
   for (;;) {
     if (TakeReply(reply)) {
       if (LearnsPace() && pace_ == LinePace::kUnknown) {
