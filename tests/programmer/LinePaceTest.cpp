@@ -134,7 +134,7 @@ TEST(ReplyPacer, RestsOnlyWhereTheLineMustStillCarryTheReply) {
   }
 }
 
-TEST(ReplyPacer, LearnsFromTheFirstCompleteReplyWhetherTheDeviceKeepsTheRate) {
+TEST(ReplyPacer, ACompleteReplyShowsWhetherTheDeviceKeepsTheRate) {
   LineBacklog line(19200);
   line.Add(11, 0);
   ReplyPacer pacer;
