@@ -113,21 +113,21 @@ double StartCpu(const QString& cli) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   int baud = 19200;
-  QString adapter;  // hcsim's --adapter: replies in USB packets after a latency timer
+  QString adapter;  // hcsim's --adapter, e.g. "ftdi:16"; empty: replies reach the pty at once
   QString bin = QCoreApplication::applicationDirPath();
   QStringList args = app.arguments().mid(1);
   for (int i = 0; i < args.size(); ++i) {
     if (args[i] == "--baud" && i + 1 < args.size()) {
       baud = args[++i].toInt();
-    } else if (args[i] == "--bin" && i + 1 < args.size()) {
-      bin = args[++i];
     } else if (args[i] == "--adapter" && i + 1 < args.size()) {
       adapter = args[++i];
+    } else if (args[i] == "--bin" && i + 1 < args.size()) {
+      bin = args[++i];
     } else {
       std::fprintf(stderr,
                    "Usage: padflasher-bench [--baud N] [--adapter ftdi[:MS]] [--bin DIR]\n"
-                   "Times padflasher-cli against hcsim paced at N baud (default 19200), its\n"
-                   "replies handed over by a USB adapter with latency timer MS when given.\n");
+                   "Times padflasher-cli against hcsim paced at N baud (default 19200),\n"
+                   "its replies through a simulated USB adapter when one is given.\n");
       return args[i] == "--help" ? 0 : 2;
     }
   }
@@ -159,14 +159,9 @@ int main(int argc, char** argv) {
       {"fast verify", QStringList{"verify", "--fast"} + common + QStringList{image.fileName()}},
       {"full verify", QStringList{"verify"} + common + QStringList{image.fileName()}},
   };
-  std::printf("padflasher-cli against hcsim at %d baud, full random image (768 written blocks)\n",
-              baud);
-  std::printf("profile: %s\n\n",
-              adapter.isEmpty()
-                  ? "replies as the line brings them (a serial port or a pseudo-terminal)"
-                  : qPrintable("replies through a USB adapter, " + adapter +
-                               " (62-byte packets, sent when full or when the latency timer "
-                               "runs out)"));
+  std::printf(
+      "padflasher-cli against hcsim at %d baud%s, full random image (768 written blocks)\n\n", baud,
+      adapter.isEmpty() ? "" : qPrintable(", replies through the adapter " + adapter));
   std::printf("%-16s %10s %10s %7s %9s %7s %12s %6s\n", "phase", "wall s", "line s", "ratio",
               "CPU s", "CPU %", "bytes", "load");
   auto row = [&](const char* name, double wall, double bound, double cpu, qint64 bytes, bool good) {
@@ -209,15 +204,16 @@ int main(int argc, char** argv) {
       "CPU s: padflasher-cli's own processor time, its start included; starting it\n"
       "(padflasher-cli --version) costs %.3f s here (median of 15 starts).\n"
       "bare loop: the fast verify's %d exchanges by write, rest and read alone (no Qt).\n"
-      "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us.\n"
+      "Per exchange (medians): fast verify %.0f us of CPU after the start, bare loop %.0f us;\n"
+      "time per exchange: fast verify %.2f ms, bare loop %.2f ms.\n"
       "CPU share of wall (medians): fast verify %.2f%%, bare loop %.2f%%; a single run can be\n"
       "several times its median on a busy or virtual machine.\n"
-      "Wall time per exchange (medians): fast verify %.2f ms, bare loop %.2f ms.\n"
       "load: the 1-minute load average at the end of the phase, on %d cores.\n",
       baud, start, bare.exchanges,
       bare.exchanges ? 1e6 * (Median(fastCpu) - start) / bare.exchanges : 0,
-      bare.exchanges ? 1e6 * Median(bareCpu) / bare.exchanges : 0, Median(fastShare),
-      Median(bareShare), bare.exchanges ? 1e3 * Median(fastWall) / bare.exchanges : 0,
-      bare.exchanges ? 1e3 * Median(bareWall) / bare.exchanges : 0, QThread::idealThreadCount());
+      bare.exchanges ? 1e6 * Median(bareCpu) / bare.exchanges : 0,
+      bare.exchanges ? 1e3 * Median(fastWall) / bare.exchanges : 0,
+      bare.exchanges ? 1e3 * Median(bareWall) / bare.exchanges : 0, Median(fastShare),
+      Median(bareShare), QThread::idealThreadCount());
   return ok ? 0 : 1;
 }

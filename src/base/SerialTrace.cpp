@@ -86,10 +86,13 @@ void SerialTrace::Record(Direction direction, std::string_view bytes, int64_t un
   }
 }
 
-void SerialTrace::Comment(const std::string& text) {
+void SerialTrace::Comment(std::string_view text) {
   if (!file_) return;
   FlushLine();
-  const std::string line = "# " + text + "\n";
+  std::string line = "# ";
+  // One line, whatever the text holds.
+  for (const char c : text) line += c == '\n' || c == '\r' ? ' ' : c;
+  line += '\n';
   if (!writeError_ && std::fwrite(line.data(), 1, line.size(), file_) != line.size()) {
     writeError_ = errno ? errno : EIO;
   }

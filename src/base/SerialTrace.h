@@ -26,11 +26,10 @@ class SerialTrace {
   bool Open(const std::string& path, const std::string& writer, std::string& error);
   bool IsOpen() const { return file_ != nullptr; }
   void Record(Direction direction, std::string_view bytes, int64_t unixUs);
+  // A comment line ("# " and text) after what was recorded so far.
+  void Comment(std::string_view text);
   // Writes what is pending and closes; false (with the reason) when any write failed.
   bool Close(std::string& error);
-
-  // A comment line ("# text") in order with the bytes around it.
-  void Comment(const std::string& text);
 
   static int64_t NowUnixUs();
   // A time as the format writes it: seconds since 1970 with six decimals.

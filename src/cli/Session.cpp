@@ -1,22 +1,21 @@
 // The console's link services, and opening the hand control with messages a user can act on.
 #include "Session.h"
 
-#include <sys/prctl.h>
-#include <sys/resource.h>
-
 #include <QFileInfo>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "Commands.h"
 #include "Console.h"
 #include "PortArgument.h"
+#include "Process.h"
 #include "Report.h"
 #include "base/SerialTrace.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
-#include "programmer/QtSerialPort.h"
+#include "programmer/SerialPortPosix.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
@@ -26,9 +25,14 @@ namespace {
 // with --verbose and records it with --trace.
 class WatchedPort : public ISerialPort {
  public:
-  explicit WatchedPort(ISerialPort& inner) : inner_(inner) {}
+  explicit WatchedPort(SerialPort& inner) : inner_(inner) {}
   void SetDevice(const std::string& device) override { inner_.SetDevice(device); }
-  bool Open() override { return inner_.Open(); }
+  bool Open() override {
+    if (!inner_.Open()) return false;
+    // What the adapter was asked for belongs with the timing the trace shows.
+    if (const std::string said = inner_.LowLatencyLine(); !said.empty()) trace.Comment(said);
+    return true;
+  }
   void Close() override {
     ShowPartialReply();
     inner_.Close();
@@ -38,19 +42,15 @@ class WatchedPort : public ISerialPort {
   int ReadByte() override {
     const int byte = inner_.ReadByte();
     if (byte < 0) return byte;
-    ++counts.received;
     const char c = static_cast<char>(byte);
-    if (trace.IsOpen())
-      trace.Record(SerialTrace::Direction::ToHost, {&c, 1}, SerialTrace::NowUnixUs());
-    if (verbose) {
-      if (c == '#') {
-        Show("< " + Abbreviated(reply_, "#"));
-        reply_.clear();
-      } else {
-        reply_ += c;
-      }
-    }
+    Received(c == '#' ? std::string_view() : std::string_view(&c, 1), c == '#');
     return byte;
+  }
+  bool ReadReply(int expectedLength, int timeoutMs, std::string& reply) override {
+    const size_t before = reply.size();
+    const bool complete = inner_.ReadReply(expectedLength, timeoutMs, reply);
+    Received(std::string_view(reply).substr(before), complete);
+    return complete;
   }
   bool Write(const std::string& bytes) override {
     counts.sent += bytes.size();
@@ -64,10 +64,6 @@ class WatchedPort : public ISerialPort {
     return inner_.Write(bytes);
   }
   bool WaitForData(int timeoutMs) override { return inner_.WaitForData(timeoutMs); }
-  bool WaitForReply(int bytes, int timeoutMs) override {
-    return inner_.WaitForReply(bytes, timeoutMs);
-  }
-  bool RepliesKeepLineRate() const override { return inner_.RepliesKeepLineRate(); }
   std::string LastError() const override { return inner_.LastError(); }
 
   LineCounts counts;
@@ -78,6 +74,21 @@ class WatchedPort : public ISerialPort {
   static void Show(const std::string& line) {
     ConsoleHostInstance().EndProgressLine();
     std::fprintf(stderr, "%s\n", line.c_str());
+  }
+  // Bytes of a reply, and its "#" when it ended.
+  void Received(std::string_view bytes, bool hash) {
+    counts.received += bytes.size() + (hash ? 1 : 0);
+    if (trace.IsOpen() && (hash || !bytes.empty())) {
+      std::string crossed(bytes);
+      if (hash) crossed += '#';
+      trace.Record(SerialTrace::Direction::ToHost, crossed, SerialTrace::NowUnixUs());
+    }
+    if (!verbose) return;
+    reply_ += bytes;
+    if (hash) {
+      Show("< " + Abbreviated(reply_, "#"));
+      reply_.clear();
+    }
   }
   // Bytes that came without a "#" (a cut-off reply, noise) are shown before the next command.
   void ShowPartialReply() {
@@ -101,11 +112,11 @@ class WatchedPort : public ISerialPort {
     return std::to_string(bytes.size()) + " data bytes: " + hex + (bytes.size() > 8 ? " ..." : "");
   }
 
-  ISerialPort& inner_;
+  SerialPort& inner_;
   std::string reply_;
 };
 
-std::unique_ptr<QtSerialPort> gSerial;
+std::unique_ptr<PosixSerialPort> gSerial;
 std::unique_ptr<WatchedPort> gWatched;
 std::unique_ptr<QtClock> gClockImpl;
 bool gStatsWanted = false;
@@ -130,11 +141,10 @@ QString DeviceProblemHint(const std::string& device, const std::string& error) {
 }  // namespace
 
 void InstallConsoleServices() {
-  gSerial = std::make_unique<QtSerialPort>();
   // No window to keep painting: waits block in the port, and the console breathes between them.
-  gSerial->SetEventLoopWaits(false);
+  gSerial = std::make_unique<PosixSerialPort>();
   // Its rests before replies end to the microsecond, not up to the default 50 us late.
-  ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+  WakeTimersPrecisely();
   gWatched = std::make_unique<WatchedPort>(*gSerial);
   gClockImpl = std::make_unique<QtClock>();
   gClockImpl->SetEventLoopWaits(false);
@@ -147,10 +157,7 @@ void SetStatsWanted(bool wanted) {
 
 void PrintStatsIfWanted() {
   if (!gStatsWanted || !gWatched) return;
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-               (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  const double cpu = ProcessCpuSeconds();
   ConsoleHostInstance().EndProgressLine();
   std::fprintf(stderr, "stats: sent %llu bytes, received %llu bytes, cpu %.3f s\n",
                gWatched->counts.sent, gWatched->counts.received, cpu);

@@ -50,17 +50,11 @@ void DiscardWaiting() {
 
 namespace {
 
-// One byte on the hand control's line: start bit, eight data bits, stop bit at 19200 baud.
-constexpr double kLineByteMs = 10.0 * 1000 / 19200;
 constexpr int64_t kBreatheMs = 1000;
 
-// Reads up to "#" within the deadline. Knowing how long the reply will be, it does not wake for
-// every few bytes of a long reply: once the reply has begun, it sleeps until the rest can have
-// arrived at the line's rate (unless the port found the device faster than the line) and then
-// takes everything there; a slower device only means another
-// such sleep, and every sleep ends at the deadline at the latest. Before the reply has begun,
-// the port may rest until all of it can have come (WaitForReply). It waits before it looks, as a
-// wait returns at once when a byte is there: a reply is never there the moment its command left.
+// Reads up to "#" within the deadline. How to wait for the reply is the port's (it may rest
+// until the line can have carried it); the exchange hands it the time left in slices, so that
+// the host breathes during a long wait even on a port that blocks.
 bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
   ISerialPort& port = LinkPort();
   IClock& clock = LinkClock();
@@ -70,25 +64,8 @@ bool ReadReplyOfLength(int timeoutMs, int expectedLength, std::string& reply) {
     LinkHost().Breathe();
     if (!port.IsOpen()) return false;
     const int64_t remaining = int64_t{timeoutMs} - (clock.TickCount() - start);
-    const int64_t missing = int64_t{expectedLength} + 1 - static_cast<int64_t>(reply.size());
-    const auto restMs = static_cast<int64_t>(missing * kLineByteMs + 0.999);
-    if (remaining > 0 && !reply.empty() && missing > 1 && restMs >= 2 &&
-        port.RepliesKeepLineRate()) {
-      clock.Sleep(static_cast<int>(std::min(restMs, remaining)));
-    } else if (remaining > 0) {
-      // In slices, so that a host whose port blocks still gets to breathe during a long wait.
-      const auto sliceMs = static_cast<int>(std::min<int64_t>(remaining, kBreatheMs));
-      if (reply.empty()) {
-        port.WaitForReply(static_cast<int>(missing), sliceMs);
-      } else {
-        port.WaitForData(sliceMs);
-      }
-    }
-    for (int waiting = port.BytesWaiting(); waiting > 0; --waiting) {
-      const int byte = port.ReadByte();
-      if (byte == '#') return true;
-      if (byte >= 0) reply.push_back(static_cast<char>(byte));
-    }
+    const auto sliceMs = static_cast<int>(std::clamp<int64_t>(remaining, 0, kBreatheMs));
+    if (port.ReadReply(expectedLength, sliceMs, reply)) return true;
     if (clock.TickCount() - start >= static_cast<uint32_t>(timeoutMs)) break;
   }
   clock.Sleep(100);

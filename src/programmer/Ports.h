@@ -20,15 +20,14 @@ class ISerialPort {
   // Blocks (without spinning) until at least one byte is waiting or timeoutMs has passed.
   // Returns true when a byte is waiting.
   virtual bool WaitForData(int timeoutMs) = 0;
-  // WaitForData for the first wait on a reply of at least `bytes` bytes (its "#" included) to
-  // what was last written: a port that knows its line's rate may rest until they can have come.
-  virtual bool WaitForReply(int bytes, int timeoutMs) {
-    static_cast<void>(bytes);
-    return WaitForData(timeoutMs);
-  }
-  // False for a device found to answer faster than the hand control's line (a simulator run
-  // faster or unpaced): resting for the rest of a begun reply at that line's rate only slows it.
-  virtual bool RepliesKeepLineRate() const { return true; }
+  // Reads the reply to what was last written up to the "#" that ends it: appends the bytes that
+  // came to reply, takes the "#" without appending it, and returns true once it came; bytes after
+  // it stay waiting. expectedLength (reply's whole length without the "#") tells how long the
+  // rest takes on the line, so a port may rest instead of waking for every piece. Waits at most
+  // timeoutMs, and may return sooner without the "#" (a signal, the port closing); the caller
+  // calls again with the same reply until its own deadline, breathing in between. This version
+  // waits for each piece as it comes.
+  virtual bool ReadReply(int expectedLength, int timeoutMs, std::string& reply);
   // Why the last Open or I/O failed, for the debug log and the CLI ("permission denied" ...).
   virtual std::string LastError() const = 0;
 };

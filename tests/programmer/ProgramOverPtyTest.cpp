@@ -19,6 +19,7 @@
 #include "programmer/OperationScope.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
+#include "programmer/SerialPortPosix.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
 
@@ -64,6 +65,20 @@ class ProgramOverPtyTest : public ::testing::Test {
   QtSerialPort port_;
   QtClock clock_;
   ScriptedHost host_;
+};
+
+// The command line's port, which blocks in the device, held to the hand control's line.
+class DirectPortTest : public ProgramOverPtyTest {
+ protected:
+  void SetUp() override {
+    ProgramOverPtyTest::SetUp();
+    SetLinkServices(&direct_, &clock_, &host_);
+  }
+  void TearDown() override {
+    ProgramOverPtyTest::TearDown();
+    direct_.Close();
+  }
+  PosixSerialPort direct_;
 };
 
 TEST_F(ProgramOverPtyTest, ProgramsAndFullyVerifiesARandomImage) {
@@ -224,7 +239,7 @@ TEST_F(ProgramOverPtyTest, FailedOpenIsLoggedOnce) {
 // The command line's port, which blocks in the device, rests before a reply only when the
 // replies keep the line's rate; whatever the line, every reply is read whole and a silent device
 // ends the wait at its deadline.
-TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
+TEST_F(DirectPortTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
   struct Case {
     const char* name;
     QStringList sim;
@@ -239,15 +254,13 @@ TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    port_.SetLineBaud(QtSerialPort::kBaud);
-    port_.SetEventLoopWaits(false);
     ASSERT_TRUE(sim_.Start(dir_.filePath("ports/COM3"), QStringList{"--flash", flash_} + c.sim))
         << sim_.ErrorOutput();
     std::vector<std::string> log;
     {
       CapturedLog captured(dir_.path());
-      port_.SetDevice(dir_.filePath("ports/COM3").toStdString());
-      ASSERT_TRUE(port_.Open()) << port_.LastError();
+      direct_.SetDevice(dir_.filePath("ports/COM3").toStdString());
+      ASSERT_TRUE(direct_.Open()) << direct_.LastError();
       QElapsedTimer clock;
       clock.start();
       for (int i = 0; i < c.exchanges; ++i) {
@@ -264,7 +277,7 @@ TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
       if (c.learnt == nullptr) {
         EXPECT_GE(clock.elapsed(), 300);
       }
-      port_.Close();
+      direct_.Close();
       log = captured.Messages();
     }
     EXPECT_EQ(sim_.Stop(), 0) << sim_.ErrorOutput();
@@ -281,13 +294,11 @@ TEST_F(ProgramOverPtyTest, DirectWaitsRestOnlyOnALineThatKeepsItsRate) {
 
 // Nor is a device faster than the hand control's line held to that line's rate in the middle of
 // a long reply: twenty block reads take 0.9 s of line time at 115200 baud, 5.5 s at 19200.
-TEST_F(ProgramOverPtyTest, ADeviceFasterThanTheLineIsReadAtItsOwnPace) {
-  port_.SetLineBaud(QtSerialPort::kBaud);
-  port_.SetEventLoopWaits(false);
+TEST_F(DirectPortTest, ADeviceFasterThanTheLineIsReadAtItsOwnPace) {
   ASSERT_TRUE(sim_.Start(dir_.filePath("ports/COM3"), {"--flash", flash_, "--baud", "115200"}))
       << sim_.ErrorOutput();
-  port_.SetDevice(dir_.filePath("ports/COM3").toStdString());
-  ASSERT_TRUE(port_.Open()) << port_.LastError();
+  direct_.SetDevice(dir_.filePath("ports/COM3").toStdString());
+  ASSERT_TRUE(direct_.Open()) << direct_.LastError();
   std::string reply;
   ASSERT_TRUE(SendCommand("@@100XXXXXX", 0, 1000, 1, reply));
   QElapsedTimer clock;
@@ -299,7 +310,7 @@ TEST_F(ProgramOverPtyTest, ADeviceFasterThanTheLineIsReadAtItsOwnPace) {
     EXPECT_EQ(reply, std::string(512, 'F')) << command;  // erased flash
   }
   EXPECT_LT(clock.elapsed(), 2750);
-  port_.Close();
+  direct_.Close();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The QSerialPort backend against hcsim on a real pseudo-terminal.
+// Both serial ports against hcsim on a real pseudo-terminal.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -6,11 +6,14 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <memory>
 #include <random>
 
 #include "HcsimProcess.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
+#include "programmer/SerialPortPosix.h"
 
 namespace {
 
@@ -33,9 +36,14 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Every case runs with the window program's waits (a local event loop around Qt's buffers) and
+struct PortKind {
+  const char* name;
+  std::function<std::unique_ptr<SerialPort>()> make;
+};
+
+// Every case runs with the window program's port (a local event loop around Qt's buffers) and
 // with the CLI's (blocking in the device, reading and writing it directly).
-class PtySerialTest : public ::testing::TestWithParam<bool> {
+class PtySerialTest : public ::testing::TestWithParam<PortKind> {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
@@ -43,7 +51,6 @@ class PtySerialTest : public ::testing::TestWithParam<bool> {
     flash_ = dir_.filePath("flash.bin");
     // The simulators here run faster than the hand control's line.
     port_.SetLineBaud(0);
-    port_.SetEventLoopWaits(GetParam());
   }
 
   void StartSim(const QStringList& extra = {"--baud", "0"}) {
@@ -79,7 +86,8 @@ class PtySerialTest : public ::testing::TestWithParam<bool> {
   QString link_;
   QString flash_;
   HcsimProcess sim_;
-  QtSerialPort port_;
+  std::unique_ptr<SerialPort> portHolder_ = GetParam().make();
+  SerialPort& port_ = *portHolder_;
   QtClock clock_;
 };
 
@@ -105,16 +113,16 @@ TEST_P(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
   const std::string second = dir_.filePath("COM7").toStdString();
   ASSERT_EQ(::symlink(link_.toLocal8Bit().constData(), second.c_str()), 0);
   for (const std::string& name : {device, link_.toStdString(), second}) {
-    QtSerialPort other;
-    other.SetDevice(name);
-    EXPECT_FALSE(other.Open()) << name;
-    EXPECT_EQ(other.LastError(), "device busy (another program has it open)") << name;
+    const auto other = GetParam().make();
+    other->SetDevice(name);
+    EXPECT_FALSE(other->Open()) << name;
+    EXPECT_EQ(other->LastError(), "device busy (another program has it open)") << name;
   }
   // Once the first lets go, the device is free under any of its names.
   port_.Close();
-  QtSerialPort other;
-  other.SetDevice(device);
-  EXPECT_TRUE(other.Open()) << other.LastError();
+  const auto other = GetParam().make();
+  other->SetDevice(device);
+  EXPECT_TRUE(other->Open()) << other->LastError();
 }
 
 TEST_P(PtySerialTest, FlashFileIsLoadedInFileOffsetOrder) {
@@ -197,14 +205,15 @@ TEST_P(PtySerialTest, SimulatorDisconnectFaultEndsItAndClosesThePort) {
   EXPECT_FALSE(QFileInfo::exists(link_)) << "the link outlived the device";
 }
 
-INSTANTIATE_TEST_SUITE_P(Waits, PtySerialTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "EventLoop" : "Direct";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Ports, PtySerialTest,
+    ::testing::Values(PortKind{"EventLoop", [] { return std::make_unique<QtSerialPort>(); }},
+                      PortKind{"Direct", [] { return std::make_unique<PosixSerialPort>(); }}),
+    [](const ::testing::TestParamInfo<PortKind>& info) { return info.param.name; });
 
 TEST(SerialPortOpen, FailuresGiveAReason) {
   QTemporaryDir dir;
-  QtSerialPort port;
+  PosixSerialPort port;
   port.SetDevice(dir.filePath("ttyUSB9").toStdString());
   EXPECT_FALSE(port.Open());
   EXPECT_FALSE(port.IsOpen());

@@ -1,6 +1,8 @@
 #include "programmer/DeviceIo.h"
 
 #include <poll.h>
+#include <sys/file.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -85,6 +87,35 @@ Result Send(int fd, std::string_view bytes, size_t& done, int timeoutMs) {
     waited = true;
   }
   return {done > start ? Status::kOk : Status::kIdle};
+}
+
+bool HasInput(int fd) {
+  int error = 0;
+  return (Poll(fd, POLLIN, 0, error) & (POLLIN | kGone)) != 0;
+}
+
+bool HasRoom(int fd) {
+  int error = 0;
+  return (Poll(fd, POLLOUT, 0, error) & (POLLOUT | kGone)) != 0;
+}
+
+bool Gone(int fd) {
+  int error = 0;
+  return (Poll(fd, 0, 0, error) & kGone) != 0;
+}
+
+bool LockExclusively(int fd) {
+  return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool AccessDenied(const std::string& path) {
+  return ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+bool RestUntil(int64_t untilUs) {
+  const timespec wake{static_cast<time_t>(untilUs / 1'000'000),
+                      static_cast<long>(untilUs % 1'000'000 * 1000)};
+  return ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == 0;
 }
 
 }  // namespace device_io
