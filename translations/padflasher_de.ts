@@ -644,6 +644,14 @@ Aufruf: padflasher-cli %2</translation>
         <source>the catalogue of %1 holds more firmware and program lines than %2; it is refused and PadFlasher.ver is unchanged.</source>
         <translation>der Katalog von %1 enthält mehr Firmware- und Programmzeilen als %2; er wird abgelehnt und PadFlasher.ver bleibt unverändert.</translation>
     </message>
+    <message>
+        <source>padflasher-cli: stopped at once; a hand control being programmed stays in programming mode.</source>
+        <translation>padflasher-cli: sofort angehalten; eine Handsteuerung, die gerade programmiert wurde, bleibt im Programmiermodus.</translation>
+    </message>
+    <message>
+        <source>padflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again to stop at once).</source>
+        <translation>padflasher-cli: Abbruch angefordert; Halt an der nächsten sicheren Stelle (Strg-C erneut drücken, um sofort anzuhalten).</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -1067,6 +1075,62 @@ Press Ok to Run the New Version.</source>
         <translation>Programm erfolgreich heruntergeladen ...<byte value="xd"/>
 <byte value="xd"/>
 Klicken Sie auf OK, um die neue Version zu starten.</translation>
+    </message>
+    <message>
+        <source>Not verified</source>
+        <translation>Nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Verified, key ID %1</source>
+        <translation>Geprüft, Schlüssel-ID %1</translation>
+    </message>
+    <message>
+        <source>Signature missing</source>
+        <translation>Signatur fehlt</translation>
+    </message>
+    <message>
+        <source>Older than a catalogue seen</source>
+        <translation>Älter als ein schon gesehener Katalog</translation>
+    </message>
+    <message>
+        <source>Signed for another file</source>
+        <translation>Für eine andere Datei signiert</translation>
+    </message>
+    <message>
+        <source>Signature not valid</source>
+        <translation>Signatur ungültig</translation>
+    </message>
+    <message>
+        <source>the signature of key %1 is valid</source>
+        <translation>die Signatur des Schlüssels %1 ist gültig</translation>
+    </message>
+    <message>
+        <source>the signature is missing</source>
+        <translation>die Signatur fehlt</translation>
+    </message>
+    <message>
+        <source>the signature file is not a valid minisign signature</source>
+        <translation>die Signaturdatei ist keine gültige minisign-Signatur</translation>
+    </message>
+    <message>
+        <source>the signature was made with key %1, which PUBLICKEY does not list</source>
+        <translation>die Signatur wurde mit dem Schlüssel %1 erstellt, den PUBLICKEY nicht aufführt</translation>
+    </message>
+    <message>
+        <source>the signature is not valid for this catalogue</source>
+        <translation>die Signatur ist für diesen Katalog nicht gültig</translation>
+    </message>
+    <message>
+        <source>the signature&apos;s trusted comment was altered</source>
+        <translation>der vertrauenswürdige Kommentar der Signatur wurde verändert</translation>
+    </message>
+    <message>
+        <source>the catalogue is older than one already seen (%1); the site may be replaying an old list</source>
+        <translation>der Katalog ist älter als ein schon gesehener (%1); die Seite spielt vielleicht eine alte Liste erneut aus</translation>
+    </message>
+    <message>
+        <source>the signature was made for the file %1, not for this catalogue</source>
+        <translation>die Signatur wurde für die Datei %1 erstellt, nicht für diesen Katalog</translation>
     </message>
 </context>
 <context>

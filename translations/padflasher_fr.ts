@@ -644,6 +644,14 @@ Usage : padflasher-cli %2</translation>
         <source>the catalogue of %1 holds more firmware and program lines than %2; it is refused and PadFlasher.ver is unchanged.</source>
         <translation>le catalogue de %1 contient plus de lignes de micrologiciel et de programme que %2 ; il est refusé et PadFlasher.ver reste inchangé.</translation>
     </message>
+    <message>
+        <source>padflasher-cli: stopped at once; a hand control being programmed stays in programming mode.</source>
+        <translation>padflasher-cli : arrêté immédiatement ; une raquette de commande en cours de programmation reste en mode programmation.</translation>
+    </message>
+    <message>
+        <source>padflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again to stop at once).</source>
+        <translation>padflasher-cli : annulation demandée ; arrêt au prochain point sûr (appuyez de nouveau sur Ctrl-C pour arrêter immédiatement).</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -1067,6 +1075,62 @@ Press Ok to Run the New Version.</source>
         <translation>Programme téléchargé avec succès ...<byte value="xd"/>
 <byte value="xd"/>
 Cliquez sur OK pour lancer la nouvelle version.</translation>
+    </message>
+    <message>
+        <source>Not verified</source>
+        <translation>Non vérifié</translation>
+    </message>
+    <message>
+        <source>Verified, key ID %1</source>
+        <translation>Vérifié, identifiant de clé %1</translation>
+    </message>
+    <message>
+        <source>Signature missing</source>
+        <translation>Signature manquante</translation>
+    </message>
+    <message>
+        <source>Older than a catalogue seen</source>
+        <translation>Plus ancien qu&apos;un catalogue déjà vu</translation>
+    </message>
+    <message>
+        <source>Signed for another file</source>
+        <translation>Signé pour un autre fichier</translation>
+    </message>
+    <message>
+        <source>Signature not valid</source>
+        <translation>Signature non valide</translation>
+    </message>
+    <message>
+        <source>the signature of key %1 is valid</source>
+        <translation>la signature de la clé %1 est valide</translation>
+    </message>
+    <message>
+        <source>the signature is missing</source>
+        <translation>la signature est manquante</translation>
+    </message>
+    <message>
+        <source>the signature file is not a valid minisign signature</source>
+        <translation>le fichier de signature n&apos;est pas une signature minisign valide</translation>
+    </message>
+    <message>
+        <source>the signature was made with key %1, which PUBLICKEY does not list</source>
+        <translation>la signature a été faite avec la clé %1, que PUBLICKEY ne liste pas</translation>
+    </message>
+    <message>
+        <source>the signature is not valid for this catalogue</source>
+        <translation>la signature n&apos;est pas valide pour ce catalogue</translation>
+    </message>
+    <message>
+        <source>the signature&apos;s trusted comment was altered</source>
+        <translation>le commentaire de confiance de la signature a été modifié</translation>
+    </message>
+    <message>
+        <source>the catalogue is older than one already seen (%1); the site may be replaying an old list</source>
+        <translation>le catalogue est plus ancien qu&apos;un catalogue déjà vu (%1) ; le site rejoue peut-être une ancienne liste</translation>
+    </message>
+    <message>
+        <source>the signature was made for the file %1, not for this catalogue</source>
+        <translation>la signature a été faite pour le fichier %1, pas pour ce catalogue</translation>
     </message>
 </context>
 <context>

@@ -21,19 +21,17 @@ namespace {
 
 volatile std::sig_atomic_t gInterruptPending = 0;
 
+// What the handler writes, in the user's language: made before it is installed, only read by it.
+std::string gStoppedText, gCancelAskedText;
+
 void OnInterrupt(int) {
   if (gInterruptPending) {
-    static const char kNow[] =
-        "\npadflasher-cli: stopped at once; a hand control being programmed stays in "
-        "programming mode.\n";
-    [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kNow, sizeof kNow - 1);
+    [[maybe_unused]] ssize_t n = write(STDERR_FILENO, gStoppedText.data(), gStoppedText.size());
     _exit(130);
   }
   gInterruptPending = 1;
-  static const char kAsked[] =
-      "\npadflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again "
-      "to stop at once).\n";
-  [[maybe_unused]] ssize_t n = write(STDERR_FILENO, kAsked, sizeof kAsked - 1);
+  [[maybe_unused]] ssize_t n =
+      write(STDERR_FILENO, gCancelAskedText.data(), gCancelAskedText.size());
 }
 
 // The CLI's own wording of the link's texts that point at the window's buttons: the same facts,
@@ -130,6 +128,19 @@ constexpr int kPolicyRetries = 2;
 
 void InstallInterruptHandler() {
   struct sigaction action {};
+  gStoppedText = "\n" +
+                 QCoreApplication::translate("Cli",
+                                             "padflasher-cli: stopped at once; a hand control "
+                                             "being programmed stays in programming mode.")
+                     .toStdString() +
+                 "\n";
+  gCancelAskedText = "\n" +
+                     QCoreApplication::translate("Cli",
+                                                 "padflasher-cli: cancel requested; stopping at "
+                                                 "the next safe point (press Ctrl-C again to stop "
+                                                 "at once).")
+                         .toStdString() +
+                     "\n";
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: a terminal question returns on Ctrl-C

@@ -35,7 +35,7 @@ int FetchLists(WebLists& lists) {
     return kExitCancelled;
   }
   if (lists.Trust.State != TrustState::NotChecked)
-    ReportField("signature", QString::fromStdString(TrustLabel(lists.Trust)));
+    ReportField("signature", QString::fromStdString(TrustLabel(lists.Trust, true)));
   switch (result) {
     case CatalogueResult::Loaded:
       // Not an error, but not a result for stdout either: whether the catalogue can be trusted.

@@ -1,5 +1,6 @@
 #include "webupdate/Catalogue.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
 #include "base/LogMasking.h"
+#include "base/Message.h"
 #include "base/TextUtil.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -235,27 +237,38 @@ bool OpenDownloadSite(HTTPClass& http) {
   return http.OpenHTTP(DomainName, https ? 443 : 80, DomainUser, DomainPassword);
 }
 
-std::string TrustLabel(const CatalogueTrust& trust) {
+namespace {
+
+const char* TrustText(const CatalogueTrust& trust) {
   switch (trust.State) {
     case TrustState::NotChecked:
       return "";
     case TrustState::Unverified:
-      return "Not verified";
+      return QT_TRANSLATE_NOOP("Web", "Not verified");
     case TrustState::Verified:
-      return "Verified, key ID " + trust.Check.KeyId;
+      return QT_TRANSLATE_NOOP("Web", "Verified, key ID %1");
     case TrustState::Rejected:
       switch (trust.Check.Status) {
         case SignatureStatus::Missing:
-          return "Signature missing";
+          return QT_TRANSLATE_NOOP("Web", "Signature missing");
         case SignatureStatus::Replayed:
-          return "Older than a catalogue seen";
+          return QT_TRANSLATE_NOOP("Web", "Older than a catalogue seen");
         case SignatureStatus::OtherFile:
-          return "Signed for another file";
+          return QT_TRANSLATE_NOOP("Web", "Signed for another file");
         default:
-          return "Signature not valid";
+          return QT_TRANSLATE_NOOP("Web", "Signature not valid");
       }
   }
   return "";
+}
+
+}  // namespace
+
+std::string TrustLabel(const CatalogueTrust& trust, bool english) {
+  const char* text = TrustText(trust);
+  if (!*text) return "";
+  return FillArguments(english ? text : QCoreApplication::translate("Web", text).toStdString(),
+                       {trust.Check.KeyId});
 }
 
 CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgress& progress) {
@@ -280,7 +293,7 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
     QByteArray signature = http.SendRequestBinary(DomainPath + DomainDir + ".minisig", "GET", true);
     lists.Trust.Check = VerifyMinisign(reply, signature.toStdString(), keys.Keys);
     CheckSigningTimeAndName(lists.Trust.Check);
-    DebugLog("LoadCatalogue: " + DescribeSignature(lists.Trust.Check));
+    DebugLog("LoadCatalogue: " + DescribeSignature(lists.Trust.Check, true));
     if (lists.Trust.Check.Status != SignatureStatus::Verified) {
       lists.Trust.State = TrustState::Rejected;
       DebugLog("LoadCatalogue: catalogue refused, versions left as they were");

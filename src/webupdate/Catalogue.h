@@ -44,8 +44,9 @@ struct CatalogueTrust {
   SignatureCheck Check;  // for Verified and Rejected
 };
 // "Verified, key ID 8C88A68B65F8F03", "Not verified", "Signature missing", "Signature not
-// valid"; empty when no catalogue came.
-std::string TrustLabel(const CatalogueTrust& trust);
+// valid"; empty when no catalogue came. In the user's language unless english is set (for
+// the JSON document and the debug log).
+std::string TrustLabel(const CatalogueTrust& trust, bool english = false);
 
 struct WebLists {
   std::vector<FirmwareEntry> Firmware;

@@ -5,19 +5,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include <QCoreApplication>
+
+#include "base/Message.h"
 #include "base/TextUtil.h"
 
 namespace {
-
-constexpr char kReplayedText[] =
-    "the catalogue is older than one already seen (%s); the site may be replaying an old list";
-constexpr char kOtherFileText[] = "the signature was made for the file %s, not for this catalogue";
-
-std::string Formatted(const char* format, const std::string& piece) {
-  std::string text(std::snprintf(nullptr, 0, format, piece.c_str()), '\0');
-  std::snprintf(text.data(), text.size() + 1, format, piece.c_str());
-  return text;
-}
 
 // "2026-12-02 14:05 UTC"
 std::string UtcText(int64_t seconds) {
@@ -217,24 +210,42 @@ TrustedCommentFields ReadTrustedComment(const std::string& comment) {
   return fields;
 }
 
-std::string DescribeSignature(const SignatureCheck& check) {
-  switch (check.Status) {
+namespace {
+
+const char* SignatureText(SignatureStatus status) {
+  switch (status) {
     case SignatureStatus::Verified:
-      return "the signature of key " + check.KeyId + " is valid";
+      return QT_TRANSLATE_NOOP("Web", "the signature of key %1 is valid");
     case SignatureStatus::Missing:
-      return "the signature is missing";
+      return QT_TRANSLATE_NOOP("Web", "the signature is missing");
     case SignatureStatus::Malformed:
-      return "the signature file is not a valid minisign signature";
+      return QT_TRANSLATE_NOOP("Web", "the signature file is not a valid minisign signature");
     case SignatureStatus::UnknownKey:
-      return "the signature was made with key " + check.KeyId + ", which PUBLICKEY does not list";
+      return QT_TRANSLATE_NOOP("Web",
+                               "the signature was made with key %1, which PUBLICKEY does not list");
     case SignatureStatus::BadSignature:
-      return "the signature is not valid for this catalogue";
+      return QT_TRANSLATE_NOOP("Web", "the signature is not valid for this catalogue");
     case SignatureStatus::BadTrustedComment:
-      return "the signature's trusted comment was altered";
+      return QT_TRANSLATE_NOOP("Web", "the signature's trusted comment was altered");
     case SignatureStatus::Replayed:
-      return Formatted(kReplayedText, UtcText(check.NewestSeen));
+      return QT_TRANSLATE_NOOP("Web",
+                               "the catalogue is older than one already seen (%1); the site may be "
+                               "replaying an old list");
     case SignatureStatus::OtherFile:
-      return Formatted(kOtherFileText, "\"" + EscapedForDisplay(check.SignedFile) + "\"");
+      return QT_TRANSLATE_NOOP("Web",
+                               "the signature was made for the file %1, not for this catalogue");
   }
   return "";
+}
+
+}  // namespace
+
+std::string DescribeSignature(const SignatureCheck& check, bool english) {
+  const char* text = SignatureText(check.Status);
+  std::string detail = check.KeyId;
+  if (check.Status == SignatureStatus::Replayed) detail = UtcText(check.NewestSeen);
+  if (check.Status == SignatureStatus::OtherFile)
+    detail = "\"" + EscapedForDisplay(check.SignedFile) + "\"";
+  return FillArguments(english ? text : QCoreApplication::translate("Web", text).toStdString(),
+                       {detail});
 }

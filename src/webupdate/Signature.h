@@ -73,4 +73,5 @@ TrustedCommentFields ReadTrustedComment(const std::string& comment);
 
 // A short sentence for the user: "the signature is missing", "... was made with another key
 // (ID ...)" and so on.
-std::string DescribeSignature(const SignatureCheck& check);
+// In the user's language unless english is set (for the debug log).
+std::string DescribeSignature(const SignatureCheck& check, bool english = false);
