@@ -1,5 +1,8 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "Process.h"
 
@@ -12,4 +15,13 @@ double ProcessCpuSeconds() {
 
 void WakeTimersPrecisely() {
   ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+}
+
+void SeparateWorkerProcess() {
+  ::setpgid(0, 0);
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM, 0UL, 0UL, 0UL);
+}
+
+void SendInterrupt(long long pid) {
+  if (pid > 0) ::kill(static_cast<pid_t>(pid), SIGINT);
 }

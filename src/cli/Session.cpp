@@ -2,6 +2,7 @@
 #include "Session.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -120,6 +121,7 @@ std::unique_ptr<PosixSerialPort> gSerial;
 std::unique_ptr<WatchedPort> gWatched;
 std::unique_ptr<QtClock> gClockImpl;
 bool gStatsWanted = false;
+LineCounts gWorkerCounts;
 
 QString DeviceProblemHint(const std::string& device, const std::string& error) {
   QFileInfo info(QString::fromStdString(device));
@@ -164,7 +166,15 @@ void PrintStatsIfWanted() {
 }
 
 LineCounts SerialLineCounts() {
-  return gWatched ? gWatched->counts : LineCounts{};
+  LineCounts counts = gWatched ? gWatched->counts : LineCounts{};
+  counts.sent += gWorkerCounts.sent;
+  counts.received += gWorkerCounts.received;
+  return counts;
+}
+
+void AddWorkerLineCounts(long long sent, long long received) {
+  gWorkerCounts.sent += static_cast<unsigned long long>(std::max(sent, 0LL));
+  gWorkerCounts.received += static_cast<unsigned long long>(std::max(received, 0LL));
 }
 
 void SetVerbose(bool verbose) {
@@ -201,7 +211,9 @@ QString PortOptionDescription() {
       "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
       "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
       "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
-      "identity. Default: COMPORT of PadFlasher.ini.");
+      "identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on "
+      "every port at once, each in a process of its own with its own debug log and trace "
+      "(NAME-PORT), and no question is asked: the no-terminal policy answers for each.");
 }
 
 int OpenHandControl(const QString& portArgument) {
