@@ -212,7 +212,8 @@ QStringList CommandLine::WorkerArguments(const QString& port, const QString& tag
   options.insert(options.end(), own_.begin(), own_.end());
   for (const QCommandLineOption& option : options) {
     const QString name = option.names().last();  // the long one
-    if (name == "port" || name == "json" || !parser_.isSet(name)) continue;
+    // --stats is this copy's: it counts the bytes and CPU time of all of them.
+    if (name == "port" || name == "json" || name == "stats" || !parser_.isSet(name)) continue;
     args << "--" + name;
     if (option.valueName().isEmpty()) continue;
     // Copies writing one file at once would spoil it.

@@ -49,13 +49,17 @@ QString ResultWord(int exitCode) {
   }
 }
 
+QString PhaseWord(const QString& phase) {
+  const QByteArray english = phase.toUtf8();
+  return QCoreApplication::translate("Cli", english.constData());
+}
+
 std::string BoardLine(const PortRun& run, int nameWidth, int columns) {
   const QString name = Cut(run.port, nameWidth).leftJustified(nameWidth);
   const int percent = run.ended && run.exitCode == kExitOk ? 100 : run.percent;
-  const QString state = run.ended ? ResultWord(run.exitCode)
-                        : run.phase.isEmpty()
-                            ? Cli::tr("starting")
-                            : QCoreApplication::translate("Cli", run.phase.toUtf8().constData());
+  const QString state = run.ended             ? ResultWord(run.exitCode)
+                        : run.phase.isEmpty() ? Cli::tr("starting")
+                                              : PhaseWord(run.phase);
   const QString head = name + QString(" %1%").arg(percent, 3);
   return FitProgressLine(head.toStdString(), percent / 100.0, state.toStdString(), columns);
 }

@@ -21,6 +21,8 @@ struct PortRun {
 std::string BoardLine(const PortRun& run, int nameWidth, int columns);
 // The width of the port names' column: the longest, but at most a quarter of the terminal.
 int NameWidth(const std::vector<PortRun>& runs, int columns);
+// A job's phase as a worker names it ("programming"), in the user's language.
+QString PhaseWord(const QString& phase);
 // "ok", "failed", "bad input", "cancelled" in the user's language.
 QString ResultWord(int exitCode);
 // Port, result, seconds and how it ended, one row per port under a header, each line ending in

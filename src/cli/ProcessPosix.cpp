@@ -6,11 +6,19 @@
 
 #include "Process.h"
 
-double ProcessCpuSeconds() {
+namespace {
+
+double CpuSeconds(int who) {
   rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
+  getrusage(who, &usage);
   return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+double ProcessCpuSeconds() {
+  return CpuSeconds(RUSAGE_SELF) + CpuSeconds(RUSAGE_CHILDREN);
 }
 
 void WakeTimersPrecisely() {

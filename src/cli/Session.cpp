@@ -212,8 +212,9 @@ QString PortOptionDescription() {
       "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
       "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
       "identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on "
-      "every port at once, each in a process of its own with its own debug log and trace "
-      "(NAME-PORT), and no question is asked: the no-terminal policy answers for each.");
+      "every port at once, each in a process of its own with its own debug log and trace (named "
+      "after the port; see the README), and no question is asked: the no-terminal policy answers "
+      "for each.");
 }
 
 int OpenHandControl(const QString& portArgument) {

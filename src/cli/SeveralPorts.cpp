@@ -57,9 +57,7 @@ class Board {
         if (run.ended || run.phase.isEmpty() || key == shown_[i]) continue;
         shown_[i] = key;
         std::fprintf(stderr, "%s: %3d%% %s\n", run.port.toLocal8Bit().constData(), run.percent,
-                     QCoreApplication::translate("Cli", run.phase.toUtf8().constData())
-                         .toLocal8Bit()
-                         .constData());
+                     PhaseWord(run.phase).toLocal8Bit().constData());
       }
       std::fflush(stderr);
       return;
