@@ -96,7 +96,7 @@ QString Printable(const QByteArray& line) {
 class Workers {
  public:
   Workers(const CommandLine& cl, const std::function<QStringList(const QString&)>& positional)
-      : board_(runs_, ConsoleHostInstance().Quiet()) {
+      : board_(runs_, ConsoleHostInstance().Quiet()), command_(cl.Positional().value(0)) {
     for (const QString& port : cl.Ports()) {
       PortRun run;
       run.port = port;
@@ -196,13 +196,19 @@ class Workers {
     run.document = error.error == QJsonParseError::NoError ? doc.object() : QJsonObject();
     if (code < 0 && forwarded_ > 0) {
       code = kExitCancelled;  // Ctrl-C came before the copy could catch it
-    } else if (code < 0 || run.document.isEmpty()) {
-      if (code == kExitOk || code < 0) code = kExitFailed;
-      run.ending = Cli::tr("ended without a report");
+    } else if (code < 0 || (code == kExitOk && run.document.isEmpty())) {
+      code = kExitFailed;
+      run.ending.clear();
     }
+    if (run.ending.isEmpty()) run.ending = Cli::tr("ended without a report");
     run.exitCode = code;
     if (run.document.isEmpty())
-      run.document = {{"port", run.port}, {"exit_code", code}, {"result", ExitMeaning(code)}};
+      run.document = {{"command", command_},
+                      {"port", run.port},
+                      {"result", ExitMeaning(code)},
+                      {"exit_code", code},
+                      {"exit_meaning", ExitMeaning(code)},
+                      {"message", run.ending}};
     if (run.document.contains("seconds")) run.seconds = run.document.value("seconds").toDouble();
     // A failure is told by what its copy said went wrong, not by its last line.
     if (const QString message = run.document.value("message").toString();
@@ -243,6 +249,7 @@ class Workers {
   std::vector<QByteArray> partial_;
   Board board_;
   QEventLoop loop_;
+  QString command_;
   QElapsedTimer clock_;
   int forwarded_ = 0;
 };
@@ -252,6 +259,7 @@ class Workers {
 QString PortTag(const QString& port) {
   QString tag = port;
   if (tag.startsWith("/dev/")) tag = tag.mid(5);
+  if (tag.startsWith('/')) tag = tag.mid(1);
   for (QChar& c : tag)
     if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != '.' && c != '_' && c != '-') c = '-';
   // Never a hidden file nor a way up.

@@ -87,6 +87,7 @@ TEST(PortBoard, EachPortNamesItsOwnFiles) {
               {"/dev/ttyUSB0", "ttyUSB0"},
               {"/dev/serial/by-id/usb-FTDI_A1", "serial-by-id-usb-FTDI_A1"},
               {"usb:0403:6001:A1", "usb-0403-6001-A1"},
+              {"/tmp/sim/COM3", "tmp-sim-COM3"},
               {"../x", "---x"},
               {".hidden", "-hidden"}};
   for (const auto& t : tags) EXPECT_EQ(PortTag(t.port), t.tag) << t.port;
