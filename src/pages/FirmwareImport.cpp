@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "base/AtomicFile.h"
+#include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
 #include "base/TextUtil.h"
 #include "pages/PageTexts.h"
@@ -25,7 +26,7 @@ std::string ImportFirmwareFile(const QString& source) {
   IHost& host = LinkHost();
   const std::string sourceName = QFile::encodeName(QFileInfo(source).fileName()).toStdString();
   if (IsProgramFileName(sourceName)) {
-    host.Message(PageMessage(MessageKind::FirmwareNameReserved, {sourceName}));
+    host.Message(PageMessage(MessageKind::FirmwareNameReserved, {EscapedForDisplay(sourceName)}));
     return "";
   }
   // Checked before anything is written: the size is looked at before the file is read.
@@ -46,12 +47,14 @@ std::string ImportFirmwareFile(const QString& source) {
   const ReadResult there = ReadWholeFile(target, kImageSize, held);
   if (there == ReadResult::Ok && held == image) return name;  // also the file itself
   if (there != ReadResult::Missing &&
-      host.Message(PageMessage(MessageKind::ReplaceFirmwareQuestion, {name})) != MsgAnswer::Yes)
+      host.Message(PageMessage(MessageKind::ReplaceFirmwareQuestion, {EscapedForDisplay(name)})) !=
+          MsgAnswer::Yes)
     return "";
   std::string why;
   if (!WriteFileAtomically(target, image, &why)) {
-    host.Message(PageMessage(MessageKind::FirmwareCopyFailed, {target, why}));
+    host.Message(PageMessage(MessageKind::FirmwareCopyFailed, {EscapedForDisplay(target), why}));
     return "";
   }
+  DebugLog("Firmware file " + QFile::encodeName(source).toStdString() + " copied to " + target);
   return name;
 }

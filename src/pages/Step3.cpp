@@ -238,7 +238,26 @@ void Step3::dropEvent(QDropEvent* event) {
   });
 }
 
+bool Step3::eventFilter(QObject* watched, QEvent* event) {
+  // A file dropped anywhere on the wizard's window is meant for this page while it shows.
+  if (watched == this || watched != window()) return PageBase::eventFilter(watched, event);
+  if (!isVisible()) return false;
+  if (event->type() == QEvent::DragEnter) {
+    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+    return true;
+  }
+  if (event->type() == QEvent::Drop) {
+    dropEvent(static_cast<QDropEvent*>(event));
+    return true;
+  }
+  return false;
+}
+
 void Step3::BeforePageShow(CWizard& wizard, int16_t previousStep) {
+  if (window() != this) {
+    window()->setAcceptDrops(true);
+    window()->installEventFilter(this);
+  }
   if (previousStep != 2) {
     ShowNow(txtStatus_, BuildStatusText());
     return;

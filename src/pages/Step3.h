@@ -33,6 +33,7 @@ class Step3 : public PageBase {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FillFirmwareList(const std::string& select);

@@ -13,7 +13,21 @@
 namespace {
 
 const QString kBin = PADFLASHER_BIN_DIR;
-using EndToEndTest = RealWindowTest;
+class EndToEndTest : public RealWindowTest {
+ protected:
+  // The simulated hand control behind COM1, then the program: its window's id.
+  QString StartWithHandControl() {
+    EXPECT_TRUE(QDir(FolderPath()).mkpath("ports"));
+    sim.start(kBin + "/hcsim", {"--link", FilePath("ports/COM1"), "--flash",
+                                FilePath("hc-flash.bin"), "--baud", "0"});
+    if (!sim.waitForReadyRead(10000)) {
+      ADD_FAILURE() << "hcsim did not publish its port";
+      return {};
+    }
+    StartProgram();
+    return Window("^PadFlasher  v1.0.2$");
+  }
+};
 
 }  // namespace
 
@@ -25,13 +39,7 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
   WriteFile("PadFlasher.ini",
             "[PADFLASHER]\r\n   COMPORT = com1\r\n   DEBUGFILTER10 = True\r\n"
             "   QUERYVERIFY = True\r\n");
-  ASSERT_TRUE(QDir(FolderPath()).mkpath("ports"));
-  sim.start(kBin + "/hcsim",
-            {"--link", FilePath("ports/COM1"), "--flash", FilePath("hc-flash.bin"), "--baud", "0"});
-  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
-
-  StartProgram();
-  const QString main = Window("^PadFlasher  v1.0.2$");
+  const QString main = StartWithHandControl();
   ASSERT_FALSE(main.isEmpty());
 
   Key(main, "Return");    // to the port page, COM1 preselected from the settings
@@ -71,15 +79,11 @@ TEST_F(EndToEndTest, CtrlOOpensTheFileDialogAndTheChosenFileIsTakenIn) {
   if (MissingTools()) GTEST_SKIP() << "needs Xvfb, xdotool (scripts/bootstrap) and the programs";
   ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
   WriteThinImage("a.bin", 0xA105);
-  ASSERT_TRUE(QDir(FolderPath()).mkpath("elsewhere") && QDir(FolderPath()).mkpath("ports"));
+  ASSERT_TRUE(QDir(FolderPath()).mkpath("elsewhere"));
   WriteThinImage("elsewhere/new.bin", 0xB301);
   WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,A105,1,05\r\n");
   WriteFile("PadFlasher.ini", "[PADFLASHER]\r\n   COMPORT = COM1\r\n");
-  sim.start(kBin + "/hcsim",
-            {"--link", FilePath("ports/COM1"), "--flash", FilePath("hc-flash.bin"), "--baud", "0"});
-  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
-  StartProgram();
-  const QString main = Window("^PadFlasher  v1.0.2$");
+  const QString main = StartWithHandControl();
   ASSERT_FALSE(main.isEmpty());
   Key(main, "Return");  // to the port page
   Key(main, "Return");  // to the firmware page, a.bin selected
