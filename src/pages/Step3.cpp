@@ -68,7 +68,7 @@ QString DraggedFirmwareFile(const QMimeData* mime) {
   if (!mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().front().isLocalFile())
     return {};
   const QString path = mime->urls().front().toLocalFile();
-  return EndsWithNoCase(QFile::encodeName(path).toStdString(), ".bin") ? path : QString();
+  return path.endsWith(".bin", Qt::CaseInsensitive) ? path : QString();
 }
 
 }  // namespace
