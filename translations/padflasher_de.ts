@@ -966,6 +966,24 @@ Prüfen Sie die Version der Handsteuerung im Menü Utilities.</translation>
         <source>Contents are Identical</source>
         <translation>Inhalte sind identisch</translation>
     </message>
+    <message>
+        <source>%1 is one of PadFlasher&apos;s own files, not a firmware file.</source>
+        <translation>%1 ist eine von PadFlashers eigenen Dateien, keine Firmware-Datei.</translation>
+    </message>
+    <message>
+        <source>The program folder already holds a different firmware file named %1.<byte value="xd"/>
+<byte value="xd"/>
+Do you want to replace it?</source>
+        <translation>Der Programmordner enthält bereits eine andere Firmware-Datei namens %1.<byte value="xd"/>
+<byte value="xd"/>
+Möchten Sie sie ersetzen?</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be copied to %1:<byte value="xd"/>
+%2.</source>
+        <translation>Die Firmware-Datei konnte nicht nach %1 kopiert werden:<byte value="xd"/>
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>SerialPort</name>
@@ -1035,6 +1053,22 @@ Hinweis: Wählen Sie Keiner, wenn Sie gerade nicht mit einer Handsteuerung verbu
     <message>
         <source>Refresh Status</source>
         <translation>Status aktualisieren</translation>
+    </message>
+    <message>
+        <source>Open Firmware File</source>
+        <translation>Firmware-Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin *.BIN);;All files (*)</source>
+        <translation>Firmware-Abbilder (*.bin *.BIN);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open firmware file...</source>
+        <translation>Firmware-Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Show program folder</source>
+        <translation>Programmordner zeigen</translation>
     </message>
 </context>
 <context>

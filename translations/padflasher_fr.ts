@@ -966,6 +966,24 @@ Vérifiez la version de la raquette dans le menu Utilities.</translation>
         <source>Contents are Identical</source>
         <translation>Les contenus sont identiques</translation>
     </message>
+    <message>
+        <source>%1 is one of PadFlasher&apos;s own files, not a firmware file.</source>
+        <translation>%1 est un des fichiers propres à PadFlasher, pas un fichier de firmware.</translation>
+    </message>
+    <message>
+        <source>The program folder already holds a different firmware file named %1.<byte value="xd"/>
+<byte value="xd"/>
+Do you want to replace it?</source>
+        <translation>Le dossier du programme contient déjà un autre fichier de firmware nommé %1.<byte value="xd"/>
+<byte value="xd"/>
+Voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be copied to %1:<byte value="xd"/>
+%2.</source>
+        <translation>Le fichier de firmware n&apos;a pas pu être copié vers %1 :<byte value="xd"/>
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>SerialPort</name>
@@ -1035,6 +1053,22 @@ Remarque : choisissez Aucun si vous n&apos;êtes pas relié à une raquette de c
     <message>
         <source>Refresh Status</source>
         <translation>Actualiser l&apos;état</translation>
+    </message>
+    <message>
+        <source>Open Firmware File</source>
+        <translation>Ouvrir un fichier de firmware</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin *.BIN);;All files (*)</source>
+        <translation>Images de firmware (*.bin *.BIN);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Open firmware file...</source>
+        <translation>Ouvrir un firmware...</translation>
+    </message>
+    <message>
+        <source>Show program folder</source>
+        <translation>Dossier du programme</translation>
     </message>
 </context>
 <context>

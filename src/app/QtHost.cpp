@@ -26,7 +26,7 @@ MsgAnswer QtHost::Message(const HostMessage& message) {
   const MsgIcon icon = message.row->icon;
   const MsgButtons buttons = message.row->buttons;
   if (messageBox_) return messageBox_(text, title, icon, buttons);
-  return ShowQtMessageBox(text, title, icon, buttons);
+  return ShowQtMessageBox(text, title, icon, buttons, message.row->noByDefault);
 }
 
 void QtHost::Progress(LinkPhase phase, double fraction) {
@@ -103,13 +103,14 @@ void KeepLinesWhole(QMessageBox& box, const QString& body) {
 }  // namespace
 
 MsgAnswer ShowQtMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                           MsgButtons buttons) {
+                           MsgButtons buttons, bool noByDefault) {
   // Message lines are separated by CR LF; a stray CR would show as a box on some fonts.
   const QString body = QString::fromStdString(WithLfLineEnds(text));
   QMessageBox box(ToQt(icon), QString::fromStdString(title), body, ToQt(buttons),
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
   KeepLinesWhole(box, body);
+  if (noByDefault) box.setDefaultButton(QMessageBox::No);
   switch (box.exec()) {
     case QMessageBox::Yes:
       return MsgAnswer::Yes;

@@ -39,5 +39,6 @@ class QtHost : public IHost {
 QtHost& TheQtHost();
 
 // A modal QMessageBox with the icon and buttons asked for, over the active window.
+// noByDefault makes No the button that Enter presses.
 MsgAnswer ShowQtMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                           MsgButtons buttons);
+                           MsgButtons buttons, bool noByDefault = false);

@@ -31,6 +31,9 @@ enum class MessageKind {
   FirmwareInvalid,
   UnsupportedFirmwareQuestion,
   // The pages.
+  FirmwareNameReserved,     // %1 the file's name
+  ReplaceFirmwareQuestion,  // %1 the file's name in the program folder
+  FirmwareCopyFailed,       // %1 the file in the program folder, %2 the reason
   NoPortChosen,
   NoFirmwareChosen,
   ProgrammingComplete,
@@ -61,6 +64,8 @@ struct MessageRow {
   MsgIcon icon;
   MsgButtons buttons;
   const char* title = nullptr;  // nullptr: the program's base name
+  // For a question whose Yes cannot be undone: Enter answers No, as Escape does.
+  bool noByDefault = false;
 };
 
 // One layer's texts. The context groups them for translation.

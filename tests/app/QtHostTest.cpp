@@ -132,6 +132,22 @@ TEST(QtHost, MessageBoxShowsEachLineWholeAndAnswersByItsButton) {
   }
 }
 
+TEST(QtHost, EnterAnswersNoToAQuestionMarkedSo) {
+  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+  static constexpr MessageRow kRows[] = {
+      {MessageKind::RemoveQuestion, "Plain question", MsgIcon::Question, MsgButtons::YesNo},
+      {MessageKind::ReplaceFirmwareQuestion, "Careful question", MsgIcon::Question,
+       MsgButtons::YesNo, nullptr, true}};
+  const MessageTable table{"Test", kRows};
+  QtHost host;
+  for (const auto& [kind, answer] :
+       {std::pair{MessageKind::RemoveQuestion, MsgAnswer::Yes},
+        std::pair{MessageKind::ReplaceFirmwareQuestion, MsgAnswer::No}}) {
+    WhenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    EXPECT_EQ(host.Message(MakeMessage(table, kind)), answer);
+  }
+}
+
 TEST(HelpWindow, ShowsExistingTopicsOnlyFromItsFolder) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
