@@ -61,6 +61,8 @@ struct MessageRow {
   MsgIcon icon;
   MsgButtons buttons;
   const char* title = nullptr;  // nullptr: the program's base name
+  // What Enter and Escape answer where a hasty Yes can do harm (No); Ok: the box's usual default.
+  MsgAnswer cautious = MsgAnswer::Ok;
 };
 
 // One layer's texts. The context groups them for translation.
