@@ -128,7 +128,7 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
 }
 
 // Qt wraps a message line at 500 pixels, leaving a lone last word such as "on." on a line of
-// its own; lines that fit three quarters of the screen are kept whole.
+// its own; lines that fit three quarters of the screen are kept whole (the cause's lines too).
 void KeepLinesWhole(QMessageBox& box, const QString& body) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   auto* label = box.findChild<QLabel*>("qt_msgbox_label");
@@ -167,7 +167,7 @@ MsgAnswer ShowQtMessageBox(const BoxContent& content) {
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
   }
-  KeepLinesWhole(box, body);
+  KeepLinesWhole(box, content.cause.empty() ? body : body + '\n' + box.informativeText());
   switch (box.exec()) {
     case QMessageBox::Yes:
       return MsgAnswer::Yes;

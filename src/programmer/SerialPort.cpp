@@ -111,8 +111,9 @@ bool SerialPort::Open() {
     } else {
       failure_ = OpenFailure::Other;
     }
-    error_ = FailureText(failure_, device_, true);
-    std::string logged = FailureText(failure_, device_, false);
+    // The device itself: its permissions and group are what the user has to look at.
+    error_ = FailureText(failure_, device, true);
+    std::string logged = FailureText(failure_, device, false);
     if (failure_ == OpenFailure::Other) {
       error_ = logged = detail.empty() ? "cannot open the device" : detail;
     }

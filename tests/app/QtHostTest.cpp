@@ -176,14 +176,19 @@ TEST(QtHost, AFailureShowsItsCauseUnderTheText) {
   };
   for (const auto& c : cases) {
     QString text, cause;
+    bool causeWhole = true;
     WhenBoxShows([&](QMessageBox* box) {
       text = box->text();
       cause = box->informativeText();
+      if (auto* label = box->findChild<QLabel*>("qt_msgbox_informativelabel")) {
+        causeWhole = label->width() >= label->fontMetrics().horizontalAdvance(cause);
+      }
       QTest::keyClick(box, Qt::Key_Escape);
     });
     host.Message(c.message);
     EXPECT_EQ(text.toStdString(), WithLfLineEnds(MessageText(c.message)));
     EXPECT_EQ(cause.toStdString(), c.cause);
+    EXPECT_TRUE(causeWhole) << "the cause is kept on one line";
   }
 }
 

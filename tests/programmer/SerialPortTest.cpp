@@ -235,7 +235,7 @@ TEST(SerialPortOpen, FailuresGiveAReason) {
   port.SetDevice(link.toStdString());
   EXPECT_FALSE(port.Open());
   const std::string device = sim.PtyPath().toStdString();
-  EXPECT_EQ(port.LastError(), "permission denied: " + link.toStdString() + " belongs to group " +
+  EXPECT_EQ(port.LastError(), "permission denied: " + device + " belongs to group " +
                                   device_io::OwningGroup(device) + "; " + AccessAdvice(device));
   EXPECT_EQ(port.LastOpenFailure(), OpenFailure::Permission);
 }
