@@ -9,10 +9,13 @@
 #include "app/QtHost.h"
 #include "app/frmWebUpdate.h"
 #include "base/DebugLog.h"
+#include "programmer/Link.h"
 #include "programmer/OperationScope.h"
 #include "wizard/CWizard.h"
 
 namespace {
+
+constexpr int kCancelGraceMs = 1000;
 
 // Closing from inside a nested event loop (a box's, a port wait's) would end the wizard under
 // the code that runs it: the close waits until the work is over and control is back in the
@@ -32,7 +35,17 @@ void EndFromOutside(CWizard& wizard, QtHost& host) {
   if (host.Ending()) return;
   DebugLog("Ending on request from outside the program");
   host.SetEnding(true);
-  OperationScope::RequestCancel();
+  if (OperationScope::RequestCancel()) {
+    // A programming run answers a cancel only between its runs of blocks, and one run can take
+    // half a minute at the line's rate; the session will not wait that long. Cut off, the hand
+    // control is left as a cancel leaves it: in programming mode, to be programmed again.
+    QTimer::singleShot(kCancelGraceMs, wizard.Window(), [] {
+      if (!OperationScope::Current()) return;
+      DebugLog("Ending: the run did not stop within " + std::to_string(kCancelGraceMs) +
+               " ms; the port is closed under it");
+      CloseComPort();
+    });
+  }
   // A download cannot be cancelled; the Web Updates window closes once its transfer is in.
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (auto* web = qobject_cast<frmWebUpdate*>(window)) web->CloseWhenIdle();
