@@ -140,25 +140,6 @@ TEST(QtHost, MessageBoxShowsEachLineWholeAndAnswersByItsButton) {
   }
 }
 
-// A wrong image can brick the hand control: a hasty Enter must not load it.
-TEST(QtHost, EnterAndEscapeAnswerNoToTheUnsupportedFirmwareQuestion) {
-  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
-  QtHost host;
-  for (const char* key : {"Return", "Escape"}) {
-    SCOPED_TRACE(key);
-    QString defaultButton;
-    WhenBoxShows([&](QMessageBox* box) {
-      defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-      QTest::keyClick(box, key == std::string("Return") ? Qt::Key_Return : Qt::Key_Escape);
-    });
-    EXPECT_EQ(host.Message(LinkMessage(MessageKind::UnsupportedFirmwareQuestion)), MsgAnswer::No);
-    EXPECT_EQ(defaultButton, "&No");
-  }
-  WhenBoxShows([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
-  EXPECT_EQ(host.Message(AppMessage(MessageKind::ExitQuestion)), MsgAnswer::Yes)
-      << "other questions keep Yes as their default";
-}
-
 TEST(QtHost, AFailureShowsItsCauseUnderTheText) {
   SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
   QtHost host;
