@@ -933,6 +933,29 @@ Möchten Sie trotzdem fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>Usage: %1 [--help] [--version]
+
+Updates the firmware of a telescope hand control over a serial cable: a wizard leads from the
+choice of the port and the firmware image to programming and verifying.
+For a terminal or a script: padflasher-cli --help.
+
+  -h, --help     show this help and exit
+  -V, --version  show the program&apos;s version and exit
+</source>
+        <translation>Aufruf: %1 [--help] [--version]
+
+Aktualisiert die Firmware einer Teleskop-Handsteuerung über ein serielles Kabel: ein Assistent
+führt von der Wahl des Anschlusses und der Firmware-Datei bis zum Programmieren und Prüfen.
+Für ein Terminal oder ein Skript: padflasher-cli --help.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -V, --version  die Version des Programms zeigen und beenden
+</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>No COM port was specified!</source>
@@ -988,8 +1011,20 @@ Möchten Sie sie ersetzen?</translation>
 <context>
     <name>SerialPort</name>
     <message>
-        <source>add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again</source>
-        <translation>fügen Sie sich der Gruppe dialout hinzu (sudo usermod -aG dialout $USER) und melden Sie sich neu an</translation>
+        <source>does not exist</source>
+        <translation>existiert nicht</translation>
+    </message>
+    <message>
+        <source>the device is busy: another program has it open</source>
+        <translation>das Gerät ist belegt: ein anderes Programm hat es geöffnet</translation>
+    </message>
+    <message>
+        <source>permission denied: %1 belongs to group %2; %3</source>
+        <translation>Zugriff verweigert: %1 gehört der Gruppe %2; %3</translation>
+    </message>
+    <message>
+        <source>add yourself with sudo usermod -aG %1 $USER and log in again</source>
+        <translation>fügen Sie sich mit sudo usermod -aG %1 $USER hinzu und melden Sie sich neu an</translation>
     </message>
 </context>
 <context>
@@ -1104,6 +1139,22 @@ Firmware prüfen bestätigt, dass die Firmware richtig programmiert ist.</transl
     <message>
         <source>Filename: %1</source>
         <translation>Dateiname: %1</translation>
+    </message>
+    <message>
+        <source>The hand control is programmed.</source>
+        <translation>Die Handsteuerung ist programmiert.</translation>
+    </message>
+    <message>
+        <source>Programming the hand control did not complete.</source>
+        <translation>Die Programmierung der Handsteuerung wurde nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Verified: the hand control holds the firmware file&apos;s contents.</source>
+        <translation>Geprüft: Die Handsteuerung enthält den Inhalt der Firmware-Datei.</translation>
+    </message>
+    <message>
+        <source>The verification ended without finding the contents identical.</source>
+        <translation>Die Prüfung endete, ohne den Inhalt als identisch zu bestätigen.</translation>
     </message>
 </context>
 <context>
@@ -1346,6 +1397,14 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>Download Failed</source>
         <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 is downloaded.</source>
+        <translation>%1 ist heruntergeladen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be downloaded.</source>
+        <translation>%1 konnte nicht heruntergeladen werden.</translation>
     </message>
 </context>
 </TS>

@@ -933,6 +933,30 @@ Voulez-vous continuer malgré tout ?</translation>
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>Usage: %1 [--help] [--version]
+
+Updates the firmware of a telescope hand control over a serial cable: a wizard leads from the
+choice of the port and the firmware image to programming and verifying.
+For a terminal or a script: padflasher-cli --help.
+
+  -h, --help     show this help and exit
+  -V, --version  show the program&apos;s version and exit
+</source>
+        <translation>Usage : %1 [--help] [--version]
+
+Met à jour le micrologiciel d&apos;une raquette de commande de télescope par un câble série :
+un assistant mène du choix du port et du fichier de micrologiciel à la programmation
+et à la vérification.
+Pour un terminal ou un script : padflasher-cli --help.
+
+  -h, --help     afficher cette aide et quitter
+  -V, --version  afficher la version du programme et quitter
+</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>No COM port was specified!</source>
@@ -988,8 +1012,20 @@ Voulez-vous le remplacer ?</translation>
 <context>
     <name>SerialPort</name>
     <message>
-        <source>add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again</source>
-        <translation>ajoutez-vous au groupe dialout (sudo usermod -aG dialout $USER) et reconnectez-vous</translation>
+        <source>does not exist</source>
+        <translation>n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>the device is busy: another program has it open</source>
+        <translation>le périphérique est occupé : un autre programme l&apos;a ouvert</translation>
+    </message>
+    <message>
+        <source>permission denied: %1 belongs to group %2; %3</source>
+        <translation>permission refusée : %1 appartient au groupe %2 ; %3</translation>
+    </message>
+    <message>
+        <source>add yourself with sudo usermod -aG %1 $USER and log in again</source>
+        <translation>ajoutez-vous avec sudo usermod -aG %1 $USER et reconnectez-vous</translation>
     </message>
 </context>
 <context>
@@ -1104,6 +1140,22 @@ Vérifier le micrologiciel confirme qu&apos;il est bien programmé.</translation
     <message>
         <source>Filename: %1</source>
         <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>The hand control is programmed.</source>
+        <translation>La raquette de commande est programmée.</translation>
+    </message>
+    <message>
+        <source>Programming the hand control did not complete.</source>
+        <translation>La programmation de la raquette de commande ne s&apos;est pas terminée.</translation>
+    </message>
+    <message>
+        <source>Verified: the hand control holds the firmware file&apos;s contents.</source>
+        <translation>Vérifié : la raquette de commande contient le contenu du fichier de micrologiciel.</translation>
+    </message>
+    <message>
+        <source>The verification ended without finding the contents identical.</source>
+        <translation>La vérification s&apos;est terminée sans trouver le contenu identique.</translation>
     </message>
 </context>
 <context>
@@ -1346,6 +1398,14 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
     <message>
         <source>Download Failed</source>
         <translation>Échec du téléchargement</translation>
+    </message>
+    <message>
+        <source>%1 is downloaded.</source>
+        <translation>%1 est téléchargé.</translation>
+    </message>
+    <message>
+        <source>%1 could not be downloaded.</source>
+        <translation>%1 n&apos;a pas pu être téléchargé.</translation>
     </message>
 </context>
 </TS>

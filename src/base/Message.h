@@ -64,8 +64,8 @@ struct MessageRow {
   MsgIcon icon;
   MsgButtons buttons;
   const char* title = nullptr;  // nullptr: the program's base name
-  // For a question whose Yes cannot be undone: Enter answers No, as Escape does.
-  bool noByDefault = false;
+  // What Enter and Escape answer where a hasty Yes can do harm (No); Ok: the box's usual default.
+  MsgAnswer cautious = MsgAnswer::Ok;
 };
 
 // One layer's texts. The context groups them for translation.

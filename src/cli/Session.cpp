@@ -123,18 +123,23 @@ std::unique_ptr<QtClock> gClockImpl;
 bool gStatsWanted = false;
 LineCounts gWorkerCounts;
 
-QString DeviceProblemHint(const std::string& device, const std::string& error) {
+// Tests may give the link a port of their own, which says nothing of its kind of failure.
+OpenFailure LastOpenFailure(const ISerialPort& link) {
+  return gSerial && &link == gWatched.get() ? gSerial->LastOpenFailure() : OpenFailure::Other;
+}
+
+QString DeviceProblemHint(const std::string& device, OpenFailure failure,
+                          const std::string& error) {
   QFileInfo info(QString::fromStdString(device));
   if (!info.exists())
     return Cli::tr(
                "The device %1 does not exist: check the cable or the USB-serial adapter, or "
                "list the ports with 'padflasher-cli ports'.")
         .arg(info.filePath());
-  QString lower = QString::fromStdString(error).toLower();
-  if (lower.contains("permission") || lower.contains("access"))
+  if (failure == OpenFailure::Permission)
     return Cli::tr("Permission denied on %1: %2.")
-        .arg(info.filePath(), QCoreApplication::translate("SerialPort", kDialoutAdvice));
-  if (lower.contains("busy") || lower.contains("lock"))
+        .arg(info.filePath(), QString::fromStdString(AccessAdvice(device)));
+  if (failure == OpenFailure::Busy)
     return Cli::tr("%1 is in use by another program: close it and try again.").arg(info.filePath());
   if (error.empty()) return Cli::tr("Could not open %1.").arg(info.filePath());
   return Cli::tr("Could not open %1: %2.").arg(info.filePath(), QString::fromStdString(error));
@@ -240,7 +245,7 @@ int OpenHandControl(const QString& portArgument) {
   link.SetDevice(device);
   if (!link.Open()) {
     PrintError(Cli::tr("Error Opening COM Port %1. %2")
-                   .arg(named, DeviceProblemHint(device, link.LastError())));
+                   .arg(named, DeviceProblemHint(device, LastOpenFailure(link), link.LastError())));
     return kExitFailed;
   }
   if (!PingHandControl()) {

@@ -26,7 +26,7 @@ constexpr MessageRow kRows[] = {
      QT_TRANSLATE_NOOP("Pages",
                        "The program folder already holds a different firmware file named "
                        "%1.\r\n\r\nDo you want to replace it?"),
-     MsgIcon::Question, MsgButtons::YesNo, nullptr, true},
+     MsgIcon::Question, MsgButtons::YesNo, nullptr, MsgAnswer::No},
     {MessageKind::FirmwareCopyFailed,
      QT_TRANSLATE_NOOP("Pages", "The firmware file could not be copied to %1:\r\n%2."),
      MsgIcon::Warning, MsgButtons::Ok},
