@@ -509,10 +509,6 @@ Aufruf: padflasher-cli %2</translation>
         <translation>die Download-Adresse &apos;%1&apos; hat keinen Hostnamen; URL in PadFlasher.ini prüfen.</translation>
     </message>
     <message>
-        <source>no catalogue came from %1 (unreachable, refused, or an error page); PadFlasher.ver is unchanged.</source>
-        <translation>von %1 kam kein Katalog (nicht erreichbar, abgelehnt oder eine Fehlerseite); PadFlasher.ver ist unverändert.</translation>
-    </message>
-    <message>
         <source>the reply from %1 is not a catalogue (no &quot;@&quot; or &quot;$&quot; line); PadFlasher.ver is unchanged.</source>
         <translation>die Antwort von %1 ist kein Katalog (keine Zeile mit &quot;@&quot; oder &quot;$&quot;); PadFlasher.ver ist unverändert.</translation>
     </message>
@@ -652,6 +648,18 @@ Aufruf: padflasher-cli %2</translation>
         <source>padflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again to stop at once).</source>
         <translation>padflasher-cli: Abbruch angefordert; Halt an der nächsten sicheren Stelle (Strg-C erneut drücken, um sofort anzuhalten).</translation>
     </message>
+    <message>
+        <source>PUBLICKEY is not a minisign public key (it is the second line of a minisign .pub file, starting &quot;RW&quot;); nothing was fetched and PadFlasher.ver is unchanged.</source>
+        <translation>PUBLICKEY ist kein öffentlicher minisign-Schlüssel (das ist die zweite Zeile einer minisign-.pub-Datei, beginnend mit &quot;RW&quot;); nichts wurde abgerufen, PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1; PadFlasher.ver is unchanged.</source>
+        <translation>von %1 kam kein Katalog; PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1: %2; PadFlasher.ver is unchanged.</source>
+        <translation>von %1 kam kein Katalog: %2; PadFlasher.ver ist unverändert.</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -692,6 +700,24 @@ Der Code %1 des Images steht nicht in PadFlasher.ver. &apos;padflasher-cli catal
     <message>
         <source>verifying failed at bank %1, block %2.</source>
         <translation>Prüfen in Bank %1, Block %2 fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: %1.<byte value="xd"/>
+Check your Internet connection and firewall settings.</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: %1.<byte value="xd"/>
+Prüfen Sie Ihre Internetverbindung und die Firewall-Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the connection is not secure: %1.</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: die Verbindung ist nicht sicher: %1.</translation>
+    </message>
+    <message>
+        <source>The reply of the Corvane download site was refused: %1.</source>
+        <translation>Die Antwort der Download-Seite von Corvane wurde abgelehnt: %1.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the user is unauthorised (check the user name and password in URL of PadFlasher.ini).</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: der Benutzer ist nicht berechtigt (prüfen Sie Benutzername und Passwort in URL von PadFlasher.ini).</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1158,10 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
         <source>the signature was made for the file %1, not for this catalogue</source>
         <translation>die Signatur wurde für die Datei %1 erstellt, nicht für diesen Katalog</translation>
     </message>
+    <message>
+        <source>the signature file is too large (over %1 bytes)</source>
+        <translation>die Signaturdatei ist zu groß (über %1 Bytes)</translation>
+    </message>
 </context>
 <context>
     <name>Wizard</name>
@@ -1256,6 +1286,10 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>Download Failed</source>
         <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The list of the site could not be loaded: %1.</source>
+        <translation>Die Liste der Seite konnte nicht geladen werden: %1.</translation>
     </message>
 </context>
 </TS>
