@@ -64,12 +64,12 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Grid_->setHorizontalHeaderLabels({tr("Filename"), tr("Date"), tr("Size"), tr("Location")});
   txtDescription_ = new QPlainTextEdit(this);
   txtDescription_->setReadOnly(true);
-  Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 310));
+  Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 292));
   Frame2_ = Framed(this, tr("Description"), txtDescription_, QRect(388, 8, 244, 330));
   lblSignature_ = new QLabel(this);
   lblSignature_->setObjectName("lblSignature");
-  // Two lines: room for why the list could not be loaded.
-  lblSignature_->setGeometry(12, 318, 368, 30);
+  // Three lines: room for why the list could not be loaded.
+  lblSignature_->setGeometry(12, 302, 368, 44);
   lblSignature_->setWordWrap(true);
 
   Shape1_ = new QFrame(this);
