@@ -493,10 +493,6 @@ Aufruf: padflasher-cli %2</translation>
         <translation>die Download-Adresse &apos;%1&apos; hat keinen Hostnamen; URL in PadFlasher.ini prüfen.</translation>
     </message>
     <message>
-        <source>no catalogue came from %1 (unreachable, refused, or an error page); PadFlasher.ver is unchanged.</source>
-        <translation>von %1 kam kein Katalog (nicht erreichbar, abgelehnt oder eine Fehlerseite); PadFlasher.ver ist unverändert.</translation>
-    </message>
-    <message>
         <source>the reply from %1 is not a catalogue (no &quot;@&quot; or &quot;$&quot; line); PadFlasher.ver is unchanged.</source>
         <translation>die Antwort von %1 ist kein Katalog (keine Zeile mit &quot;@&quot; oder &quot;$&quot;); PadFlasher.ver ist unverändert.</translation>
     </message>
@@ -708,6 +704,18 @@ Aufruf: padflasher-cli %2</translation>
         <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on every port at once, each in a process of its own with its own debug log and trace (named after the port; see the README), and no question is asked: the no-terminal policy answers for each.</source>
         <translation>Serieller Port: ein COM-Name (COM1-COM16, zuerst über ports/ im Programmordner aufgelöst), ein Gerätepfad wie /dev/ttyUSB0, ein Kernelname wie ttyUSB0, ein Name aus /dev/serial/by-id oder usb:VID:PID[:SERIAL] für den einen USB-Adapter mit dieser Kennung. Vorgabe: COMPORT aus PadFlasher.ini. Mehrfach angegeben, läuft der Befehl auf allen Ports zugleich, jeder in einem eigenen Prozess mit eigenem Debug-Log und eigener Aufzeichnung (nach dem Port benannt; siehe README), und es wird nichts gefragt: die Regel ohne Terminal antwortet für jeden.</translation>
     </message>
+    <message>
+        <source>PUBLICKEY is not a minisign public key (it is the second line of a minisign .pub file, starting &quot;RW&quot;); nothing was fetched and PadFlasher.ver is unchanged.</source>
+        <translation>PUBLICKEY ist kein öffentlicher minisign-Schlüssel (das ist die zweite Zeile einer minisign-.pub-Datei, beginnend mit &quot;RW&quot;); nichts wurde abgerufen, PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1; PadFlasher.ver is unchanged.</source>
+        <translation>von %1 kam kein Katalog; PadFlasher.ver ist unverändert.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1: %2; PadFlasher.ver is unchanged.</source>
+        <translation>von %1 kam kein Katalog: %2; PadFlasher.ver ist unverändert.</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -748,6 +756,24 @@ Der Code %1 des Images steht nicht in PadFlasher.ver. &apos;padflasher-cli catal
     <message>
         <source>verifying failed at bank %1, block %2.</source>
         <translation>Prüfen in Bank %1, Block %2 fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: %1.<byte value="xd"/>
+Check your Internet connection and firewall settings.</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: %1.<byte value="xd"/>
+Prüfen Sie Ihre Internetverbindung und die Firewall-Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the connection is not secure: %1.</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: die Verbindung ist nicht sicher: %1.</translation>
+    </message>
+    <message>
+        <source>The reply of the Corvane download site was refused: %1.</source>
+        <translation>Die Antwort der Download-Seite von Corvane wurde abgelehnt: %1.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the user is unauthorised (check the user name and password in URL of PadFlasher.ini).</source>
+        <translation>Keine Verbindung zur Download-Seite von Corvane möglich: der Benutzer ist nicht berechtigt (prüfen Sie Benutzername und Passwort in URL von PadFlasher.ini).</translation>
     </message>
 </context>
 <context>
@@ -1273,6 +1299,10 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
         <source>the signature was made for the file %1, not for this catalogue</source>
         <translation>die Signatur wurde für die Datei %1 erstellt, nicht für diesen Katalog</translation>
     </message>
+    <message>
+        <source>the signature file is too large (over %1 bytes)</source>
+        <translation>die Signaturdatei ist zu groß (über %1 Bytes)</translation>
+    </message>
 </context>
 <context>
     <name>Wizard</name>
@@ -1405,6 +1435,10 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>%1 could not be downloaded.</source>
         <translation>%1 konnte nicht heruntergeladen werden.</translation>
+    </message>
+    <message>
+        <source>The list of the site could not be loaded: %1.</source>
+        <translation>Die Liste der Seite konnte nicht geladen werden: %1.</translation>
     </message>
 </context>
 </TS>

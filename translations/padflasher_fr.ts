@@ -493,10 +493,6 @@ Usage : padflasher-cli %2</translation>
         <translation>l&apos;adresse de téléchargement &apos;%1&apos; n&apos;a pas de nom d&apos;hôte ; vérifiez URL dans PadFlasher.ini.</translation>
     </message>
     <message>
-        <source>no catalogue came from %1 (unreachable, refused, or an error page); PadFlasher.ver is unchanged.</source>
-        <translation>aucun catalogue n&apos;est venu de %1 (injoignable, refusé ou page d&apos;erreur) ; PadFlasher.ver est inchangé.</translation>
-    </message>
-    <message>
         <source>the reply from %1 is not a catalogue (no &quot;@&quot; or &quot;$&quot; line); PadFlasher.ver is unchanged.</source>
         <translation>la réponse de %1 n&apos;est pas un catalogue (aucune ligne &quot;@&quot; ou &quot;$&quot;) ; PadFlasher.ver est inchangé.</translation>
     </message>
@@ -708,6 +704,18 @@ Usage : padflasher-cli %2</translation>
         <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on every port at once, each in a process of its own with its own debug log and trace (named after the port; see the README), and no question is asked: the no-terminal policy answers for each.</source>
         <translation>Port série : un nom COM (COM1-COM16, résolu d&apos;abord par ports/ dans le dossier du programme), un chemin de périphérique comme /dev/ttyUSB0, un nom du noyau comme ttyUSB0, un nom de /dev/serial/by-id, ou usb:VID:PID[:SERIAL] pour l&apos;unique adaptateur USB de cette identité. Par défaut : COMPORT de PadFlasher.ini. Indiqué plusieurs fois, la commande s&apos;exécute sur tous les ports à la fois, chacun dans un processus à lui avec son propre journal de débogage et sa propre trace (nommés d&apos;après le port ; voir le README), et aucune question n&apos;est posée : la règle sans terminal répond pour chacun.</translation>
     </message>
+    <message>
+        <source>PUBLICKEY is not a minisign public key (it is the second line of a minisign .pub file, starting &quot;RW&quot;); nothing was fetched and PadFlasher.ver is unchanged.</source>
+        <translation>PUBLICKEY n&apos;est pas une clé publique minisign (c&apos;est la deuxième ligne d&apos;un fichier .pub de minisign, commençant par &quot;RW&quot;) ; rien n&apos;a été téléchargé et PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1; PadFlasher.ver is unchanged.</source>
+        <translation>aucun catalogue n&apos;est venu de %1 ; PadFlasher.ver est inchangé.</translation>
+    </message>
+    <message>
+        <source>no catalogue came from %1: %2; PadFlasher.ver is unchanged.</source>
+        <translation>aucun catalogue n&apos;est venu de %1 : %2 ; PadFlasher.ver est inchangé.</translation>
+    </message>
 </context>
 <context>
     <name>Console</name>
@@ -748,6 +756,24 @@ Le code %1 de l&apos;image ne figure pas dans PadFlasher.ver. &apos;padflasher-c
     <message>
         <source>verifying failed at bank %1, block %2.</source>
         <translation>vérification échouée à la banque %1, bloc %2.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: %1.<byte value="xd"/>
+Check your Internet connection and firewall settings.</source>
+        <translation>Impossible de se connecter au site de téléchargement de Corvane : %1.<byte value="xd"/>
+Vérifiez votre connexion Internet et les réglages du pare-feu.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the connection is not secure: %1.</source>
+        <translation>Impossible de se connecter au site de téléchargement de Corvane : la connexion n&apos;est pas sûre : %1.</translation>
+    </message>
+    <message>
+        <source>The reply of the Corvane download site was refused: %1.</source>
+        <translation>La réponse du site de téléchargement de Corvane a été refusée : %1.</translation>
+    </message>
+    <message>
+        <source>Unable to connect to the Corvane download site: the user is unauthorised (check the user name and password in URL of PadFlasher.ini).</source>
+        <translation>Impossible de se connecter au site de téléchargement de Corvane : l&apos;utilisateur n&apos;est pas autorisé (vérifiez le nom d&apos;utilisateur et le mot de passe dans URL de PadFlasher.ini).</translation>
     </message>
 </context>
 <context>
@@ -1274,6 +1300,10 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
         <source>the signature was made for the file %1, not for this catalogue</source>
         <translation>la signature a été faite pour le fichier %1, pas pour ce catalogue</translation>
     </message>
+    <message>
+        <source>the signature file is too large (over %1 bytes)</source>
+        <translation>le fichier de signature est trop volumineux (plus de %1 octets)</translation>
+    </message>
 </context>
 <context>
     <name>Wizard</name>
@@ -1406,6 +1436,10 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
     <message>
         <source>%1 could not be downloaded.</source>
         <translation>%1 n&apos;a pas pu être téléchargé.</translation>
+    </message>
+    <message>
+        <source>The list of the site could not be loaded: %1.</source>
+        <translation>La liste du site n&apos;a pas pu être chargée : %1.</translation>
     </message>
 </context>
 </TS>

@@ -66,10 +66,13 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Grid_->setHorizontalHeaderLabels({tr("Filename"), tr("Date"), tr("Size"), tr("Location")});
   txtDescription_ = new QPlainTextEdit(this);
   txtDescription_->setReadOnly(true);
-  Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 310));
+  Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 292));
   Frame2_ = Framed(this, tr("Description"), txtDescription_, QRect(388, 8, 244, 330));
   lblSignature_ = new QLabel(this);
-  lblSignature_->setGeometry(12, 320, 368, 20);
+  lblSignature_->setObjectName("lblSignature");
+  // Three lines: room for why the list could not be loaded.
+  lblSignature_->setGeometry(12, 302, 368, 44);
+  lblSignature_->setWordWrap(true);
 
   Shape1_ = new QFrame(this);
   Shape1_->setFrameShape(QFrame::Box);
@@ -131,6 +134,7 @@ bool frmWebUpdate::Start(bool showFirst) {
     cmdDone_->setEnabled(true);
   }
   lblSignature_->setText(QString::fromStdString(TrustLabel(lists_.Trust)));
+  ShowLoadFailure(result);
   if (lists_.Trust.State != TrustState::NotChecked) {
     lblSignature_->setToolTip(
         lists_.Trust.State == TrustState::Unverified
@@ -140,6 +144,8 @@ bool frmWebUpdate::Start(bool showFirst) {
   }
   if (result == CatalogueResult::TooManyRows)
     host_.Message(AppMessage(MessageKind::CatalogueTooLarge));
+  if (result == CatalogueResult::BadPublicKey)
+    host_.Message(AppMessage(MessageKind::CatalogueUntrusted, {lists_.FailureCause}));
   if (result == CatalogueResult::BadSignature) {
     host_.Message(
         AppMessage(MessageKind::CatalogueUntrusted, {DescribeSignature(lists_.Trust.Check)}));
@@ -150,6 +156,18 @@ bool frmWebUpdate::Start(bool showFirst) {
   bool endProgram = false;
   OfferProgramUpdate(endProgram);
   return endProgram;
+}
+
+void frmWebUpdate::ShowLoadFailure(CatalogueResult result) {
+  const bool failed = result == CatalogueResult::BadPublicKey ||
+                      result == CatalogueResult::Unreachable || result == CatalogueResult::Failed ||
+                      result == CatalogueResult::NotCatalogue;
+  if (!failed || lists_.FailureCause.empty()) return;
+  // A message box has gone by the time the list shows; the line under it keeps the cause.
+  const QString text = tr("The list of the site could not be loaded: %1.")
+                           .arg(QString::fromStdString(EscapedForDisplay(lists_.FailureCause)));
+  lblSignature_->setText(text);
+  lblSignature_->setToolTip(text);
 }
 
 void frmWebUpdate::OfferProgramUpdate(bool& endProgram) {
@@ -246,7 +264,11 @@ bool frmWebUpdate::Busy() const {
   return loading_ || OperationScope::Current().has_value();
 }
 
-frmWebUpdate::Transfer::Transfer(frmWebUpdate& form) : form_(form), flags_(Operation::Downloading) {
+frmWebUpdate::Transfer::Transfer(frmWebUpdate& form)
+    : form_(form),
+      flags_(Operation::Downloading),
+      downloadWas_(form.cmdDownload_->isEnabled()),
+      removeWas_(form.cmdRemove_->isEnabled()) {
   if (!Started()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // The grid too: another row would offer Download or Remove again.
@@ -261,7 +283,9 @@ frmWebUpdate::Transfer::~Transfer() {
   if (!Started()) return;
   form_.Grid_->setEnabled(true);
   form_.cmdDone_->setEnabled(true);
-  form_.EnableForRow(form_.CurrentRow());
+  // As they were: a program update that failed before any row was chosen offers only Done.
+  form_.cmdDownload_->setEnabled(downloadWas_);
+  form_.cmdRemove_->setEnabled(removeWas_);
   QApplication::restoreOverrideCursor();
   form_.CloseIfAsked();
 }
@@ -302,6 +326,7 @@ void frmWebUpdate::cmdDownload_Click() {
   if (r >= 1) {
     txtDescription_->setPlainText(DescriptionForDisplay(lists_.Firmware[r - 1].Description));
   }
+  EnableForRow(r);
   // Only a file that is now in the program folder is complete.
   lblPacifier_->setText(outcome.Saved ? tr("Download Complete") : tr("Download Failed"));
   lblPacifier_->repaint();

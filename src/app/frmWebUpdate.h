@@ -50,7 +50,7 @@ class frmWebUpdate : public QDialog {
   QPushButton* DoneButton() const { return cmdDone_; }
   QString DescriptionText() const;
   QString PacifierText() const;
-  // Whether the catalogue was verified, shown under the grid.
+  // Whether the catalogue was verified, or why no catalogue came, shown under the grid.
   QString SignatureText() const;
   // Width of the bar fill against the width of its outline.
   int BarFill() const;
@@ -74,9 +74,12 @@ class frmWebUpdate : public QDialog {
    private:
     frmWebUpdate& form_;
     OperationScope flags_;
+    bool downloadWas_, removeWas_;
   };
 
   void OfferProgramUpdate(bool& endProgram);
+  // The cause of a failed catalogue load, on the line under the list.
+  void ShowLoadFailure(CatalogueResult result);
   void EnableForRow(int r);
   bool Busy() const;
 

@@ -9,11 +9,12 @@
 
 #include "Commands.h"
 #include "programmer/PortNames.h"
+#include "startup/Language.h"
 
 namespace {
 
 // What a value or an argument is, by the name the help gives it.
-enum class ValueKind { None, File, Directory, Port, ComName, Device, Words };
+enum class ValueKind { None, File, Directory, Port, ComName, Device, Language, Words };
 
 ValueKind KindOf(const QString& valueName) {
   if (valueName.contains('|')) return ValueKind::Words;
@@ -21,6 +22,7 @@ ValueKind KindOf(const QString& valueName) {
   if (valueName == "DIR") return ValueKind::Directory;
   if (valueName == "COMn") return ValueKind::ComName;
   if (valueName == "DEVICE") return ValueKind::Device;
+  if (valueName == "LANG") return ValueKind::Language;
   if (valueName == "NAME") return ValueKind::None;  // the catalogue's names need the network
   return ValueKind::File;
 }
@@ -28,6 +30,11 @@ ValueKind KindOf(const QString& valueName) {
 // The words a value of this kind may be, when they are known without asking the program.
 QString Words(ValueKind kind, const QString& valueName) {
   if (kind == ValueKind::Words) return QString(valueName).replace('|', ' ');
+  if (kind == ValueKind::Language) {
+    QStringList languages{"en"};
+    for (const char* code : kTranslatedLanguages) languages << code;
+    return languages.join(' ');
+  }
   if (kind != ValueKind::ComName) return {};
   QStringList names;
   for (int n = 1; ComPortNumber("COM" + std::to_string(n)) != 0; ++n)
@@ -123,6 +130,7 @@ QString BashAction(const QString& valueName) {
     case ValueKind::Device:
       return "_padflasher_cli_words \"$(_padflasher_cli_ports devices)\"";
     case ValueKind::ComName:
+    case ValueKind::Language:
     case ValueKind::Words:
       return "_padflasher_cli_words " + Quoted(Words(kind, valueName));
   }
@@ -239,6 +247,7 @@ QString ZshAction(const QString& valueName) {
     case ValueKind::Device:
       return "_padflasher_cli_ports devices";
     case ValueKind::ComName:
+    case ValueKind::Language:
     case ValueKind::Words:
       return "(" + Words(kind, valueName) + ")";
   }
@@ -351,6 +360,7 @@ QString FishWords(const QString& valueName) {
     case ValueKind::Device:
       return "(__padflasher_cli_ports devices)";
     case ValueKind::ComName:
+    case ValueKind::Language:
     case ValueKind::Words:
       return Words(kind, valueName);
     case ValueKind::None:

@@ -59,6 +59,25 @@ constexpr MessageRow kTerminalRows[] = {
                        "Check the cable and the serial adapter, then run the command again "
                        "('padflasher-cli ports' lists the serial devices)."),
      MsgIcon::Warning, MsgButtons::Ok},
+    // The window's texts point at its Help; a terminal says the cause instead.
+    {MessageKind::SiteUnreachable,
+     QT_TRANSLATE_NOOP("Console",
+                       "Unable to connect to the Corvane download site: %1.\r\n"
+                       "Check your Internet connection and firewall settings."),
+     MsgIcon::Warning, MsgButtons::Ok},
+    {MessageKind::SiteInsecure,
+     QT_TRANSLATE_NOOP("Console",
+                       "Unable to connect to the Corvane download site: the connection is not "
+                       "secure: %1."),
+     MsgIcon::Warning, MsgButtons::Ok},
+    {MessageKind::SiteRefused,
+     QT_TRANSLATE_NOOP("Console", "The reply of the Corvane download site was refused: %1."),
+     MsgIcon::Warning, MsgButtons::Ok},
+    {MessageKind::SiteUnauthorised,
+     QT_TRANSLATE_NOOP("Console",
+                       "Unable to connect to the Corvane download site: the user is unauthorised "
+                       "(check the user name and password in URL of PadFlasher.ini)."),
+     MsgIcon::Warning, MsgButtons::Ok},
 };
 const MessageTable kTerminalMessages{"Console", kTerminalRows};
 

@@ -13,6 +13,7 @@
 #include "Process.h"
 #include "Report.h"
 #include "base/SerialTrace.h"
+#include "base/TextUtil.h"
 #include "programmer/Link.h"
 #include "programmer/PortNames.h"
 #include "programmer/QtClock.h"
@@ -96,12 +97,13 @@ class WatchedPort : public ISerialPort {
     if (verbose && !reply_.empty()) Show("< " + Abbreviated(reply_, " (no #)"));
     reply_.clear();
   }
+  // The hand control's bytes reach the terminal escaped; a long reply is cut before escaping,
+  // so no escape is cut in half.
   static std::string Abbreviated(const std::string& text, const std::string& end) {
-    std::string shown;
-    for (char c : text) shown += c >= 0x20 && c < 0x7F ? c : '.';
-    if (shown.size() <= 40) return shown + end;
-    return shown.substr(0, 16) + "..." + shown.substr(shown.size() - 8) + end + "  (" +
-           std::to_string(shown.size()) + " characters)";
+    if (text.size() <= 40) return EscapedForDisplay(text) + end;
+    return EscapedForDisplay(text.substr(0, 16)) + "..." +
+           EscapedForDisplay(text.substr(text.size() - 8)) + end + "  (" +
+           std::to_string(text.size()) + " characters)";
   }
   static std::string DataBytes(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";

@@ -62,10 +62,22 @@ int FetchLists(WebLists& lists) {
       PrintError(Cli::tr("the download address '%1' has no host name; check URL in PadFlasher.ini.")
                      .arg(QString::fromStdString(SiteAddress())));
       break;
+    case CatalogueResult::BadPublicKey:
+      PrintError(
+          Cli::tr("PUBLICKEY is not a minisign public key (it is the second line of a "
+                  "minisign .pub file, starting \"RW\"); nothing was fetched and "
+                  "PadFlasher.ver is unchanged."));
+      break;
     case CatalogueResult::Failed:
-      PrintError(Cli::tr("no catalogue came from %1 (unreachable, refused, or an error page); "
-                         "PadFlasher.ver is unchanged.")
-                     .arg(QString::fromStdString(SiteAddress())));
+      // The HTTP client has said why already; the line adds only what it means for the file.
+      if (lists.FailureReported) {
+        PrintError(Cli::tr("no catalogue came from %1; PadFlasher.ver is unchanged.")
+                       .arg(QString::fromStdString(SiteAddress())));
+        break;
+      }
+      PrintError(Cli::tr("no catalogue came from %1: %2; PadFlasher.ver is unchanged.")
+                     .arg(QString::fromStdString(SiteAddress()),
+                          QString::fromStdString(EscapedForDisplay(lists.FailureCause))));
       break;
     case CatalogueResult::TooManyRows:
       PrintError(Cli::tr("the catalogue of %1 holds more firmware and program lines than %2; it is "
@@ -135,7 +147,7 @@ int RunDownload(const QStringList& args) {
   if (entry->Local) {
     PrintError(Cli::tr("%1 is already in the program folder; remove it first to download it "
                        "again.")
-                   .arg(QString::fromStdString(entry->BaseName)));
+                   .arg(QString::fromStdString(EscapedForDisplay(entry->BaseName))));
     return kExitUsage;
   }
   const std::string label = Cli::tr("Downloading %1 : ")
@@ -152,7 +164,8 @@ int RunDownload(const QStringList& args) {
     return kExitCancelled;
   }
   if (!outcome.Saved) {
-    PrintError(Cli::tr("nothing was saved: %1.").arg(QString::fromStdString(outcome.Reason)));
+    PrintError(Cli::tr("nothing was saved: %1.")
+                   .arg(QString::fromStdString(EscapedForDisplay(outcome.Reason))));
     return kExitFailed;
   }
   ReportField("file", QString::fromStdString(gProgramFolder + "/" + entry->FileName()));

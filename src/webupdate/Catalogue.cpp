@@ -170,6 +170,19 @@ void RememberSigningTime(const CatalogueTrust& trust) {
     DebugLog("LoadCatalogue: the catalogue's signing time was not recorded: " + why);
 }
 
+// Why the catalogue request brought no catalogue; empty when a 2xx reply with a body came.
+std::string FetchFailure(const HTTPClass& http, const std::string& reply) {
+  if (http.LastOutcome() != HTTPClass::Outcome::Received) return http.LastError();
+  if (reply.empty() && http.MessageShown()) return "the site refused the user as unauthorised";
+  if (http.StatusCode() < 200 || http.StatusCode() > 299)
+    return "the site answered with " + http.StatusDescription();
+  if (reply.empty())
+    return http.StatusCode() == 204
+               ? "the site answered with " + http.StatusDescription() + ", without a catalogue"
+               : "the site sent an empty catalogue";
+  return "";
+}
+
 }  // namespace
 
 bool IsSafeFileName(const std::string& name) {
@@ -271,22 +284,34 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   const PublicKeyList keys = ParsePublicKeys(gPublicKey);
   for (const std::string& rejected : keys.Rejected)
     DebugLog("PUBLICKEY: not a minisign public key, ignored: " + rejected);
+  // Without a usable key every signature would fail: say so before asking the site.
+  if (keys.Wanted && keys.Keys.empty()) {
+    lists.FailureCause = "PUBLICKEY is not a minisign public key";
+    DebugLog("LoadCatalogue: " + lists.FailureCause + ", nothing fetched");
+    return CatalogueResult::BadPublicKey;
+  }
   HTTPClass http(host);
   QObject::connect(&http, &HTTPClass::Progress, [&](int bytes) {
     if (progress) progress(bytes, 0);
   });
-  if (!OpenDownloadSite(http)) return CatalogueResult::Unreachable;
+  if (!OpenDownloadSite(http)) {
+    lists.FailureCause = "the download address has no host name";
+    return CatalogueResult::Unreachable;
+  }
   std::string reply = http.SendRequest(DomainPath + DomainDir, "GET", true);
-  if (reply.empty()) return CatalogueResult::Failed;
-  if (http.StatusCode() < 200 || http.StatusCode() > 299) {
-    DebugLog("LoadCatalogue: status " + std::to_string(http.StatusCode()) +
-             ", versions left as they were");
+  const std::string failure = FetchFailure(http, reply);
+  if (!failure.empty()) {
+    lists.FailureCause = failure;
+    lists.FailureReported = http.MessageShown();
+    DebugLog("LoadCatalogue: " + failure + ", versions left as they were");
     return CatalogueResult::Failed;
   }
   if (keys.Wanted) {
     http.SetMaxBytes(kMaxSignatureFileBytes);
     QByteArray signature = http.SendRequestBinary(DomainPath + DomainDir + ".minisig", "GET", true);
     lists.Trust.Check = VerifyMinisign(reply, signature.toStdString(), keys.Keys);
+    if (signature.isEmpty() && http.LastOutcome() == HTTPClass::Outcome::TooLarge)
+      lists.Trust.Check.Status = SignatureStatus::TooLarge;
     CheckSigningTimeAndName(lists.Trust.Check);
     DebugLog("LoadCatalogue: " + DescribeSignature(lists.Trust.Check, true));
     if (lists.Trust.Check.Status != SignatureStatus::Verified) {
@@ -303,6 +328,7 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   }
   ParsedCatalogue parsed = ParseCatalogue(reply, keys.Wanted);
   if (!parsed.HasEntries) {
+    lists.FailureCause = "the reply is not a catalogue (no \"@\" or \"$\" line)";
     DebugLog("LoadCatalogue: the reply is not a catalogue, versions left as they were");
     return CatalogueResult::NotCatalogue;
   }

@@ -53,6 +53,10 @@ struct WebLists {
   std::vector<ProgramFileEntry> Programs;
   CatalogueTrust Trust;
   std::string VersionsError;  // why the versions file could not be rewritten, if it could not
+  // Why no catalogue was taken (Unreachable, Failed, BadPublicKey), and whether the HTTP client
+  // has already told the user.
+  std::string FailureCause;
+  bool FailureReported = false;
 };
 
 // Most "@" and "$" lines a catalogue may hold: many times any real site's list, and few enough
@@ -93,6 +97,7 @@ class HTTPClass;
 bool OpenDownloadSite(HTTPClass& http);
 
 enum class CatalogueResult {
+  BadPublicKey,  // PUBLICKEY is set but holds no usable key: nothing is fetched
   Unreachable,
   Failed,
   NotCatalogue,

@@ -38,6 +38,7 @@ void SplitHostPort(const std::string& server, std::string& host, int& port) {
 }
 
 constexpr int kWatchMs = 100;
+constexpr int kMaxRedirects = 5;
 // Qt stops reading the socket while this much waits unread, so a flood stays outside memory.
 constexpr qint64 kReadBuffer = 64 * 1024;
 
@@ -60,14 +61,54 @@ bool IsStatusError(QNetworkReply* reply) {
 }
 
 std::string ErrorAfterStatus(QNetworkReply* reply, qint64 received) {
-  if (reply->error() == QNetworkReply::InsecureRedirectError ||
-      reply->error() == QNetworkReply::TooManyRedirectsError)
-    return "the site redirected to another server";
   return "the transfer broke off after " + std::to_string(received) + " bytes (" +
          reply->errorString().toStdString() + ")";
 }
 
+// A redirect that is not followed: the credentials never go to another server, and a loop on
+// the site itself ends.
+bool RedirectProblem(QNetworkReply* reply, int limit, std::string& why) {
+  if (reply->error() == QNetworkReply::InsecureRedirectError) {
+    why = "the site redirected to another server";
+  } else if (reply->error() == QNetworkReply::TooManyRedirectsError) {
+    why = "the site redirected more than " + std::to_string(limit) + " times (a redirect loop)";
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Why no status line came, in the words a user looks for; unexpected when something came that
+// is not HTTP.
+std::string ConnectionProblem(QNetworkReply* reply, const std::string& host, int port,
+                              int timeoutMs, bool& unexpected) {
+  unexpected = false;
+  switch (reply->error()) {
+    case QNetworkReply::HostNotFoundError:
+      return "host not found: " + host;
+    case QNetworkReply::ConnectionRefusedError:
+      return "connection refused by " + host + ":" + std::to_string(port);
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+      return "no answer within " + std::to_string(timeoutMs / 1000) + " s";
+    // Qt reports a reply that is not HTTP (a stray byte before the status line) as a closed
+    // connection, the same as a site that closes without a word: the connection was made, so
+    // this is never "cannot connect".
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::ProtocolFailure:
+      unexpected = true;
+      return "the site answered with something unexpected or nothing at all, not an HTTP reply";
+    default:
+      return reply->errorString().toStdString();
+  }
+}
+
 }  // namespace
+
+std::string HTTPClass::StatusDescription() const {
+  const std::string phrase = EscapedForDisplay(TrimSpaces(statusPhrase_.substr(0, 80)));
+  return "status " + std::to_string(status_) + (phrase.empty() ? "" : " (" + phrase + ")");
+}
 
 HTTPClass::HTTPClass(IHost& host, QObject* parent) : QObject(parent), host_(host) {}
 
@@ -155,11 +196,12 @@ void HTTPClass::ShowFailure(const HostMessage& message) {
 
 void HTTPClass::ReportFailure(Outcome outcome, bool text) {
   if (outcome == Outcome::ConnectFailed || outcome == Outcome::Incomplete) {
-    ShowFailure(WebMessage(MessageKind::SiteUnreachable, {}, lastError_));
+    ShowFailure(WebMessage(MessageKind::SiteUnreachable, {lastError_}, lastError_));
   } else if (outcome == Outcome::Insecure) {
     DebugLog("SendRequest: not secure: " + lastError_);
     ShowFailure(WebMessage(MessageKind::SiteInsecure, {lastError_}, lastError_));
-  } else if (outcome == Outcome::Refused && text) {
+  } else if (text && (outcome == Outcome::Refused || outcome == Outcome::TooLarge ||
+                      outcome == Outcome::Unexpected)) {
     ShowFailure(WebMessage(MessageKind::SiteRefused, {lastError_}, lastError_));
   }
 }
@@ -176,8 +218,10 @@ void HTTPClass::ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd) {
 HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::string& verb,
                                        bool reload, QByteArray& body) {
   status_ = 0;
+  statusPhrase_.clear();
   messageShown_ = false;
   lastError_.clear();
+  outcome_ = Outcome::NoRequest;
   if (!manager_) {
     lastError_ = "no connection is open";
     return Outcome::NoRequest;
@@ -216,7 +260,7 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   }
   if (scheme_ == "https") {
     QSslConfiguration tls;
-    if (!SiteTlsConfiguration(caFile_, tls, lastError_)) return Outcome::Insecure;
+    if (!SiteTlsConfiguration(caFile_, tls, lastError_)) return outcome_ = Outcome::Insecure;
     request.setSslConfiguration(tls);
   }
   if (!user_.empty() || !password_.empty()) {
@@ -234,7 +278,7 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
   request.setTransferTimeout(transferTimeoutMs_);
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                        QNetworkRequest::SameOriginRedirectPolicy);
-  request.setMaximumRedirectsAllowed(5);
+  request.setMaximumRedirectsAllowed(kMaxRedirects);
 
   QNetworkReply* reply =
       manager_->sendCustomRequest(request, QByteArray::fromStdString(method), payload);
@@ -247,8 +291,8 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
     reply->abort();
   };
   auto tooLarge = [&](qint64 bytes) {
-    halt(Outcome::Refused, "the site sends " + std::to_string(bytes) +
-                               " bytes or more, not at most " + std::to_string(maxBytes_));
+    halt(Outcome::TooLarge, "the site sends " + std::to_string(bytes) +
+                                " bytes or more, not at most " + std::to_string(maxBytes_));
   };
   QEventLoop loop;
   // Never ignored: a certificate the trusted roots do not vouch for ends the transfer.
@@ -296,6 +340,8 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
 
   QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   status_ = status.isValid() ? status.toInt() : 0;
+  statusPhrase_ =
+      reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray().toStdString();
   QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
   Outcome outcome = stop;
   if (outcome != Outcome::Received) {
@@ -307,9 +353,13 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
              reply->rawHeader("Location").trimmed().toLower().startsWith("http:")) {
     lastError_ = "the site redirected from https to plain http, which is never followed";
     outcome = Outcome::Insecure;
+  } else if (RedirectProblem(reply, kMaxRedirects, lastError_)) {
+    outcome = Outcome::Refused;
   } else if (reply->error() != QNetworkReply::NoError && NoResponse(reply)) {
-    lastError_ = reply->errorString().toStdString();
-    outcome = Outcome::ConnectFailed;
+    bool unexpected = false;
+    lastError_ = ConnectionProblem(reply, host_name_, port_, transferTimeoutMs_, unexpected);
+    DebugLog("SendRequest: no reply (" + reply->errorString().toStdString() + ")");
+    outcome = unexpected ? Outcome::Unexpected : Outcome::ConnectFailed;
   } else if (reply->error() != QNetworkReply::NoError && !IsStatusError(reply)) {
     lastError_ = ErrorAfterStatus(reply, body.size());
     outcome = Outcome::Incomplete;
@@ -318,9 +368,10 @@ HTTPClass::Outcome HTTPClass::Transfer(const std::string& path, const std::strin
     outcome = Outcome::Incomplete;
   } else if (body.size() > maxBytes_) {
     tooLarge(body.size());
-    outcome = Outcome::Refused;
+    outcome = Outcome::TooLarge;
   }
   if (outcome != Outcome::Received) body.clear();
+  outcome_ = outcome;
   reply->disconnect(this);
   reply->deleteLater();
   return outcome;
@@ -360,7 +411,7 @@ QByteArray HTTPClass::SendRequestBinary(const std::string& path, const std::stri
     return {};
   }
   if (outcome == Outcome::Received && (status_ < 200 || status_ > 299)) {
-    lastError_ = "the site answered with status " + std::to_string(status_);
+    lastError_ = "the site answered with " + StatusDescription();
     DebugLog("SendRequestBinary: " + lastError_ + ", nothing received");
     return {};
   }

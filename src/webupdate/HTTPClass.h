@@ -47,9 +47,27 @@ class HTTPClass : public QObject {
   static std::string URLEncode(const std::string& text);
   std::string BuildQueryString() const;
 
+  // Refused: the reply broke a limit (pace, redirects, encoding); TooLarge: the size limit;
+  // Stopped: the user asked to stop; Insecure: the TLS connection was refused (certificate,
+  // handshake, CA file, redirect to http); Unexpected: what came back was not HTTP.
+  enum class Outcome {
+    NoRequest,
+    ConnectFailed,
+    Insecure,
+    Unexpected,
+    Incomplete,
+    Refused,
+    TooLarge,
+    Stopped,
+    Received
+  };
+
   // About the last request: the HTTP status (0 when no reply came), whether a message box was
   // shown for it, and a short reason when it brought nothing usable.
+  Outcome LastOutcome() const { return outcome_; }
   int StatusCode() const { return status_; }
+  // "status 404 (Not Found)", the site's reason phrase escaped for display.
+  std::string StatusDescription() const;
   bool MessageShown() const { return messageShown_; }
   const std::string& LastError() const { return lastError_; }
 
@@ -68,9 +86,6 @@ class HTTPClass : public QObject {
   void Progress(int bytes);
 
  private:
-  // Refused: the reply broke a limit (size, pace, redirect); Stopped: the user asked to stop;
-  // Insecure: the TLS connection was refused (certificate, handshake, CA file, redirect to http).
-  enum class Outcome { NoRequest, ConnectFailed, Insecure, Incomplete, Refused, Stopped, Received };
   Outcome Transfer(const std::string& path, const std::string& verb, bool reload, QByteArray& body);
   void ReadChunks(QNetworkReply* reply, QByteArray& body, bool toEnd);
   void ShowFailure(const HostMessage& message);
@@ -87,7 +102,9 @@ class HTTPClass : public QObject {
   int port_ = 80;
   std::string user_, password_;
   std::vector<std::pair<std::string, std::string>> fields_;
+  Outcome outcome_ = Outcome::NoRequest;
   int status_ = 0;
+  std::string statusPhrase_;
   bool messageShown_ = false;
   std::string lastError_;
   int transferTimeoutMs_ = 30000;

@@ -227,6 +227,8 @@ const char* SignatureText(SignatureStatus status) {
       return QT_TRANSLATE_NOOP("Web", "the signature is not valid for this catalogue");
     case SignatureStatus::BadTrustedComment:
       return QT_TRANSLATE_NOOP("Web", "the signature's trusted comment was altered");
+    case SignatureStatus::TooLarge:
+      return QT_TRANSLATE_NOOP("Web", "the signature file is too large (over %1 bytes)");
     case SignatureStatus::Replayed:
       return QT_TRANSLATE_NOOP("Web",
                                "the catalogue is older than one already seen (%1); the site may be "
@@ -244,6 +246,7 @@ std::string DescribeSignature(const SignatureCheck& check, bool english) {
   const char* text = SignatureText(check.Status);
   std::string detail = check.KeyId;
   if (check.Status == SignatureStatus::Replayed) detail = UtcText(check.NewestSeen);
+  if (check.Status == SignatureStatus::TooLarge) detail = std::to_string(kMaxSignatureFileBytes);
   if (check.Status == SignatureStatus::OtherFile)
     detail = "\"" + EscapedForDisplay(check.SignedFile) + "\"";
   return FillArguments(english ? text : QCoreApplication::translate("Web", text).toStdString(),

@@ -37,6 +37,7 @@ enum class SignatureStatus {
   UnknownKey,         // made by a key that is not listed
   BadSignature,       // the signed bytes differ from the catalogue
   BadTrustedComment,  // the trusted comment was altered
+  TooLarge,           // the signature file is over kMaxSignatureFileBytes
   // Valid, but its trusted comment gives it away:
   Replayed,  // signed before a catalogue already taken from the same site
   OtherFile  // signed as another file than the catalogue

@@ -118,6 +118,53 @@ TEST_F(WindowTest, CaptionStaysPlainForTheBuiltInAddressAndAFailedFetchListsLoca
   EXPECT_EQ(Rows(*form), std::vector<std::string>{"c Local"});
 }
 
+// A failed load keeps the window's message and shows the cause under the list of local files.
+TEST_F(WindowTest, AFailedLoadShowsItsCauseUnderTheList) {
+  const std::string local = "127.0.0.1:" + std::to_string(site_->Port());
+  const std::string catalogue = local + "/updates/catalogue.txt";
+  struct Case {
+    const char* name;
+    std::string url;
+    SiteFault fault;
+    const char* cause;
+    const char* message;  // the start of the message box, or nullptr for none
+    std::function<void()> prepare = {};
+  };
+  const std::vector<Case> cases = {
+      {"connection refused", "127.0.0.1:" + std::to_string(ClosedPort()) + "/c.txt",
+       SiteFault::None, "connection refused by 127.0.0.1:",
+       "Unable to connect to the Corvane download site.\r\nCheck your Internet"},
+      {"404", catalogue, SiteFault::NotFound, "status 404 (Not Found)", nullptr},
+      {"redirect loop", catalogue, SiteFault::Redirect, "a redirect loop",
+       "Unable to connect to the Corvane download site.\r\nThe reply was refused",
+       [&] { site_->SetRedirect("http://" + catalogue); }},
+      {"no host", "/c.txt", SiteFault::None, "has no host name", nullptr},
+      {"PUBLICKEY unusable", catalogue, SiteFault::None, "PUBLICKEY is not a minisign public key",
+       "The catalogue of the download site cannot be trusted:\r\nPUBLICKEY is not",
+       [&] { gPublicKey = "RWgarbled"; }},
+  };
+  ProgramFileBytes("c.Bin", "cc");
+  for (const auto& c : cases) {
+    SiteFile("catalogue.txt", "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\n");
+    site_->SetFault(c.fault);
+    gPublicKey.clear();
+    gURL = c.url;
+    SplitSettingsURL();
+    if (c.prepare) c.prepare();
+    host_.messages.clear();
+    auto form = Open();
+    EXPECT_EQ(Rows(*form), std::vector<std::string>{"c Local"}) << c.name;
+    EXPECT_TRUE(form->SignatureText().contains(c.cause))
+        << c.name << ": " << form->SignatureText().toStdString();
+    const std::vector<std::string> shown = host_.Texts();
+    EXPECT_EQ(shown.size(), c.message ? 1u : 0u) << c.name;
+    if (c.message && !shown.empty()) {
+      EXPECT_EQ(shown[0].rfind(c.message, 0), 0u) << c.name << ": " << shown[0];
+    }
+  }
+  gPublicKey.clear();
+}
+
 TEST_F(WindowTest, SelectionEnablesDownloadForRemoteAndRemoveForLocalRows) {
   StandardSite();
   auto form = Open();
@@ -389,10 +436,14 @@ TEST_F(WindowTest, DecliningOrFailingTheUpdateLeavesTheWindowUsable) {
   EXPECT_FALSE(ProgramHas("$PadFlasher.exe"));
 
   host_.Script({MsgAnswer::Yes});  // the file is not on the site
+  SiteFile("catalogue.txt", "$PadFlasher.exe,9.0.0,4\r\n@X1.bin,2007-05-01,262144,A,T,1A2B,1,5");
   auto form = Open();
   EXPECT_EQ(host_.messages.back().text, "Error updating program!");
   EXPECT_FALSE(form->isVisible());
   EXPECT_TRUE(form->DoneButton()->isEnabled());
+  // No row has been chosen yet: Download and Remove wait for one.
+  EXPECT_FALSE(form->DownloadButton()->isEnabled());
+  EXPECT_FALSE(form->RemoveButton()->isEnabled());
   EXPECT_FALSE(ProgramHas("WebUpdate.sh"));
 }
 

@@ -115,6 +115,22 @@ TEST(CliOutput, VerboseShowsTheExchangeAndQuietShowsNoProgress) {
   EXPECT_TRUE(quiet.out.contains("Code: 00AB"));
 }
 
+TEST(CliOutput, VerboseRepliesReachTheTerminalEscaped) {
+  CliFixture f;
+  // A hand control (or noise) answering the identity query with a terminal escape and a
+  // right-to-left override.
+  f.WriteFile("hostile.trace",
+              "1796823681.174873 > 40 40 31 30 30 58 58 58 58 58 58  |@@100XXXXXX|\n"
+              "1796823681.175433 < 23  |#|\n"
+              "1796823681.175654 > 40 40 33 58 58 58 58 58 58 58 58  |@@3XXXXXXXX|\n"
+              "1796823681.175900 < 1B 5B 32 4A E2 80 AE 41 23  |.[2J...A#|\n");
+  f.StartReplay(f.Path("hostile.trace"));
+  const CliResult r = f.Run({"identify", "-v", "--port", "COM1"});
+  EXPECT_TRUE(r.err.contains("< \\x1B[2J\\u202EA#\n")) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains('\x1b')) << r.err.toStdString();
+  EXPECT_FALSE(r.err.contains(QChar(0x202E))) << r.err.toStdString();
+}
+
 // The bytes of one direction in a trace, after checking every line's form and time order.
 QByteArray TracedBytes(const QByteArray& trace, char direction) {
   static const QRegularExpression line(

@@ -7,7 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "TestSigner.h"
 #include "WebFixture.h"
@@ -86,6 +88,75 @@ TEST_F(CliWebTest, SiteFailuresExitWithOneAndKeepTheVersionsFile) {
   site_->SetFault(SiteFault::Truncated, "/updates/X1.bin");
   EXPECT_EQ(Cli({"download", "X1"}).exitCode, 1);
   EXPECT_FALSE(ProgramHas("X1.bin"));
+}
+
+// Each way the site can fail, as the terminal says it: the cause, no Help the CLI does not have,
+// and no closing line that guesses at another cause.
+TEST_F(CliWebTest, NetworkFailuresSayTheirCause) {
+  QTemporaryDir certs;
+  QString certProblem;
+  const bool tls = MakeTestCertificates(certs.path(), certProblem);
+  TestSite secure(siteDir_.path());
+  ASSERT_TRUE(!tls || (secure.UseTls(certs.filePath("server.pem"), certs.filePath("server.key")) &&
+                       secure.Listen()));
+  const std::string local = "127.0.0.1:" + std::to_string(site_->Port());
+  const std::string catalogue = local + "/updates/catalogue.txt";
+  const TestKey key = MakeTestKey(0x0123456789ABCDEF);
+  struct Case {
+    const char* name;
+    std::string settings;  // lines after [PADFLASHER]
+    SiteFault fault;
+    const char* cause;
+    std::function<void()> prepare = {};
+  };
+  const std::vector<Case> cases = {
+      {"connection refused", "URL = 127.0.0.1:" + std::to_string(ClosedPort()) + "/c.txt",
+       SiteFault::None, "connection refused by 127.0.0.1:"},
+      {"host not found", "URL = http://nosuchhost.invalid/c.txt", SiteFault::None,
+       "host not found: nosuchhost.invalid"},
+      {"404", "URL = " + catalogue, SiteFault::NotFound, "status 404 (Not Found)"},
+      {"204", "URL = " + catalogue, SiteFault::NoContent, "status 204 (No Content)"},
+      {"empty body", "URL = " + catalogue, SiteFault::None, "the site sent an empty catalogue",
+       [&] { SiteFile("catalogue.txt", ""); }},
+      {"redirect loop", "URL = " + catalogue, SiteFault::Redirect, "a redirect loop",
+       [&] { site_->SetRedirect("http://" + catalogue); }},
+      {"stray byte", "URL = " + catalogue, SiteFault::StrayByte,
+       "answered with something unexpected"},
+      {"CAFILE missing", "URL = https://" + local + "/c.txt\r\nCAFILE = nosuch.pem",
+       SiteFault::None, "the CA file nosuch.pem (CAFILE) does not exist"},
+      {"PUBLICKEY unusable", "URL = " + catalogue + "\r\nPUBLICKEY = RWgarbled", SiteFault::None,
+       "PUBLICKEY is not a minisign public key"},
+      {"signature too large", "URL = " + catalogue + "\r\nPUBLICKEY = " + key.PublicLine(),
+       SiteFault::None, "the signature file is too large",
+       [&] { SiteFile("catalogue.txt.minisig", QByteArray(20000, 'x')); }},
+  };
+  std::vector<Case> all = cases;
+  if (tls) {
+    all.push_back(
+        {"certificate of an unknown issuer",
+         "URL = https://127.0.0.1:" + std::to_string(secure.Port()) + "/updates/catalogue.txt",
+         SiteFault::None,
+         "the connection is not secure: the site's certificate comes "
+         "from an unknown issuer"});
+  }
+  for (const auto& c : all) {
+    SiteFile("catalogue.txt", "@X1.bin,2007-05-01,262144,A,TypeA,1A2B,1,5\r\n");
+    QFile::remove(siteDir_.filePath("updates/catalogue.txt.minisig"));
+    site_->SetFault(c.fault);
+    if (c.prepare) c.prepare();
+    ProgramFileBytes("PadFlasher.ini",
+                     QByteArray::fromStdString("[PADFLASHER]\r\n" + c.settings + "\r\n"));
+    const size_t asked = site_->Requests().size();
+    CliRun run = Cli({"catalogue"});
+    EXPECT_EQ(run.exitCode, 1) << c.name;
+    EXPECT_TRUE(run.err.contains(c.cause)) << c.name << ": " << run.err.toStdString();
+    for (const char* wrong : {"Help", "unreachable", "another server", "did not answer"})
+      EXPECT_FALSE(run.err.contains(wrong)) << c.name << ": " << run.err.toStdString();
+    if (std::string(c.name) == "PUBLICKEY unusable") {
+      EXPECT_EQ(site_->Requests().size(), asked) << "nothing is fetched without a usable key";
+    }
+  }
+  if (!tls) GTEST_SKIP() << "no TLS row: " << certProblem.toStdString();
 }
 
 TEST_F(CliWebTest, CatalogueSaysOnStderrWhetherItsSignatureWasVerified) {

@@ -138,6 +138,7 @@ TEST_F(CompletionTest, OffersCommandsOptionsAndThePortsThatExist) {
        {"flash"}},
       {{"padflasher-cli", "identify", "--"}, {"--port", "--debug-log"}, {"--verify", "--yes"}},
       {{"padflasher-cli", "flash", "--verify", ""}, {"none", "fast", "full"}, {"--port"}},
+      {{"padflasher-cli", "--lang", ""}, {"en", "de", "fr"}, {"flash"}},
       {{"padflasher-cli", "--folder", folder, "identify", "--port", "C"}, {"COM7"}, {"identify"}},
       {{"padflasher-cli", "identify", "--folder", folder, "--port", ""}, {"COM7"}, {}},
       // The port's value is not taken for the command.

@@ -73,7 +73,9 @@ bool ParseSiteFault(const QString& name, SiteFault& fault) {
                                                       {"huge", SiteFault::HugeLength},
                                                       {"badencoding", SiteFault::BadEncoding},
                                                       {"bomb", SiteFault::Bomb},
-                                                      {"redirect", SiteFault::Redirect}};
+                                                      {"redirect", SiteFault::Redirect},
+                                                      {"204", SiteFault::NoContent},
+                                                      {"straybyte", SiteFault::StrayByte}};
   auto it = kNames.find(name.toLower());
   if (it == kNames.end()) return false;
   fault = it->second;
@@ -213,6 +215,10 @@ bool TestSite::AnswerHostile(QTcpSocket* socket) {
       socket->disconnectFromHost();
       return true;
     }
+    case SiteFault::NoContent:
+      socket->write("HTTP/1.1 204 No Content\r\nConnection: close\r\n\r\n");
+      socket->disconnectFromHost();
+      return true;
     case SiteFault::Redirect:
       socket->write("HTTP/1.1 302 Found\r\nLocation: " + QByteArray::fromStdString(redirect_) +
                     "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
@@ -268,5 +274,7 @@ void TestSite::Answer(QTcpSocket* socket, const SiteRequest& request) {
     socket->disconnectFromHost();
     return;
   }
+  // A proxy or a broken server that puts a byte of its own before the reply.
+  if (faulty && fault_ == SiteFault::StrayByte) socket->write(QByteArray(1, '\0'));
   Send(socket, 200, body, "application/octet-stream");
 }

@@ -26,10 +26,12 @@ enum class SiteFault {
   BadEncoding,   // claims a deflate-compressed body that does not decompress
   Bomb,          // a small deflate body that decompresses to 32 MB
   Redirect,      // 302 to the address given by SetRedirect
+  NoContent,     // 204 without a body
+  StrayByte,     // the file's reply with one byte before the status line
 };
 
 // "404", "500", "unauthorised", "truncate", "slow", "close", "silent", "endless", "huge",
-// "badencoding", "bomb", "redirect"; false for anything else.
+// "badencoding", "bomb", "redirect", "204", "straybyte"; false for anything else.
 bool ParseSiteFault(const QString& name, SiteFault& fault);
 
 struct SiteRequest {
