@@ -5,6 +5,7 @@
 
 #include "app/CWizardController.h"
 #include "app/HelpWindow.h"
+#include "app/LookStyle.h"
 #include "app/QtHost.h"
 #include "pages/Pages.h"
 #include "pages/frmHCerror.h"
@@ -12,6 +13,7 @@
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "startup/Language.h"
+#include "startup/Settings.h"
 #include "startup/Startup.h"
 
 int main(int argc, char** argv) {
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
   wizard.SetUnloadHandler([] { QCoreApplication::exit(0); });
   gWizardController = controller.get();
   StartProgram();
+  // The look follows the settings, which are read only now; nothing has been painted yet.
+  InstallLookStyle(gHighContrast);
 
   const int status = app.exec();
   host.SetWizard(nullptr);

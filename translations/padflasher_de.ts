@@ -934,6 +934,10 @@ Programm zur Aktualisierung der Handsteuerung</translation>
         <source>Press Next to continue</source>
         <translation>Klicken Sie auf Weiter, um fortzufahren</translation>
     </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
 </context>
 <context>
     <name>Step2</name>
@@ -980,6 +984,14 @@ Hinweis: Wählen Sie Keiner, wenn Sie gerade nicht mit einer Handsteuerung verbu
         <source>Refresh Status</source>
         <translation>Status aktualisieren</translation>
     </message>
+    <message>
+        <source>Firmware description</source>
+        <translation>Firmware-Beschreibung</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
 </context>
 <context>
     <name>Step4</name>
@@ -1014,6 +1026,14 @@ Firmware prüfen bestätigt, dass die Firmware richtig programmiert ist.</transl
     <message>
         <source>Filename: %1</source>
         <translation>Dateiname: %1</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -1162,6 +1182,14 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>Wait...</source>
         <translation>Warten...</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
     </message>
 </context>
 <context>

@@ -934,6 +934,10 @@ de mise à jour de la raquette de commande</translation>
         <source>Press Next to continue</source>
         <translation>Cliquez sur Suivant pour continuer</translation>
     </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Bienvenue</translation>
+    </message>
 </context>
 <context>
     <name>Step2</name>
@@ -980,6 +984,14 @@ Remarque : choisissez Aucun si vous n&apos;êtes pas relié à une raquette de c
         <source>Refresh Status</source>
         <translation>Actualiser l&apos;état</translation>
     </message>
+    <message>
+        <source>Firmware description</source>
+        <translation>Description du micrologiciel</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
 </context>
 <context>
     <name>Step4</name>
@@ -1014,6 +1026,14 @@ Vérifier le micrologiciel confirme qu&apos;il est bien programmé.</translation
     <message>
         <source>Filename: %1</source>
         <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
     </message>
 </context>
 <context>
@@ -1162,6 +1182,14 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
     <message>
         <source>Wait...</source>
         <translation>Patientez...</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
     </message>
 </context>
 <context>
