@@ -85,7 +85,6 @@ class LookStyle : public QProxyStyle {
         break;
       case PE_Frame:
       case PE_FrameLineEdit:
-      case PE_FrameGroupBox:
         line = QPalette::WindowText;
         break;
       default:

@@ -53,7 +53,8 @@ bool PageBase::eventFilter(QObject* watched, QEvent* event) {
 
 void PageBase::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
-  if (!hasFocus()) return;
+  // A page with a focus proxy "has" the focus of that control, which shows its own outline.
+  if (!hasFocus() || focusProxy()) return;
   QPainter painter(this);
   DrawFocusOutline(painter, rect());
 }
