@@ -70,6 +70,7 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 310));
   Frame2_ = Framed(this, tr("Description"), txtDescription_, QRect(388, 8, 244, 330));
   lblSignature_ = new QLabel(this);
+  lblSignature_->setObjectName("lblSignature");
   lblSignature_->setGeometry(12, 320, 368, 20);
 
   Shape1_ = new QFrame(this);
