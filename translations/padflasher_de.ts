@@ -81,10 +81,6 @@ Globale Optionen (vor oder nach dem Befehl):
         <translation>&apos;padflasher-cli BEFEHL --help&apos; zeigt die Optionen und Argumente eines Befehls.</translation>
     </message>
     <message>
-        <source>Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; 2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).</source>
-        <translation>Exit-Codes: 0 Erfolg; 1 die Handsteuerung hat nicht geantwortet, ist gescheitert oder weicht ab; 2 falscher Aufruf oder ungültige Eingabedatei; 130 vom Benutzer abgebrochen (Strg-C).</translation>
-    </message>
-    <message>
         <source>no command given.
 Run &apos;padflasher-cli --help&apos; for the list.</source>
         <translation>kein Befehl angegeben.
@@ -301,10 +297,6 @@ Aufruf: padflasher-cli %2</translation>
         <translation>Programmieren fehlgeschlagen; die Handsteuerung bleibt im Programmiermodus, also erneut flashen.</translation>
     </message>
     <message>
-        <source>Erases the hand control and programs it with IMAGE, then checks every written block&apos;s sum. Without a terminal, questions are answered by a fixed policy: a block is retried twice, differences are all listed and fail the command.</source>
-        <translation>Löscht die Handsteuerung und programmiert sie mit IMAGE, dann prüft es die Summe jedes geschriebenen Blocks. Ohne Terminal werden Fragen nach fester Regel beantwortet: ein Block wird zweimal wiederholt, Abweichungen werden alle aufgelistet und lassen den Befehl scheitern.</translation>
-    </message>
-    <message>
         <source>Verification after programming: none (default; the check phase already compared every block&apos;s sum), fast, or full (every byte).</source>
         <translation>Prüfung nach dem Programmieren: none (Vorgabe; die Kontrollphase hat die Summe jedes Blocks schon verglichen), fast oder full (jedes Byte).</translation>
     </message>
@@ -331,14 +323,6 @@ Aufruf: padflasher-cli %2</translation>
     <message>
         <source>Compare block sums only.</source>
         <translation>Nur Blocksummen vergleichen.</translation>
-    </message>
-    <message>
-        <source>Reads the blocks that programming writes into OUT, a 262144-byte image with 0xFF elsewhere: a backup that &apos;flash&apos; can write back.</source>
-        <translation>Liest die Blöcke, die das Programmieren schreibt, nach OUT, ein Image von 262144 Bytes mit 0xFF an allen anderen Stellen: eine Sicherung, die &apos;flash&apos; zurückschreiben kann.</translation>
-    </message>
-    <message>
-        <source>Image file to write (replaced only when the read succeeds).</source>
-        <translation>Zu schreibende Image-Datei (nur ersetzt, wenn das Lesen gelingt).</translation>
     </message>
     <message>
         <source>program the hand control with an image</source>
@@ -629,10 +613,6 @@ Aufruf: padflasher-cli %2</translation>
         <translation>%1 kann nicht angelegt werden: %2</translation>
     </message>
     <message>
-        <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini.</source>
-        <translation>Serieller Port: ein COM-Name (COM1-COM16, zuerst über ports/ im Programmordner aufgelöst), ein Gerätepfad wie /dev/ttyUSB0, ein Kernelname wie ttyUSB0, ein Name aus /dev/serial/by-id oder usb:VID:PID[:SERIAL] für den einen USB-Adapter mit dieser Kennung. Vorgabe: COMPORT aus PadFlasher.ini.</translation>
-    </message>
-    <message>
         <source>will not write %1: it is one of the program&apos;s own files.</source>
         <translation>%1 wird nicht geschrieben: es ist eine der eigenen Dateien des Programms.</translation>
     </message>
@@ -651,6 +631,82 @@ Aufruf: padflasher-cli %2</translation>
     <message>
         <source>padflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again to stop at once).</source>
         <translation>padflasher-cli: Abbruch angefordert; Halt an der nächsten sicheren Stelle (Strg-C erneut drücken, um sofort anzuhalten).</translation>
+    </message>
+    <message>
+        <source>the port %1 is given twice.</source>
+        <translation>der Port %1 ist zweimal angegeben.</translation>
+    </message>
+    <message>
+        <source>Erases the hand control and programs it with IMAGE, then checks every written block&apos;s sum. Without a terminal, questions are answered by a fixed policy: a block is retried twice, differences are all listed and fail the command. With several ports that policy answers for each of them, so an image PadFlasher.ver does not list needs --yes up front.</source>
+        <translation>Löscht die Handsteuerung und programmiert sie mit IMAGE, dann prüft es die Summe jedes geschriebenen Blocks. Ohne Terminal werden Fragen nach fester Regel beantwortet: ein Block wird zweimal wiederholt, Abweichungen werden alle aufgelistet und lassen den Befehl scheitern. Bei mehreren Ports antwortet diese Regel für jeden von ihnen, daher braucht ein Image, das PadFlasher.ver nicht aufführt, --yes schon beim Aufruf.</translation>
+    </message>
+    <message>
+        <source>Reads the blocks that programming writes into OUT, a 262144-byte image with 0xFF elsewhere: a backup that &apos;flash&apos; can write back. With several ports OUT is a folder that receives one file per port, named after it (COM3.bin, ttyUSB0.bin).</source>
+        <translation>Liest die Blöcke, die das Programmieren schreibt, nach OUT, ein Image von 262144 Bytes mit 0xFF an allen anderen Stellen: eine Sicherung, die &apos;flash&apos; zurückschreiben kann. Bei mehreren Ports ist OUT ein Ordner, der eine Datei je Port erhält, nach ihm benannt (COM3.bin, ttyUSB0.bin).</translation>
+    </message>
+    <message>
+        <source>Image file to write (replaced only when the read succeeds), or with several ports the folder for their files.</source>
+        <translation>Zu schreibende Image-Datei (nur ersetzt, wenn das Lesen gelingt), oder bei mehreren Ports der Ordner für ihre Dateien.</translation>
+    </message>
+    <message>
+        <source>with several ports OUT is the folder for their files, and %1 is no folder.</source>
+        <translation>bei mehreren Ports ist OUT der Ordner für ihre Dateien, und %1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; 2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C). With several ports: 0 only when every port succeeded, else the worst of them, 130 before 1 before 2.</source>
+        <translation>Exit-Codes: 0 Erfolg; 1 die Handsteuerung hat nicht geantwortet, ist gescheitert oder weicht ab; 2 falscher Aufruf oder ungültige Eingabedatei; 130 vom Benutzer abgebrochen (Strg-C). Bei mehreren Ports: 0 nur, wenn jeder Port Erfolg hatte, sonst der schlimmste von ihnen, 130 vor 1 vor 2.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>bad input</source>
+        <translation>ungültige Eingabe</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>gescheitert</translation>
+    </message>
+    <message>
+        <source>starting</source>
+        <translation>startet</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>How it ended</source>
+        <translation>Wie es endete</translation>
+    </message>
+    <message>
+        <source>ended without a report</source>
+        <translation>ohne Bericht beendet</translation>
+    </message>
+    <message>
+        <source>All %1 hand controls succeeded.</source>
+        <translation>Alle %1 Handsteuerungen erfolgreich.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 hand controls did not succeed: %3.</source>
+        <translation>%1 von %2 Handsteuerungen ohne Erfolg: %3.</translation>
+    </message>
+    <message>
+        <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on every port at once, each in a process of its own with its own debug log and trace (named after the port; see the README), and no question is asked: the no-terminal policy answers for each.</source>
+        <translation>Serieller Port: ein COM-Name (COM1-COM16, zuerst über ports/ im Programmordner aufgelöst), ein Gerätepfad wie /dev/ttyUSB0, ein Kernelname wie ttyUSB0, ein Name aus /dev/serial/by-id oder usb:VID:PID[:SERIAL] für den einen USB-Adapter mit dieser Kennung. Vorgabe: COMPORT aus PadFlasher.ini. Mehrfach angegeben, läuft der Befehl auf allen Ports zugleich, jeder in einem eigenen Prozess mit eigenem Debug-Log und eigener Aufzeichnung (nach dem Port benannt; siehe README), und es wird nichts gefragt: die Regel ohne Terminal antwortet für jeden.</translation>
     </message>
 </context>
 <context>
@@ -877,6 +933,29 @@ Möchten Sie trotzdem fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>Usage: %1 [--help] [--version]
+
+Updates the firmware of a telescope hand control over a serial cable: a wizard leads from the
+choice of the port and the firmware image to programming and verifying.
+For a terminal or a script: padflasher-cli --help.
+
+  -h, --help     show this help and exit
+  -V, --version  show the program&apos;s version and exit
+</source>
+        <translation>Aufruf: %1 [--help] [--version]
+
+Aktualisiert die Firmware einer Teleskop-Handsteuerung über ein serielles Kabel: ein Assistent
+führt von der Wahl des Anschlusses und der Firmware-Datei bis zum Programmieren und Prüfen.
+Für ein Terminal oder ein Skript: padflasher-cli --help.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -V, --version  die Version des Programms zeigen und beenden
+</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>No COM port was specified!</source>
@@ -910,12 +989,42 @@ Prüfen Sie die Version der Handsteuerung im Menü Utilities.</translation>
         <source>Contents are Identical</source>
         <translation>Inhalte sind identisch</translation>
     </message>
+    <message>
+        <source>%1 is one of PadFlasher&apos;s own files, not a firmware file.</source>
+        <translation>%1 ist eine von PadFlashers eigenen Dateien, keine Firmware-Datei.</translation>
+    </message>
+    <message>
+        <source>The program folder already holds a different firmware file named %1.<byte value="xd"/>
+<byte value="xd"/>
+Do you want to replace it?</source>
+        <translation>Der Programmordner enthält bereits eine andere Firmware-Datei namens %1.<byte value="xd"/>
+<byte value="xd"/>
+Möchten Sie sie ersetzen?</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be copied to %1:<byte value="xd"/>
+%2.</source>
+        <translation>Die Firmware-Datei konnte nicht nach %1 kopiert werden:<byte value="xd"/>
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>SerialPort</name>
     <message>
-        <source>add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again</source>
-        <translation>fügen Sie sich der Gruppe dialout hinzu (sudo usermod -aG dialout $USER) und melden Sie sich neu an</translation>
+        <source>does not exist</source>
+        <translation>existiert nicht</translation>
+    </message>
+    <message>
+        <source>the device is busy: another program has it open</source>
+        <translation>das Gerät ist belegt: ein anderes Programm hat es geöffnet</translation>
+    </message>
+    <message>
+        <source>permission denied: %1 belongs to group %2; %3</source>
+        <translation>Zugriff verweigert: %1 gehört der Gruppe %2; %3</translation>
+    </message>
+    <message>
+        <source>add yourself with sudo usermod -aG %1 $USER and log in again</source>
+        <translation>fügen Sie sich mit sudo usermod -aG %1 $USER hinzu und melden Sie sich neu an</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1094,22 @@ Hinweis: Wählen Sie Keiner, wenn Sie gerade nicht mit einer Handsteuerung verbu
         <translation>Status aktualisieren</translation>
     </message>
     <message>
+        <source>Open Firmware File</source>
+        <translation>Firmware-Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin *.BIN);;All files (*)</source>
+        <translation>Firmware-Abbilder (*.bin *.BIN);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Open firmware file...</source>
+        <translation>Firmware-Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Show program folder</source>
+        <translation>Programmordner zeigen</translation>
+    </message>
+    <message>
         <source>Firmware description</source>
         <translation>Firmware-Beschreibung</translation>
     </message>
@@ -1026,6 +1151,22 @@ Firmware prüfen bestätigt, dass die Firmware richtig programmiert ist.</transl
     <message>
         <source>Filename: %1</source>
         <translation>Dateiname: %1</translation>
+    </message>
+    <message>
+        <source>The hand control is programmed.</source>
+        <translation>Die Handsteuerung ist programmiert.</translation>
+    </message>
+    <message>
+        <source>Programming the hand control did not complete.</source>
+        <translation>Die Programmierung der Handsteuerung wurde nicht abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Verified: the hand control holds the firmware file&apos;s contents.</source>
+        <translation>Geprüft: Die Handsteuerung enthält den Inhalt der Firmware-Datei.</translation>
+    </message>
+    <message>
+        <source>The verification ended without finding the contents identical.</source>
+        <translation>Die Prüfung endete, ohne den Inhalt als identisch zu bestätigen.</translation>
     </message>
     <message>
         <source>Progress</source>
@@ -1284,6 +1425,14 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>Download Failed</source>
         <translation>Download fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 is downloaded.</source>
+        <translation>%1 ist heruntergeladen.</translation>
+    </message>
+    <message>
+        <source>%1 could not be downloaded.</source>
+        <translation>%1 konnte nicht heruntergeladen werden.</translation>
     </message>
 </context>
 </TS>

@@ -81,10 +81,6 @@ Options globales (avant ou après la commande) :
         <translation>&apos;padflasher-cli COMMANDE --help&apos; affiche les options et arguments d&apos;une commande.</translation>
     </message>
     <message>
-        <source>Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; 2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).</source>
-        <translation>Codes de sortie : 0 succès ; 1 la raquette de commande n&apos;a pas répondu, a échoué ou diffère ; 2 mauvais usage ou fichier d&apos;entrée invalide ; 130 annulé par l&apos;utilisateur (Ctrl-C).</translation>
-    </message>
-    <message>
         <source>no command given.
 Run &apos;padflasher-cli --help&apos; for the list.</source>
         <translation>aucune commande donnée.
@@ -301,10 +297,6 @@ Usage : padflasher-cli %2</translation>
         <translation>échec de la programmation ; la raquette de commande reste en mode programmation, flashez-la donc à nouveau.</translation>
     </message>
     <message>
-        <source>Erases the hand control and programs it with IMAGE, then checks every written block&apos;s sum. Without a terminal, questions are answered by a fixed policy: a block is retried twice, differences are all listed and fail the command.</source>
-        <translation>Efface la raquette de commande et la programme avec IMAGE, puis contrôle la somme de chaque bloc écrit. Sans terminal, les questions reçoivent une réponse fixe : un bloc est réessayé deux fois, les différences sont toutes listées et font échouer la commande.</translation>
-    </message>
-    <message>
         <source>Verification after programming: none (default; the check phase already compared every block&apos;s sum), fast, or full (every byte).</source>
         <translation>Vérification après la programmation : none (par défaut ; la phase de contrôle a déjà comparé la somme de chaque bloc), fast ou full (chaque octet).</translation>
     </message>
@@ -331,14 +323,6 @@ Usage : padflasher-cli %2</translation>
     <message>
         <source>Compare block sums only.</source>
         <translation>Comparer seulement les sommes des blocs.</translation>
-    </message>
-    <message>
-        <source>Reads the blocks that programming writes into OUT, a 262144-byte image with 0xFF elsewhere: a backup that &apos;flash&apos; can write back.</source>
-        <translation>Lit les blocs que la programmation écrit dans OUT, une image de 262144 octets remplie de 0xFF ailleurs : une sauvegarde que &apos;flash&apos; peut réécrire.</translation>
-    </message>
-    <message>
-        <source>Image file to write (replaced only when the read succeeds).</source>
-        <translation>Fichier image à écrire (remplacé seulement si la lecture réussit).</translation>
     </message>
     <message>
         <source>program the hand control with an image</source>
@@ -629,10 +613,6 @@ Usage : padflasher-cli %2</translation>
         <translation>impossible de créer %1 : %2</translation>
     </message>
     <message>
-        <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini.</source>
-        <translation>Port série : un nom COM (COM1-COM16, résolu d&apos;abord par ports/ dans le dossier du programme), un chemin de périphérique comme /dev/ttyUSB0, un nom du noyau comme ttyUSB0, un nom de /dev/serial/by-id, ou usb:VID:PID[:SERIAL] pour l&apos;unique adaptateur USB de cette identité. Par défaut : COMPORT de PadFlasher.ini.</translation>
-    </message>
-    <message>
         <source>will not write %1: it is one of the program&apos;s own files.</source>
         <translation>%1 ne sera pas écrit : c&apos;est l&apos;un des fichiers du programme.</translation>
     </message>
@@ -651,6 +631,82 @@ Usage : padflasher-cli %2</translation>
     <message>
         <source>padflasher-cli: cancel requested; stopping at the next safe point (press Ctrl-C again to stop at once).</source>
         <translation>padflasher-cli : annulation demandée ; arrêt au prochain point sûr (appuyez de nouveau sur Ctrl-C pour arrêter immédiatement).</translation>
+    </message>
+    <message>
+        <source>the port %1 is given twice.</source>
+        <translation>le port %1 est indiqué deux fois.</translation>
+    </message>
+    <message>
+        <source>Erases the hand control and programs it with IMAGE, then checks every written block&apos;s sum. Without a terminal, questions are answered by a fixed policy: a block is retried twice, differences are all listed and fail the command. With several ports that policy answers for each of them, so an image PadFlasher.ver does not list needs --yes up front.</source>
+        <translation>Efface la raquette et la programme avec IMAGE, puis contrôle la somme de chaque bloc écrit. Sans terminal, une règle fixe répond aux questions : un bloc est réessayé deux fois, les différences sont toutes listées et font échouer la commande. Avec plusieurs ports, cette règle répond pour chacun d&apos;eux ; une image que PadFlasher.ver ne liste pas demande donc --yes dès l&apos;appel.</translation>
+    </message>
+    <message>
+        <source>Reads the blocks that programming writes into OUT, a 262144-byte image with 0xFF elsewhere: a backup that &apos;flash&apos; can write back. With several ports OUT is a folder that receives one file per port, named after it (COM3.bin, ttyUSB0.bin).</source>
+        <translation>Lit les blocs qu&apos;écrit la programmation dans OUT, une image de 262144 octets avec 0xFF ailleurs : une sauvegarde que « flash » peut réécrire. Avec plusieurs ports, OUT est un dossier qui reçoit un fichier par port, nommé d&apos;après lui (COM3.bin, ttyUSB0.bin).</translation>
+    </message>
+    <message>
+        <source>Image file to write (replaced only when the read succeeds), or with several ports the folder for their files.</source>
+        <translation>Fichier image à écrire (remplacé seulement si la lecture réussit), ou avec plusieurs ports le dossier de leurs fichiers.</translation>
+    </message>
+    <message>
+        <source>with several ports OUT is the folder for their files, and %1 is no folder.</source>
+        <translation>avec plusieurs ports, OUT est le dossier de leurs fichiers, et %1 n&apos;est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; 2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C). With several ports: 0 only when every port succeeded, else the worst of them, 130 before 1 before 2.</source>
+        <translation>Codes de sortie : 0 succès ; 1 la raquette n&apos;a pas répondu, a échoué ou diffère ; 2 mauvais usage ou fichier d&apos;entrée incorrect ; 130 annulé par l&apos;utilisateur (Ctrl-C). Avec plusieurs ports : 0 seulement si chaque port a réussi, sinon le pire d&apos;entre eux, 130 avant 1 avant 2.</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>ok</translation>
+    </message>
+    <message>
+        <source>bad input</source>
+        <translation>entrée incorrecte</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échec</translation>
+    </message>
+    <message>
+        <source>starting</source>
+        <translation>démarrage</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
+        <source>How it ended</source>
+        <translation>Comment cela a fini</translation>
+    </message>
+    <message>
+        <source>ended without a report</source>
+        <translation>terminé sans rapport</translation>
+    </message>
+    <message>
+        <source>All %1 hand controls succeeded.</source>
+        <translation>Les %1 raquettes ont toutes réussi.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 hand controls did not succeed: %3.</source>
+        <translation>%1 raquette(s) sur %2 sans succès : %3.</translation>
+    </message>
+    <message>
+        <source>Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on every port at once, each in a process of its own with its own debug log and trace (named after the port; see the README), and no question is asked: the no-terminal policy answers for each.</source>
+        <translation>Port série : un nom COM (COM1-COM16, résolu d&apos;abord par ports/ dans le dossier du programme), un chemin de périphérique comme /dev/ttyUSB0, un nom du noyau comme ttyUSB0, un nom de /dev/serial/by-id, ou usb:VID:PID[:SERIAL] pour l&apos;unique adaptateur USB de cette identité. Par défaut : COMPORT de PadFlasher.ini. Indiqué plusieurs fois, la commande s&apos;exécute sur tous les ports à la fois, chacun dans un processus à lui avec son propre journal de débogage et sa propre trace (nommés d&apos;après le port ; voir le README), et aucune question n&apos;est posée : la règle sans terminal répond pour chacun.</translation>
     </message>
 </context>
 <context>
@@ -877,6 +933,30 @@ Voulez-vous continuer malgré tout ?</translation>
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>Usage: %1 [--help] [--version]
+
+Updates the firmware of a telescope hand control over a serial cable: a wizard leads from the
+choice of the port and the firmware image to programming and verifying.
+For a terminal or a script: padflasher-cli --help.
+
+  -h, --help     show this help and exit
+  -V, --version  show the program&apos;s version and exit
+</source>
+        <translation>Usage : %1 [--help] [--version]
+
+Met à jour le micrologiciel d&apos;une raquette de commande de télescope par un câble série :
+un assistant mène du choix du port et du fichier de micrologiciel à la programmation
+et à la vérification.
+Pour un terminal ou un script : padflasher-cli --help.
+
+  -h, --help     afficher cette aide et quitter
+  -V, --version  afficher la version du programme et quitter
+</translation>
+    </message>
+</context>
+<context>
     <name>Pages</name>
     <message>
         <source>No COM port was specified!</source>
@@ -910,12 +990,42 @@ Vérifiez la version de la raquette dans le menu Utilities.</translation>
         <source>Contents are Identical</source>
         <translation>Les contenus sont identiques</translation>
     </message>
+    <message>
+        <source>%1 is one of PadFlasher&apos;s own files, not a firmware file.</source>
+        <translation>%1 est un des fichiers propres à PadFlasher, pas un fichier de firmware.</translation>
+    </message>
+    <message>
+        <source>The program folder already holds a different firmware file named %1.<byte value="xd"/>
+<byte value="xd"/>
+Do you want to replace it?</source>
+        <translation>Le dossier du programme contient déjà un autre fichier de firmware nommé %1.<byte value="xd"/>
+<byte value="xd"/>
+Voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
+        <source>The firmware file could not be copied to %1:<byte value="xd"/>
+%2.</source>
+        <translation>Le fichier de firmware n&apos;a pas pu être copié vers %1 :<byte value="xd"/>
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>SerialPort</name>
     <message>
-        <source>add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again</source>
-        <translation>ajoutez-vous au groupe dialout (sudo usermod -aG dialout $USER) et reconnectez-vous</translation>
+        <source>does not exist</source>
+        <translation>n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>the device is busy: another program has it open</source>
+        <translation>le périphérique est occupé : un autre programme l&apos;a ouvert</translation>
+    </message>
+    <message>
+        <source>permission denied: %1 belongs to group %2; %3</source>
+        <translation>permission refusée : %1 appartient au groupe %2 ; %3</translation>
+    </message>
+    <message>
+        <source>add yourself with sudo usermod -aG %1 $USER and log in again</source>
+        <translation>ajoutez-vous avec sudo usermod -aG %1 $USER et reconnectez-vous</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1095,22 @@ Remarque : choisissez Aucun si vous n&apos;êtes pas relié à une raquette de c
         <translation>Actualiser l&apos;état</translation>
     </message>
     <message>
+        <source>Open Firmware File</source>
+        <translation>Ouvrir un fichier de firmware</translation>
+    </message>
+    <message>
+        <source>Firmware images (*.bin *.BIN);;All files (*)</source>
+        <translation>Images de firmware (*.bin *.BIN);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Open firmware file...</source>
+        <translation>Ouvrir un firmware...</translation>
+    </message>
+    <message>
+        <source>Show program folder</source>
+        <translation>Dossier du programme</translation>
+    </message>
+    <message>
         <source>Firmware description</source>
         <translation>Description du micrologiciel</translation>
     </message>
@@ -1026,6 +1152,22 @@ Vérifier le micrologiciel confirme qu&apos;il est bien programmé.</translation
     <message>
         <source>Filename: %1</source>
         <translation>Fichier : %1</translation>
+    </message>
+    <message>
+        <source>The hand control is programmed.</source>
+        <translation>La raquette de commande est programmée.</translation>
+    </message>
+    <message>
+        <source>Programming the hand control did not complete.</source>
+        <translation>La programmation de la raquette de commande ne s&apos;est pas terminée.</translation>
+    </message>
+    <message>
+        <source>Verified: the hand control holds the firmware file&apos;s contents.</source>
+        <translation>Vérifié : la raquette de commande contient le contenu du fichier de micrologiciel.</translation>
+    </message>
+    <message>
+        <source>The verification ended without finding the contents identical.</source>
+        <translation>La vérification s&apos;est terminée sans trouver le contenu identique.</translation>
     </message>
     <message>
         <source>Progress</source>
@@ -1284,6 +1426,14 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
     <message>
         <source>Download Failed</source>
         <translation>Échec du téléchargement</translation>
+    </message>
+    <message>
+        <source>%1 is downloaded.</source>
+        <translation>%1 est téléchargé.</translation>
+    </message>
+    <message>
+        <source>%1 could not be downloaded.</source>
+        <translation>%1 n&apos;a pas pu être téléchargé.</translation>
     </message>
 </context>
 </TS>

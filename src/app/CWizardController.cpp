@@ -56,7 +56,9 @@ void CWizardController::OnCancel(bool& cancel) {
   if (wizard_->Frozen()) {
     // A page is at work (opening the port, asking the hand control, the Web Updates window):
     // the exit button is disabled, and the window manager's close or Alt+F4 must not do what
-    // the button may not. Leaving now would close the port under the running exchange.
+    // the button may not. Leaving now would close the port under the running exchange, so the
+    // request is asked once the work ends.
+    wizard_->CloseWhenThawed();
     cancel = true;
     return;
   }

@@ -11,22 +11,68 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "base/DebugLog.h"
 #include "programmer/LinkTexts.h"
 #include "startup/Startup.h"
 #include "wizard/CWizard.h"
+
+namespace {
+
+const char* AnswerName(MsgAnswer answer) {
+  switch (answer) {
+    case MsgAnswer::Yes:
+      return "Yes";
+    case MsgAnswer::No:
+      return "No";
+    case MsgAnswer::Cancel:
+      return "Cancel";
+    case MsgAnswer::Retry:
+      return "Retry";
+    case MsgAnswer::Ok:
+      break;
+  }
+  return "OK";
+}
+
+}  // namespace
 
 void QtHost::Breathe() {
   QCoreApplication::processEvents();
 }
 
 MsgAnswer QtHost::Message(const HostMessage& message) {
-  const std::string text = MessageText(message);
-  std::string title = MessageTitle(message);
-  if (title.empty()) title = gBaseName;
-  const MsgIcon icon = message.row->icon;
-  const MsgButtons buttons = message.row->buttons;
-  if (messageBox_) return messageBox_(text, title, icon, buttons);
-  return ShowQtMessageBox(text, title, icon, buttons);
+  if (ending_) {
+    const MsgAnswer answer = UnattendedAnswer(message);
+    DebugLog("Ending: " + EnglishMessageText(message) +
+             (message.cause.empty() ? "" : " (" + message.cause + ")") + " - answered " +
+             AnswerName(answer));
+    return answer;
+  }
+  BoxContent box{MessageText(message), MessageTitle(message), {},
+                 message.row->icon,    message.row->buttons,  message.row->cautious};
+  if (box.title.empty()) box.title = gBaseName;
+  // A cause the text already names as a parameter is not said twice.
+  if (std::find(message.args.begin(), message.args.end(), message.cause) == message.args.end()) {
+    box.cause = message.cause;
+  }
+  const MsgAnswer answer = messageBox_ ? messageBox_(box) : ShowQtMessageBox(box);
+  // Ended from outside while the box was up: it was closed unanswered.
+  return ending_ ? UnattendedAnswer(message) : answer;
+}
+
+MsgAnswer UnattendedAnswer(const HostMessage& message) {
+  if (message.Kind() == MessageKind::CancelProgrammingQuestion) return MsgAnswer::Yes;
+  if (message.Kind() == MessageKind::ExitQuestion) return MsgAnswer::Yes;
+  switch (message.row->buttons) {
+    case MsgButtons::Ok:
+      return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+      return MsgAnswer::No;
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::RetryCancel:
+      break;
+  }
+  return MsgAnswer::Cancel;
 }
 
 void QtHost::Progress(LinkPhase phase, double fraction) {
@@ -82,7 +128,7 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
 }
 
 // Qt wraps a message line at 500 pixels, leaving a lone last word such as "on." on a line of
-// its own; lines that fit three quarters of the screen are kept whole.
+// its own; lines that fit three quarters of the screen are kept whole (the cause's lines too).
 void KeepLinesWhole(QMessageBox& box, const QString& body) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   auto* label = box.findChild<QLabel*>("qt_msgbox_label");
@@ -102,14 +148,26 @@ void KeepLinesWhole(QMessageBox& box, const QString& body) {
 
 }  // namespace
 
-MsgAnswer ShowQtMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                           MsgButtons buttons) {
+MsgAnswer ShowQtMessageBox(const BoxContent& content) {
   // Message lines are separated by CR LF; a stray CR would show as a box on some fonts.
-  const QString body = QString::fromStdString(WithLfLineEnds(text));
-  QMessageBox box(ToQt(icon), QString::fromStdString(title), body, ToQt(buttons),
+  const QString body = QString::fromStdString(WithLfLineEnds(content.text));
+  const MsgButtons buttons = content.buttons;
+  QMessageBox box(ToQt(content.icon), QString::fromStdString(content.title), body, ToQt(buttons),
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
-  KeepLinesWhole(box, body);
+  // On its own line under the text, not behind "Show Details...": the cause is what tells the
+  // user what to do about the failure.
+  if (!content.cause.empty()) {
+    box.setInformativeText(QString::fromStdString(WithLfLineEnds(content.cause)));
+    if (auto* cause = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+      cause->setTextFormat(Qt::PlainText);
+    }
+  }
+  if (content.cautious == MsgAnswer::No && buttons == MsgButtons::YesNo) {
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+  }
+  KeepLinesWhole(box, content.cause.empty() ? body : body + '\n' + box.informativeText());
   switch (box.exec()) {
     case QMessageBox::Yes:
       return MsgAnswer::Yes;

@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
 #include "app/LookStyle.h"
+#include "app/WorkNotice.h"
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
 #include "startup/Settings.h"
@@ -148,6 +150,7 @@ bool frmWebUpdate::Start(bool showFirst) {
         AppMessage(MessageKind::CatalogueUntrusted, {DescribeSignature(lists_.Trust.Check)}));
   }
   loading_ = false;
+  CloseIfAsked();
   host_.Breathe();
   bool endProgram = false;
   OfferProgramUpdate(endProgram);
@@ -267,6 +270,7 @@ frmWebUpdate::Transfer::~Transfer() {
   form_.cmdDone_->setEnabled(true);
   form_.EnableForRow(form_.CurrentRow());
   QApplication::restoreOverrideCursor();
+  form_.CloseIfAsked();
 }
 
 void frmWebUpdate::ShowSelectedRow() {
@@ -286,11 +290,15 @@ void frmWebUpdate::cmdDownload_Click() {
   {
     Transfer transfer(*this);
     if (!transfer.Started()) return;
+    WorkNotice notice(this);
     FirmwareEntry& entry = lists_.Firmware[r - 1];
     outcome = DownloadFirmware(entry, host_, [this](int bytes, int32_t expected) {
       expectedSize_ = expected;
       HTTP_Progress(bytes);
     });
+    const QString file = QString::fromStdString(entry.FileName());
+    notice.Ended(outcome.Saved ? tr("%1 is downloaded.").arg(file)
+                               : tr("%1 could not be downloaded.").arg(file));
     if (outcome.Saved) {
       FillGrid();
     } else if (!outcome.Reported) {
@@ -348,6 +356,18 @@ void frmWebUpdate::done(int result) {
   QTableWidgetItem* cell = Grid_->currentRow() >= 0 ? Grid_->item(Grid_->currentRow(), 0) : nullptr;
   firmwareText_ = cell ? cell->text().toStdString() : "";
   QDialog::done(result);
+}
+
+void frmWebUpdate::CloseWhenIdle() {
+  closeWhenIdle_ = true;
+  CloseIfAsked();
+}
+
+void frmWebUpdate::CloseIfAsked() {
+  if (!closeWhenIdle_ || Busy()) return;
+  // Queued: the work that just ended unwinds first, and a window shown for its load is in exec
+  // by then.
+  QTimer::singleShot(0, this, [this] { done(QDialog::Rejected); });
 }
 
 QString frmWebUpdate::DescriptionText() const {

@@ -57,10 +57,14 @@ class frmWebUpdate : public QDialog {
   int BarWidth() const;
 
   void done(int result) override;
+  // Closes the window now, or as soon as the list or file under way is in (the program is
+  // being ended from outside).
+  void CloseWhenIdle();
 
  private:
   // A download or program update under way: nothing that starts another transfer, removes a
   // file or closes the window can be used meanwhile.
+  void CloseIfAsked();
   class Transfer {
    public:
     explicit Transfer(frmWebUpdate& form);
@@ -80,6 +84,7 @@ class frmWebUpdate : public QDialog {
   WebLists lists_;
   int32_t expectedSize_ = 0;
   bool loading_ = false;
+  bool closeWhenIdle_ = false;
   std::string firmwareText_;
 
   QGroupBox* Frame1_;

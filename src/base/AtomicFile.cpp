@@ -80,16 +80,25 @@ ReadResult Refuse(ReadResult result, const std::string& why, std::string& bytes,
 ReadResult ReadWholeFile(const std::string& fileName, int64_t maxBytes, std::string& bytes,
                          std::string* reason) {
   bytes.clear();
-  const QFileInfo info(FilePath(fileName));
-  if (!info.exists()) return Refuse(ReadResult::Missing, "does not exist", bytes, reason);
+  // The name's own bytes, not a QString: Qt cannot name a file whose name is not valid UTF-8.
+  namespace fs = std::filesystem;
+  const fs::path path(fileName);
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found)
+    return Refuse(ReadResult::Missing, "does not exist", bytes, reason);
+  if (status.type() == fs::file_type::none)
+    return Refuse(ReadResult::Unreadable, error.message(), bytes, reason);
   // Looked at before opening: opening a serial device can already reset what hangs on it.
-  if (info.isDir()) return Refuse(ReadResult::NotRegular, "is a folder", bytes, reason);
-  if (!info.isFile()) return Refuse(ReadResult::NotRegular, "is not a regular file", bytes, reason);
+  if (fs::is_directory(status)) return Refuse(ReadResult::NotRegular, "is a folder", bytes, reason);
+  if (!fs::is_regular_file(status))
+    return Refuse(ReadResult::NotRegular, "is not a regular file", bytes, reason);
   const std::string tooLarge = "is larger than " + std::to_string(maxBytes) + " bytes";
-  if (info.size() > maxBytes) return Refuse(ReadResult::TooLarge, tooLarge, bytes, reason);
+  const uintmax_t size = fs::file_size(path, error);
+  if (!error && size > static_cast<uintmax_t>(maxBytes))
+    return Refuse(ReadResult::TooLarge, tooLarge, bytes, reason);
   std::string why;
-  const ReadResult read = file_platform::ReadRegularFile(
-      QFile::encodeName(FilePath(fileName)).toStdString(), maxBytes, bytes, why);
+  const ReadResult read = file_platform::ReadRegularFile(fileName, maxBytes, bytes, why);
   if (read == ReadResult::TooLarge) return Refuse(read, tooLarge, bytes, reason);
   if (read != ReadResult::Ok) return Refuse(read, why, bytes, reason);
   return ReadResult::Ok;

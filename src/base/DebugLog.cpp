@@ -6,8 +6,7 @@
 #include "base/DebugLogClock.h"
 
 namespace {
-constexpr const char* kLogFileName = "debugexe.txt";
-
+std::string gLogName = "debugexe.txt";
 std::string gLogFolder;
 bool gDebugEnabled = false;
 std::FILE* gLogFile = nullptr;
@@ -31,10 +30,14 @@ void SetDebugLogFolder(const std::string& folder) {
   gLogFolder = folder;
 }
 
+void SetDebugLogName(const std::string& name) {
+  gLogName = name;
+}
+
 void OpenDebugLog() {
   CloseDebugLog();
   // Relative unless a folder is set: the log lands in the folder the program was started from.
-  std::string name = kLogFileName;
+  std::string name = gLogName;
   if (!gLogFolder.empty()) {
     std::string ignored;  // no folder, no log: the program runs without one
     MakeUserFolder(gLogFolder, ignored);

@@ -1,8 +1,9 @@
 #include "base/DescriptionFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "base/AtomicFile.h"
 #include "base/TextUtil.h"
@@ -13,12 +14,24 @@ constexpr int64_t kMaxDescriptionFileBytes = 1024 * 1024;
 
 }  // namespace
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code typeError;
+    if (it->is_regular_file(typeError)) names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 std::string FindFileNoCase(const std::string& folder, const std::string& name) {
   const std::string exact = folder + "/" + name;
-  if (QFileInfo(FilePath(exact)).isFile()) return exact;
-  const QDir dir(FilePath(folder));
-  for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
-    const std::string candidate = QFile::encodeName(entry).toStdString();
+  std::error_code error;
+  if (std::filesystem::is_regular_file(std::filesystem::path(exact), error)) return exact;
+  for (const std::string& candidate : FileNamesIn(folder)) {
     if (EqualsNoCaseAscii(candidate, name)) return folder + "/" + candidate;
   }
   return "";

@@ -10,6 +10,12 @@
 // mostly are.
 #include <QString>
 #include <string>
+#include <vector>
+
+// The names of the regular files in folder (links to one count), as the bytes the file system
+// holds, in byte order. A name that is not valid UTF-8 is listed too: Qt's own listing
+// leaves such names out, and QString::fromStdString shows them with the replacement character.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // The path of the file called name in folder: matched exactly, or else ignoring the case of
 // ASCII letters (names are bytes of an unknown code page). Empty when there is none.

@@ -31,6 +31,9 @@ enum class MessageKind {
   FirmwareInvalid,
   UnsupportedFirmwareQuestion,
   // The pages.
+  FirmwareNameReserved,     // %1 the file's name
+  ReplaceFirmwareQuestion,  // %1 the file's name in the program folder
+  FirmwareCopyFailed,       // %1 the file in the program folder, %2 the reason
   NoPortChosen,
   NoFirmwareChosen,
   ProgrammingComplete,
@@ -61,6 +64,8 @@ struct MessageRow {
   MsgIcon icon;
   MsgButtons buttons;
   const char* title = nullptr;  // nullptr: the program's base name
+  // What Enter and Escape answer where a hasty Yes can do harm (No); Ok: the box's usual default.
+  MsgAnswer cautious = MsgAnswer::Ok;
 };
 
 // One layer's texts. The context groups them for translation.

@@ -12,6 +12,11 @@ bool EqualsNoCaseAscii(const std::string& a, const std::string& b) {
   return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
 }
 
+bool EndsWithNoCase(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
+}
+
 std::string TrimSpaces(const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};

@@ -6,6 +6,7 @@
 // ASCII letters only: the files carry bytes of an unknown code page, which must pass unchanged.
 std::string UpperAscii(std::string text);
 bool EqualsNoCaseAscii(const std::string& a, const std::string& b);
+bool EndsWithNoCase(const std::string& text, const std::string& ending);
 // Removes leading and trailing spaces (spaces only, not TAB or line ends).
 std::string TrimSpaces(const std::string& text);
 // Text from outside (a site, a file name, the hand control) as it may reach a terminal or a

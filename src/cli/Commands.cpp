@@ -11,6 +11,7 @@
 #include "PortArgument.h"
 #include "Report.h"
 #include "Session.h"
+#include "SeveralPorts.h"
 #include "base/DebugLog.h"
 #include "startup/Settings.h"
 #include "startup/Startup.h"
@@ -194,6 +195,32 @@ void PrintOut(const QString& line) {
 CommandLine::CommandLine(const QStringList& args, const QString& usage, const QString& description)
     : args_(args), usage_(usage), description_(description) {
   for (const QCommandLineOption& option : GlobalOptions()) parser_.addOption(option);
+  // Given only by the copy that runs several ports to the copies it starts: not for people.
+  QCommandLineOption worker("worker", QString(), "TAG");
+  worker.setFlags(QCommandLineOption::HiddenFromHelp);
+  parser_.addOption(worker);
+}
+
+QStringList CommandLine::Ports() const {
+  return Takes("port") ? parser_.values("port") : QStringList();
+}
+
+QStringList CommandLine::WorkerArguments(const QString& port, const QString& tag,
+                                         const QStringList& positional) const {
+  QStringList args{args_.value(0)};
+  std::vector<QCommandLineOption> options = GlobalOptions();
+  options.insert(options.end(), own_.begin(), own_.end());
+  for (const QCommandLineOption& option : options) {
+    const QString name = option.names().last();  // the long one
+    // --stats is this copy's: it counts the bytes and CPU time of all of them.
+    if (name == "port" || name == "json" || name == "stats" || !parser_.isSet(name)) continue;
+    args << "--" + name;
+    if (option.valueName().isEmpty()) continue;
+    // Copies writing one file at once would spoil it.
+    const QString value = parser_.value(name);
+    args << (option.valueName() == "FILE" ? PerPortFileName(value, tag) : value);
+  }
+  return args + QStringList{"--port", port, "--json", "--worker", tag, "--"} + positional;
 }
 
 void CommandLine::AddOption(const QCommandLineOption& option) {
@@ -287,12 +314,17 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
     exitCode = kExitUsage;
     return false;
   }
-  if (Takes("port") && parser_.isSet("port")) {
-    if (const QString problem = ImpossiblePortName(parser_.value("port")); !problem.isEmpty()) {
+  QStringList tags;
+  for (const QString& port : Ports()) {
+    QString problem = ImpossiblePortName(port);
+    if (problem.isEmpty() && tags.contains(PortTag(port), Qt::CaseInsensitive))
+      problem = Cli::tr("the port %1 is given twice.").arg(port);
+    if (!problem.isEmpty()) {
       PrintError(problem);
       exitCode = kExitUsage;
       return false;
     }
+    tags << PortTag(port);
   }
   // The command's own name is the first positional argument.
   QStringList positional = parser_.positionalArguments();
@@ -326,7 +358,13 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
 
   // The log is opened before the settings are read so that it carries the same lines as the
   // window program's log.
-  if (parser_.isSet("debug-log")) OpenDebugLog();
+  const QString worker = parser_.value("worker");
+  if (!worker.isEmpty()) {
+    SetDebugLogName(("debugexe-" + PortTag(worker) + ".txt").toStdString());
+    ConsoleHostInstance().SetWorker(true);
+  }
+  // With several ports each copy keeps its own log and trace; this one has nothing to record.
+  if (parser_.isSet("debug-log") && !SeveralPorts()) OpenDebugLog();
   std::string error;
   if (!MakeProgramFolders(error)) {
     PrintError(QString::fromStdString(error));
@@ -340,7 +378,7 @@ bool CommandLine::Parse(int minPositional, int maxPositional, int& exitCode) {
   SetStatsWanted(parser_.isSet("stats"));
   ConsoleHostInstance().SetQuiet(parser_.isSet("quiet"));
   SetVerbose(parser_.isSet("verbose"));
-  if (parser_.isSet("trace") && !StartTrace(parser_.value("trace"))) {
+  if (parser_.isSet("trace") && !SeveralPorts() && !StartTrace(parser_.value("trace"))) {
     exitCode = kExitUsage;
     return false;
   }

@@ -89,6 +89,13 @@ class CommandLine {
   bool IsSet(const QString& name) const { return parser_.isSet(name); }
   QString Value(const QString& name) const { return parser_.value(name); }
   QString HelpText() const;
+  // Every --port given, in order; several run the command on each at once (SeveralPorts.h).
+  QStringList Ports() const;
+  bool SeveralPorts() const { return Ports().size() > 1; }
+  // The arguments of the copy of this program that runs the command on port alone: the options
+  // as given (a FILE option named per port), --port, --json, --worker TAG, then positional.
+  QStringList WorkerArguments(const QString& port, const QString& tag,
+                              const QStringList& positional) const;
 
  private:
   bool Takes(const QString& name) const;  // whether the command has this option

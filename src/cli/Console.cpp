@@ -20,6 +20,11 @@
 namespace {
 
 volatile std::sig_atomic_t gInterruptPending = 0;
+volatile std::sig_atomic_t gInterruptCount = 0;
+
+void OnCountedInterrupt(int) {
+  gInterruptCount = gInterruptCount + 1;
+}
 
 // What the handler writes, in the user's language: made before it is installed, only read by it.
 std::string gStoppedText, gCancelAskedText;
@@ -153,6 +158,19 @@ bool InterruptPending() {
 }
 void ClearInterrupt() {
   gInterruptPending = 0;
+}
+
+void CountInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnCountedInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+int InterruptCount() {
+  return gInterruptCount;
 }
 
 ConsoleHost& ConsoleHostInstance() {
@@ -380,6 +398,15 @@ void ConsoleHost::DrawJob() {
   const std::string phase = CliText(job_.PhaseName());
   const std::string times = Times(Clock(now - jobStart_), Clock(job_.Remaining(now)));
   const std::string title = CliText(jobTitle_);
+  if (worker_) {
+    const std::string line =
+        kWorkerProgressMark + std::to_string(percent) + " " + job_.PhaseName() + "\n";
+    if (line == lastJobText_) return;
+    lastJobText_ = line;
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+    return;
+  }
   if (!progressTerminal_) {
     const int decile = percent / 10;
     if (decile <= lastDecile_) return;
@@ -403,6 +430,7 @@ void ConsoleHost::DrawJob() {
 }
 
 void ConsoleHost::PhaseProgress(int phase, const std::string& label, double fraction) {
+  if (worker_) return;  // the copy that started it shows only a job's progress
   auto now = std::chrono::steady_clock::now();
   if (phase != phase_) {
     EndProgressLine();

@@ -37,6 +37,10 @@ class ConsoleHost : public IHost {
   void SetInteractive(bool questionsOnTerminal, bool progressOnTerminal);
   // --quiet: no progress at all.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
+  bool Quiet() const { return quiet_; }
+  // A copy run for one of several ports: the job's progress goes to stderr as worker lines for
+  // the copy that started it, instead of a line for a person.
+  void SetWorker(bool worker) { worker_ = worker; }
   // One progress for a whole job ("Flash", "Verify", "Read") over the phases of the plan; until
   // EndJob the link's phase labels only move it along. The erase reports nothing for seconds, so
   // the countdown is redrawn when the link breathes between its waits.
@@ -67,6 +71,7 @@ class ConsoleHost : public IHost {
   std::string lastLabel_;
   std::chrono::steady_clock::time_point lastDraw_;
   bool quiet_ = false;
+  bool worker_ = false;
   std::string lastMessage_;
   std::vector<std::pair<int, int>> differences_;
   std::string jobTitle_;
@@ -93,3 +98,11 @@ bool TerminalResized();
 void InstallInterruptHandler();
 bool InterruptPending();
 void ClearInterrupt();
+// For the copy that runs several others: Ctrl-C and SIGTERM are only counted, each one to be
+// passed on to every copy still running (the first asks them to cancel, a second stops them).
+void CountInterrupts();
+int InterruptCount();
+
+// A worker's progress line: this mark, the job's percent, a space and the phase's English name.
+// No text a command prints starts with a control character (outside texts are escaped).
+constexpr char kWorkerProgressMark = '\x1f';

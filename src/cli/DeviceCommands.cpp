@@ -5,6 +5,7 @@
 #include "Console.h"
 #include "Report.h"
 #include "Session.h"
+#include "SeveralPorts.h"
 #include "base/TextUtil.h"
 #include "programmer/Link.h"
 #include "startup/Versions.h"
@@ -39,6 +40,7 @@ int RunIdentify(const QStringList& args) {
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption(JsonOption());
   if (int code; !cl.Parse(0, 0, code)) return code;
+  if (cl.SeveralPorts()) return RunOnEachPort(cl, [](const QString&) { return QStringList(); });
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
   int code = PrintHandControlIdentity({"firmware_before", "firmware_after"});
   return InterruptPending() ? kExitCancelled : code;

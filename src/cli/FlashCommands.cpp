@@ -1,5 +1,7 @@
 // flash, verify and read: the programming page's operations from the command line.
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <functional>
 
@@ -8,6 +10,7 @@
 #include "OverallProgress.h"
 #include "Report.h"
 #include "Session.h"
+#include "SeveralPorts.h"
 #include "base/TextUtil.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
@@ -130,7 +133,8 @@ int RunFlash(const QStringList& args) {
                  Cli::tr("Erases the hand control and programs it with IMAGE, then checks every "
                          "written block's sum. Without a terminal, questions are answered by a "
                          "fixed policy: a block is retried twice, differences are all listed and "
-                         "fail the command."));
+                         "fail the command. With several ports that policy answers for each of "
+                         "them, so an image PadFlasher.ver does not list needs --yes up front."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption({"verify",
                 Cli::tr("Verification after programming: none (default; the check phase "
@@ -160,6 +164,8 @@ int RunFlash(const QStringList& args) {
     PrintError(UnlistedImageText());
     return kExitUsage;
   }
+  if (cl.SeveralPorts())
+    return RunOnEachPort(cl, [&](const QString&) { return QStringList{cl.Positional().at(1)}; });
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
   return AsJob("Flash", FlashPlan(cl.IsSet("backup"), check),
                [&] { return FlashOpenHandControl(cl, check); });
@@ -180,6 +186,8 @@ int RunVerify(const QStringList& args) {
   ReportField("differences", QJsonArray());
   bool listed = false;  // verification compares whatever the image is
   if (int code = LoadCommandImage(cl.Positional().at(1), listed); code != kExitOk) return code;
+  if (cl.SeveralPorts())
+    return RunOnEachPort(cl, [&](const QString&) { return QStringList{cl.Positional().at(1)}; });
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
   return AsJob("Verify", VerifyPlan(check), [&] { return RunCheck(check); });
 }
@@ -187,11 +195,25 @@ int RunVerify(const QStringList& args) {
 int RunRead(const QStringList& args) {
   CommandLine cl(args, "read [options] OUT",
                  Cli::tr("Reads the blocks that programming writes into OUT, a 262144-byte image "
-                         "with 0xFF elsewhere: a backup that 'flash' can write back."));
+                         "with 0xFF elsewhere: a backup that 'flash' can write back. With several "
+                         "ports OUT is a folder that receives one file per port, named after it "
+                         "(COM3.bin, ttyUSB0.bin)."));
   cl.AddOption({"port", PortOptionDescription(), "PORT"});
   cl.AddOption(JsonOption());
-  cl.AddPositional("OUT", Cli::tr("Image file to write (replaced only when the read succeeds)."));
+  cl.AddPositional("OUT", Cli::tr("Image file to write (replaced only when the read succeeds), "
+                                  "or with several ports the folder for their files."));
   if (int code; !cl.Parse(1, 1, code)) return code;
+  if (cl.SeveralPorts()) {
+    const QString folder = cl.Positional().at(1);
+    if (!QFileInfo(folder).isDir()) {
+      PrintError(Cli::tr("with several ports OUT is the folder for their files, and %1 is no "
+                         "folder.")
+                     .arg(folder));
+      return kExitUsage;
+    }
+    return RunOnEachPort(
+        cl, [&](const QString& tag) { return QStringList{QDir(folder).filePath(tag + ".bin")}; });
+  }
   ReportField("file", cl.Positional().at(1));
   if (int code = OpenHandControl(cl.Value("port")); code != kExitOk) return code;
   const int code =

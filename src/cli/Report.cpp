@@ -30,6 +30,10 @@ void ReportField(const QString& key, const QJsonValue& value) {
   gFields.insert(key, value);
 }
 
+void ClearReportFields() {
+  gFields = {};
+}
+
 QJsonValue FirmwareJson(bool listed, const std::string& type, int16_t major, int16_t minor) {
   if (gHcChecksum.empty()) return QJsonValue::Null;
   QJsonObject firmware{{"code", QString::fromStdString(gHcChecksum)}};

@@ -11,6 +11,8 @@ bool JsonWanted();
 
 // Fields of the document; a command sets what it knows.
 void ReportField(const QString& key, const QJsonValue& value);
+// Forgets every field reported so far: a run over several ports reports only their documents.
+void ClearReportFields();
 // The hand control's firmware as last queried (gHcChecksum and the versions table), or null.
 QJsonValue FirmwareJson(bool listed, const std::string& type, int16_t major, int16_t minor);
 // Every message printed as an error; the document carries the last one.

@@ -2,6 +2,7 @@
 #include "Session.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -120,19 +121,25 @@ std::unique_ptr<PosixSerialPort> gSerial;
 std::unique_ptr<WatchedPort> gWatched;
 std::unique_ptr<QtClock> gClockImpl;
 bool gStatsWanted = false;
+LineCounts gWorkerCounts;
 
-QString DeviceProblemHint(const std::string& device, const std::string& error) {
+// Tests may give the link a port of their own, which says nothing of its kind of failure.
+OpenFailure LastOpenFailure(const ISerialPort& link) {
+  return gSerial && &link == gWatched.get() ? gSerial->LastOpenFailure() : OpenFailure::Other;
+}
+
+QString DeviceProblemHint(const std::string& device, OpenFailure failure,
+                          const std::string& error) {
   QFileInfo info(QString::fromStdString(device));
   if (!info.exists())
     return Cli::tr(
                "The device %1 does not exist: check the cable or the USB-serial adapter, or "
                "list the ports with 'padflasher-cli ports'.")
         .arg(info.filePath());
-  QString lower = QString::fromStdString(error).toLower();
-  if (lower.contains("permission") || lower.contains("access"))
+  if (failure == OpenFailure::Permission)
     return Cli::tr("Permission denied on %1: %2.")
-        .arg(info.filePath(), QCoreApplication::translate("SerialPort", kDialoutAdvice));
-  if (lower.contains("busy") || lower.contains("lock"))
+        .arg(info.filePath(), QString::fromStdString(AccessAdvice(device)));
+  if (failure == OpenFailure::Busy)
     return Cli::tr("%1 is in use by another program: close it and try again.").arg(info.filePath());
   if (error.empty()) return Cli::tr("Could not open %1.").arg(info.filePath());
   return Cli::tr("Could not open %1: %2.").arg(info.filePath(), QString::fromStdString(error));
@@ -164,7 +171,15 @@ void PrintStatsIfWanted() {
 }
 
 LineCounts SerialLineCounts() {
-  return gWatched ? gWatched->counts : LineCounts{};
+  LineCounts counts = gWatched ? gWatched->counts : LineCounts{};
+  counts.sent += gWorkerCounts.sent;
+  counts.received += gWorkerCounts.received;
+  return counts;
+}
+
+void AddWorkerLineCounts(long long sent, long long received) {
+  gWorkerCounts.sent += static_cast<unsigned long long>(std::max(sent, 0LL));
+  gWorkerCounts.received += static_cast<unsigned long long>(std::max(received, 0LL));
 }
 
 void SetVerbose(bool verbose) {
@@ -201,7 +216,10 @@ QString PortOptionDescription() {
       "Serial port: a COM name (COM1-COM16, resolved through ports/ in the program folder "
       "first), a device path such as /dev/ttyUSB0, a kernel name such as ttyUSB0, a name "
       "from /dev/serial/by-id, or usb:VID:PID[:SERIAL] for the one USB adapter with that "
-      "identity. Default: COMPORT of PadFlasher.ini.");
+      "identity. Default: COMPORT of PadFlasher.ini. Given more than once, the command runs on "
+      "every port at once, each in a process of its own with its own debug log and trace (named "
+      "after the port; see the README), and no question is asked: the no-terminal policy answers "
+      "for each.");
 }
 
 int OpenHandControl(const QString& portArgument) {
@@ -227,7 +245,7 @@ int OpenHandControl(const QString& portArgument) {
   link.SetDevice(device);
   if (!link.Open()) {
     PrintError(Cli::tr("Error Opening COM Port %1. %2")
-                   .arg(named, DeviceProblemHint(device, link.LastError())));
+                   .arg(named, DeviceProblemHint(device, LastOpenFailure(link), link.LastError())));
     return kExitFailed;
   }
   if (!PingHandControl()) {

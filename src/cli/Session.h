@@ -16,7 +16,9 @@ void PrintStatsIfWanted();
 struct LineCounts {
   unsigned long long sent = 0, received = 0;
 };
+// What crossed this process's line, plus what the copies run for several ports reported.
 LineCounts SerialLineCounts();
+void AddWorkerLineCounts(long long sent, long long received);
 // --verbose: each command and reply on stderr.
 void SetVerbose(bool verbose);
 // --trace FILE: false after saying why the file cannot be written.

@@ -33,7 +33,9 @@ void PrintUsage(FILE* out) {
           "\n" +
           Wrapped(Cli::tr(
               "Exit codes: 0 success; 1 the hand control did not answer, failed, or differs; "
-              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C).")) +
+              "2 bad usage or a bad input file; 130 cancelled by the user (Ctrl-C). With several "
+              "ports: 0 only when every port succeeded, else the worst of them, 130 before 1 "
+              "before 2.")) +
           "\n" +
           Wrapped(Cli::tr("The README and the other documents lie in %1 once installed; see also "
                           "the manual page padflasher-cli(1).")

@@ -4,4 +4,4 @@
 #include "base/Message.h"
 
 extern const MessageTable kPageMessages;
-HostMessage PageMessage(MessageKind kind);
+HostMessage PageMessage(MessageKind kind, std::vector<std::string> args = {});

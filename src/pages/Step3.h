@@ -6,6 +6,8 @@
 
 #include "pages/PageBase.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -16,6 +18,8 @@ class Step3 : public PageBase {
  public:
   // Opens the Web Updates window and returns the base name chosen there.
   using WebUpdatesFn = std::function<std::string(QWidget* parent)>;
+  // Asks the user for a firmware file anywhere; empty when none was chosen.
+  using OpenFileFn = std::function<QString(QWidget* parent)>;
 
   Step3();
   void BeforePageShow(CWizard& wizard, int16_t previousStep) override;
@@ -23,17 +27,33 @@ class Step3 : public PageBase {
 
   // The program passes ShowWebUpdates; tests pass a stand-in.
   void SetWebUpdates(WebUpdatesFn fn) { webUpdates_ = std::move(fn); }
+  // The desktop's file dialog unless a test puts a stand-in here.
+  void SetOpenFile(OpenFileFn fn) { openFile_ = std::move(fn); }
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FillFirmwareList(const std::string& select);
   void lstFirmware_Click();
   void cmdRefresh_Click();
   void cmdWebUpdate_Click();
+  void cmdOpenFile_Click();
+  void cmdOpenFolder_Click();
+  // Copies the file into the program folder and selects it there.
+  void TakeFirmwareFile(const QString& path);
+  // The buttons that start work; off while one runs.
+  void EnableButtons(bool enabled);
 
   QListWidget* lstFirmware_;
   QPlainTextEdit* txtFirmware_;
   QPlainTextEdit* txtStatus_;
   QPushButton* cmdRefresh_;
   QPushButton* cmdWebUpdate_;
+  QPushButton* cmdOpenFile_;
+  QPushButton* cmdOpenFolder_;
   WebUpdatesFn webUpdates_;
+  OpenFileFn openFile_;
 };

@@ -8,6 +8,7 @@
 #include "app/PageLook.h"
 #include "app/ProgressStrip.h"
 #include "app/QtHost.h"
+#include "app/WorkNotice.h"
 #include "pages/PageTexts.h"
 #include "programmer/Image.h"
 #include "programmer/Link.h"
@@ -115,6 +116,15 @@ Step4::PageWork::~PageWork() {
   page_.LockButtons(false);
 }
 
+Step4::IdleBox::IdleBox(CWizard& wizard)
+    : exit_(wizard.TerminateButton()), wasEnabled_(exit_->isEnabled()) {
+  exit_->setEnabled(true);
+}
+
+Step4::IdleBox::~IdleBox() {
+  exit_->setEnabled(wasEnabled_);
+}
+
 // The run flags and the exit button as a cancel button, for as long as the operation runs.
 Step4::Run::Run(Operation operation) : flags_(operation) {
   Step4::Wizard().SetTerminateRole(TerminateRole::Cancel);
@@ -153,6 +163,7 @@ void Step4::cmdRefresh_Click() {
 // Without an answer the user is shown how to enter programming mode and nothing runs.
 bool Step4::HandControlAnswers() {
   if (PingHandControl()) return true;
+  IdleBox idle(Wizard());
   LinkHost().ShowProgrammingModeHelp();
   return false;
 }
@@ -162,12 +173,16 @@ void Step4::cmdProgram_Click() {
   if (!HandControlAnswers()) return;
   bool programmed = false;
   {
+    WorkNotice notice(Wizard().Window());
     Run run(Operation::Programming);
     programmed = ProgramHandControl();
+    notice.Ended(programmed ? tr("The hand control is programmed.")
+                            : tr("Programming the hand control did not complete."));
   }
   ShowStatus(true);
   // A cancel request has always been answered by now: confirmed, the run returned false.
   if (programmed) {
+    IdleBox idle(Wizard());
     Message(PageMessage(MessageKind::ProgrammingComplete));
     ShowStatus(false);
     LinkHost().Breathe();
@@ -179,17 +194,22 @@ void Step4::cmdVerify_Click() {
   if (!HandControlAnswers()) return;
   bool fast = false;
   if (gQueryVerify) {
+    IdleBox idle(Wizard());
     const MsgAnswer answer = Message(PageMessage(MessageKind::VerifyModeQuestion));
     if (answer == MsgAnswer::Cancel) return;
     fast = answer == MsgAnswer::Yes;
   }
   bool identical = false;
   {
+    WorkNotice notice(Wizard().Window());
     Run run(Operation::Verifying);
     identical = fast ? FastVerify() : FullVerify();
+    notice.Ended(identical ? tr("Verified: the hand control holds the firmware file's contents.")
+                           : tr("The verification ended without finding the contents identical."));
   }
   ShowStatus(false);
   if (identical) {
+    IdleBox idle(Wizard());
     Message(PageMessage(MessageKind::ContentsIdentical));
     LinkHost().Breathe();
   }

@@ -32,6 +32,16 @@ class Step4 : public PageBase, public IProgressView {
     Step4& page_;
     FrozenScope frozen_;
   };
+  // A box of the page's own while no exchange runs: the exit button looks usable meanwhile.
+  class IdleBox {
+   public:
+    explicit IdleBox(CWizard& wizard);
+    ~IdleBox();
+
+   private:
+    QPushButton* exit_;
+    bool wasEnabled_;
+  };
   class Run {
    public:
     explicit Run(Operation operation);

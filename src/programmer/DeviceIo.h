@@ -45,6 +45,8 @@ bool Gone(int fd);
 bool LockExclusively(int fd);
 // Whether this user lacks read and write permission on path itself (not a missing file).
 bool AccessDenied(const std::string& path);
+// The name of the group that owns the device at path; empty when it cannot be found.
+std::string OwningGroup(const std::string& path);
 
 // Sleeps until the monotonic clock (microseconds, as std::chrono::steady_clock counts them)
 // reaches untilUs; false when a signal (Ctrl-C) ended it early.

@@ -1,11 +1,14 @@
 #include "programmer/DeviceIo.h"
 
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <vector>
 
 namespace device_io {
 
@@ -110,6 +113,18 @@ bool LockExclusively(int fd) {
 
 bool AccessDenied(const std::string& path) {
   return ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+std::string OwningGroup(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  std::vector<char> buffer(16384);
+  group entry{};
+  group* found = nullptr;
+  if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found) {
+    return std::to_string(info.st_gid);
+  }
+  return found->gr_name;
 }
 
 bool RestUntil(int64_t untilUs) {

@@ -18,12 +18,12 @@ constexpr uint8_t kBlank = 0xFF;
 ImageReadProblem gReadProblem = ImageReadProblem::None;
 std::string gReadReason;
 
-// NotFound and WrongSize leave gImage as it was.
-ImageLoadResult ReadImage(const std::string& path) {
+}  // namespace
+
+ImageLoadResult ReadFirmwareFile(const std::string& path, std::string& bytes) {
   gReadProblem = ImageReadProblem::None;
   gReadReason.clear();
-  // Read aside first: a read error half way must not leave a mixture of two images.
-  std::string bytes, why;
+  std::string why;
   switch (ReadWholeFile(path, kImageSize, bytes, &why)) {
     case ReadResult::Missing:
       return ImageLoadResult::NotFound;
@@ -43,12 +43,10 @@ ImageLoadResult ReadImage(const std::string& path) {
       break;
   }
   if (bytes.size() != kImageSize) return ImageLoadResult::WrongSize;
-  std::copy(bytes.begin(), bytes.end(), gImage.begin());
-  const bool signed_ = gImage[kSignatureOffset] == 0x55 && gImage[kSignatureOffset + 1] == 0xAA;
+  const bool signed_ = static_cast<uint8_t>(bytes[kSignatureOffset]) == 0x55 &&
+                       static_cast<uint8_t>(bytes[kSignatureOffset + 1]) == 0xAA;
   return signed_ ? ImageLoadResult::Loaded : ImageLoadResult::Invalid;
 }
-
-}  // namespace
 
 ImageReadProblem LastImageReadProblem() {
   return gReadProblem;
@@ -58,7 +56,11 @@ const std::string& LastImageReadReason() {
 }
 
 ImageLoadResult LoadFirmwareFile(const std::string& path) {
-  const ImageLoadResult result = ReadImage(path);
+  // Read aside first: a read error half way must not leave a mixture of two images.
+  std::string bytes;
+  const ImageLoadResult result = ReadFirmwareFile(path, bytes);
+  if (result == ImageLoadResult::Loaded || result == ImageLoadResult::Invalid)
+    std::copy(bytes.begin(), bytes.end(), gImage.begin());
   gImageLoadFailed = result == ImageLoadResult::NotFound || result == ImageLoadResult::WrongSize;
   return result;
 }

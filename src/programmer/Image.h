@@ -28,6 +28,9 @@ enum class ImageLoadResult : int {
   Invalid = 3,    // no signature 55 AA at 0xFFE0; the image holds the file all the same
 };
 ImageLoadResult LoadFirmwareFile(const std::string& path);
+// The same checks on a file that is not to be loaded (yet): bytes holds the file for Loaded and
+// Invalid, and gImage is left alone. LastImageReadProblem tells about WrongSize as above.
+ImageLoadResult ReadFirmwareFile(const std::string& path, std::string& bytes);
 
 // What made the last LoadFirmwareFile give WrongSize although something is there: None for a wrong
 // size. The reason reads as the end of a sentence: "is a folder", "is not a regular file",

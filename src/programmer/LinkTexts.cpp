@@ -70,7 +70,7 @@ constexpr MessageRow kRows[] = {
                        "Warning: Firmware file is not supported with this version of the "
                        "program.\r\n\r\nYou may want to go back and click on Web Updates to "
                        "download a more current version.\r\n\r\nDo you wish to proceed anyhow?"),
-     MsgIcon::Question, MsgButtons::YesNo},
+     MsgIcon::Question, MsgButtons::YesNo, nullptr, MsgAnswer::No},
 };
 
 // The labels of the progress phases; the percentage follows.

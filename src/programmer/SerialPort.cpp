@@ -4,16 +4,62 @@
 #include <chrono>
 #include <filesystem>
 
+#include <QCoreApplication>
+
 #include "base/DebugLog.h"
 #include "programmer/DeviceIo.h"
 
 namespace {
 
-const char kPermissionText[] = "permission denied (is the user in the dialout group?)";
-const char kNoDeviceText[] = "no such device";
-const char kBusyText[] = "device busy (another program has it open)";
+// Used where the group cannot be found: the group serial devices have on most systems.
+const char kUsualGroup[] = "dialout";
+
+QString SerialText(const char* english, bool translated) {
+  return translated ? QCoreApplication::translate("SerialPort", english)
+                    : QString::fromUtf8(english);
+}
+
+std::string DeviceGroup(const std::string& device) {
+  const std::string group = device_io::OwningGroup(device);
+  return group.empty() ? kUsualGroup : group;
+}
+
+// The reason of a failed open as the end of a sentence about the device.
+std::string FailureText(OpenFailure failure, const std::string& device, bool translated) {
+  switch (failure) {
+    case OpenFailure::NoDevice:
+      return SerialText(QT_TRANSLATE_NOOP("SerialPort", "does not exist"), translated)
+          .toStdString();
+    case OpenFailure::Busy:
+      return SerialText(
+                 QT_TRANSLATE_NOOP("SerialPort", "the device is busy: another program has it open"),
+                 translated)
+          .toStdString();
+    case OpenFailure::Permission:
+      return SerialText(QT_TRANSLATE_NOOP("SerialPort",
+                                          "permission denied: %1 belongs to group "
+                                          "%2; %3"),
+                        translated)
+          .arg(QString::fromStdString(device), QString::fromStdString(DeviceGroup(device)),
+               QString::fromStdString(AccessAdvice(device, translated)))
+          .toStdString();
+    case OpenFailure::None:
+    case OpenFailure::Other:
+      break;
+  }
+  return {};
+}
 
 }  // namespace
+
+std::string AccessAdvice(const std::string& device, bool translated) {
+  return SerialText(QT_TRANSLATE_NOOP("SerialPort",
+                                      "add yourself with sudo usermod -aG %1 $USER and log in "
+                                      "again"),
+                    translated)
+      .arg(QString::fromStdString(DeviceGroup(device)))
+      .toStdString();
+}
 
 SerialPort::SerialPort() = default;
 
@@ -34,8 +80,10 @@ void SerialPort::SetDevice(const std::string& device) {
 bool SerialPort::Open() {
   Close();
   error_.clear();
+  failure_ = OpenFailure::None;
   if (device_.empty()) {
-    error_ = kNoDeviceText;
+    failure_ = OpenFailure::NoDevice;
+    error_ = FailureText(failure_, device_, true);
     DebugLog("Serial port: no device for this port name");
     return false;
   }
@@ -55,26 +103,32 @@ bool SerialPort::Open() {
     const auto qtError = port_.error();
     const std::string detail = port_.errorString().toStdString();
     if (qtError == QSerialPort::DeviceNotFoundError) {
-      error_ = kNoDeviceText;
+      failure_ = OpenFailure::NoDevice;
     } else if (qtError == QSerialPort::PermissionError && device_io::AccessDenied(device_)) {
-      error_ = kPermissionText;
+      failure_ = OpenFailure::Permission;
     } else if (qtError == QSerialPort::PermissionError) {
-      error_ = kBusyText;
+      failure_ = OpenFailure::Busy;
     } else {
-      error_ = detail.empty() ? "cannot open the device" : detail;
+      failure_ = OpenFailure::Other;
+    }
+    // The device itself: its permissions and group are what the user has to look at.
+    error_ = FailureText(failure_, device, true);
+    std::string logged = FailureText(failure_, device, false);
+    if (failure_ == OpenFailure::Other) {
+      error_ = logged = detail.empty() ? "cannot open the device" : detail;
     }
     // The one log line of a failed open, for the window and the command line alike.
-    DebugLog("Serial port " + device_ + " cannot be opened: " + error_ +
-             (error_ == kPermissionText ? std::string(" - ") + kDialoutAdvice : "") + " [" +
-             detail + "]");
+    DebugLog("Serial port " + device_ + " cannot be opened: " + logged + " [" + detail + "]");
     return false;
   }
   // Qt's exclusive mode does not hold against root, and its lock file not against a program that
   // uses none; a lock on the open device holds against every other program that locks too.
   if (!device_io::LockExclusively(Handle())) {
     port_.close();
-    error_ = kBusyText;
-    DebugLog("Serial port " + device + " cannot be opened: " + error_ + " [locked]");
+    failure_ = OpenFailure::Busy;
+    error_ = FailureText(failure_, device, true);
+    DebugLog("Serial port " + device +
+             " cannot be opened: " + FailureText(failure_, device, false) + " [locked]");
     return false;
   }
   // A fresh open starts with nothing pending, whatever the device sent while nobody listened.

@@ -13,10 +13,12 @@
 #include "programmer/LowLatency.h"
 #include "programmer/Ports.h"
 
-// What a user without access to serial devices does about it, for logs and messages.
-inline constexpr const char* kDialoutAdvice = QT_TRANSLATE_NOOP(
-    "SerialPort",
-    "add yourself to the dialout group (sudo usermod -aG dialout $USER) and log in again");
+// Why an open failed, for callers that word it their own way (the CLI).
+enum class OpenFailure { None, NoDevice, Permission, Busy, Other };
+
+// What a user without access to the device does about it, naming the group that owns it, in
+// the user's language (English: false for the debug log).
+std::string AccessAdvice(const std::string& device, bool translated = true);
 
 class SerialPort : public ISerialPort {
  public:
@@ -32,7 +34,9 @@ class SerialPort : public ISerialPort {
   int ReadByte() override;
   bool Write(const std::string& bytes) override;
   bool ReadReply(int expectedLength, int timeoutMs, std::string& reply) override;
+  // In the user's language, for messages; the debug log has the English.
   std::string LastError() const override;
+  OpenFailure LastOpenFailure() const { return failure_; }
 
   // The rate whose line time writes are held to and replies are rested for (default: the hand
   // control's 19200 baud); 0 for a line known to be unpaced, such as a test's simulator.
@@ -75,6 +79,7 @@ class SerialPort : public ISerialPort {
   QSerialPort port_;
   std::string device_;
   std::string error_;
+  OpenFailure failure_ = OpenFailure::None;
   std::string received_;
   size_t taken_ = 0;  // bytes of received_ already read
 

@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "base/AtomicFile.h"
@@ -55,11 +55,6 @@ std::string HashField(const std::vector<std::string>& fields, size_t index,
     return "";
   }
   return hash;
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& ending) {
-  return text.size() >= ending.size() &&
-         EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
 }
 
 // Under a signed catalogue every file to fetch carries its SHA-256; a line without one is skipped
@@ -322,11 +317,29 @@ CatalogueResult LoadCatalogue(WebLists& lists, IHost& host, const TransferProgre
   return CatalogueResult::Loaded;
 }
 
+namespace {
+
+// Date and size of a file in the folder, by the name's bytes (which need not be UTF-8).
+void LocalFileFacts(const std::string& path, FirmwareEntry& entry) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const uintmax_t size = fs::file_size(fs::path(path), error);
+  entry.Size = error ? 0 : static_cast<int32_t>(std::min<uintmax_t>(size, INT32_MAX));
+  const fs::file_time_type written = fs::last_write_time(fs::path(path), error);
+  if (error) return;
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+      std::chrono::file_clock::to_sys(written).time_since_epoch());
+  entry.Date = QDateTime::fromSecsSinceEpoch(seconds.count())
+                   .toLocalTime()
+                   .toString("yyyy-MM-dd")
+                   .toStdString();
+}
+
+}  // namespace
+
 void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& folder) {
-  QDir dir(FilePath(folder));
-  for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
-    std::string name = info.fileName().toStdString();
-    if (name.size() <= 4 || UpperAscii(name.substr(name.size() - 4)) != ".BIN") continue;
+  for (const std::string& name : FileNamesIn(folder)) {
+    if (name.size() <= 4 || !EndsWithNoCase(name, ".bin")) continue;
     std::string base = name.substr(0, name.size() - 4);
     auto known = std::find_if(firmware.begin(), firmware.end(), [&](const FirmwareEntry& e) {
       return EqualsNoCaseAscii(e.BaseName, base);
@@ -338,8 +351,7 @@ void LoadLocalFiles(std::vector<FirmwareEntry>& firmware, const std::string& fol
     FirmwareEntry entry;
     entry.BaseName = base;
     entry.Local = true;
-    entry.Date = info.lastModified().toLocalTime().toString("yyyy-MM-dd").toStdString();
-    entry.Size = static_cast<int32_t>(std::min<qint64>(info.size(), INT32_MAX));
+    LocalFileFacts(folder + "/" + name, entry);
     firmware.push_back(entry);
   }
   for (FirmwareEntry& entry : firmware) {

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
+#include <filesystem>
+#include <system_error>
 
 #include "base/AtomicFile.h"
 #include "base/DebugLog.h"
@@ -115,10 +117,12 @@ namespace {
 
 // Deletes a file of the program folder; false, with the file and the reason, when it stays.
 bool Delete(const std::string& path, RemoveFailure& failure) {
-  QFile file(FilePath(path));
-  if (file.remove()) return true;
-  DebugLog("Remove: " + path + ": " + file.errorString().toStdString());
-  failure = {path, file.errorString().toStdString()};
+  // By the name's bytes: a name that is not valid UTF-8 is beyond QFile.
+  std::error_code error;
+  if (std::filesystem::remove(std::filesystem::path(path), error)) return true;
+  const std::string why = error ? error.message() : "does not exist";
+  DebugLog("Remove: " + path + ": " + why);
+  failure = {path, why};
   return false;
 }
 

@@ -22,11 +22,6 @@ namespace {
 // A program file is a few megabytes; a site that sends more is not sending a program file.
 constexpr qint64 kMaxProgramFileBytes = 64 * 1024 * 1024;
 
-bool EndsWithNoCase(const std::string& text, const std::string& ending) {
-  return text.size() >= ending.size() &&
-         EqualsNoCaseAscii(text.substr(text.size() - ending.size()), ending);
-}
-
 bool IsVersioned(const std::string& fileName, const std::string& executableName) {
   return EndsWithNoCase(fileName, ".EXE") || IsExecutableLine(fileName, executableName);
 }

@@ -1,6 +1,8 @@
 // The step engine: page list, step keys, the stepping algorithm with its callbacks and vetoes.
 #include "wizard/CWizard.h"
 
+#include <QTimer>
+
 #include <QPushButton>
 #include <QWidget>
 #include <cmath>
@@ -182,6 +184,12 @@ bool CWizard::SwitchPage(int16_t from, int16_t to) {
 void CWizard::SetFrozen(bool frozen) {
   frozen_ = frozen;
   view_->ApplyFrozen(frozen);
+  if (frozen || !closePending_) return;
+  closePending_ = false;
+  // Queued: the work that thawed the wizard unwinds first (its page code is still on the stack).
+  QTimer::singleShot(0, view_->Widget(), [this] {
+    if (!frozen_) view_->RequestClose();
+  });
 }
 
 FrozenScope::FrozenScope(CWizard& wizard) : wizard_(wizard) {

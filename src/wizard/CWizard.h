@@ -53,6 +53,10 @@ class CWizard {
   // Locks the user controls around slow work (the exit button stays usable on the style's
   // cancellable step). Pages hold a FrozenScope rather than writing this themselves.
   void SetFrozen(bool frozen);
+  // A close the user asked for while the wizard was frozen: the window closes as it would have
+  // (through the controller's OnCancel) once the work ends, not in the middle of it.
+  void CloseWhenThawed() { closePending_ = true; }
+  bool ClosePending() const { return closePending_; }
   void TransferFocus();
   // Enter, Esc, Alt+Left, Alt+Right as the buttons would do them. Pages call it from their key
   // release handler. Returns true when the key was used up (a click handler ran).
@@ -103,6 +107,7 @@ class CWizard {
   int16_t nextStep_ = -1;
   bool stepping_ = false;
   bool frozen_ = false;
+  bool closePending_ = false;
   int freezeHolds_ = 0;  // FrozenScopes alive
   bool finishedLoading_ = false;
   IWizardController* client_ = nullptr;

@@ -138,18 +138,41 @@ TEST_F(Controller, CloseWhileVerifyingKeepsTheCaption) {
   EXPECT_TRUE(wizard().Window()->isVisible());
 }
 
-TEST_F(Controller, CloseWhileAPageWorksOutsideARunIsRefusedWithoutAQuestion) {
+// Leaving now would close the port under the page's exchange: the close waits for the work.
+TEST_F(Controller, CloseWhileAPageWorksIsAskedOnceTheWorkEnds) {
   Create();
+  host.answer = MsgAnswer::No;
   for (int16_t page : {2, 3, 4}) {
     SCOPED_TRACE(page);
     wizard().StepTo(page);
-    FrozenScope working(wizard());
-    EXPECT_FALSE(wizard().Window()->close());  // the window manager's close, Alt+F4
-    EXPECT_TRUE(host.asked.empty());
-    EXPECT_FALSE(gCancelProgramming || gCancelVerify);
+    host.asked.clear();
+    {
+      FrozenScope working(wizard());
+      {
+        FrozenScope inner(wizard());
+        EXPECT_FALSE(wizard().Window()->close());  // the window manager's close, Alt+F4
+      }
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(host.asked.empty()) << "still at work";
+      EXPECT_FALSE(gCancelProgramming || gCancelVerify);
+      EXPECT_TRUE(wizard().Window()->isVisible());
+    }
+    QCoreApplication::processEvents();
+    ASSERT_EQ(host.asked.size(), 1u);
+    EXPECT_EQ(host.asked[0].text, "Are you sure you want to Exit the program?");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(host.asked.size(), 1u) << "asked once";
     EXPECT_TRUE(wizard().Window()->isVisible());
   }
   EXPECT_FALSE(std::count(log.begin(), log.end(), "EndProgram"));
+  host.answer = MsgAnswer::Yes;
+  {
+    FrozenScope working(wizard());
+    wizard().Window()->close();
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "EndProgram"), 1);
+  EXPECT_FALSE(wizard().Window()->isVisible());
 }
 
 TEST_F(Controller, ExitQuestionAnsweredNoChangesNothing) {

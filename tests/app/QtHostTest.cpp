@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,12 +17,17 @@
 #include <QTimer>
 #include <functional>
 
+#include "TempFolder.h"
 #include "WizardFakes.h"
+#include "app/AppTexts.h"
 #include "app/HelpWindow.h"
 #include "app/QtHost.h"
+#include "app/WorkNotice.h"
+#include "base/TextUtil.h"
 #include "programmer/LinkTexts.h"
 #include "startup/Language.h"
 #include "startup/Startup.h"
+#include "webupdate/WebTexts.h"
 
 namespace {
 
@@ -66,13 +75,12 @@ TEST(QtHost, QuestionsAndTheInstructionsGoThroughTheirHooks) {
   host.ShowProgrammingModeHelp();
   EXPECT_EQ(shown, 1);
   std::string asked;
-  host.SetMessageBox(
-      [&](const std::string& text, const std::string& title, MsgIcon icon, MsgButtons buttons) {
-        asked = title + "|" + text;
-        EXPECT_EQ(icon, MsgIcon::Warning);
-        EXPECT_EQ(buttons, MsgButtons::RetryCancel);
-        return MsgAnswer::Retry;
-      });
+  host.SetMessageBox([&](const BoxContent& box) {
+    asked = box.title + "|" + box.text;
+    EXPECT_EQ(box.icon, MsgIcon::Warning);
+    EXPECT_EQ(box.buttons, MsgButtons::RetryCancel);
+    return MsgAnswer::Retry;
+  });
   SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
   EXPECT_EQ(host.Message(LinkBlockMessage(MessageKind::ReadRetryQuestion, 1, 7)), MsgAnswer::Retry);
   EXPECT_EQ(asked, "PadFlasher|Error Reading Data at Bank: 1, Block: 7");
@@ -121,7 +129,7 @@ TEST(QtHost, MessageBoxShowsEachLineWholeAndAnswersByItsButton) {
         QTest::keyClick(box, Qt::Key_Escape);
       }
     });
-    EXPECT_EQ(ShowQtMessageBox(text, "PadFlasher", MsgIcon::Information, each.buttons),
+    EXPECT_EQ(ShowQtMessageBox({text, "PadFlasher", {}, MsgIcon::Information, each.buttons}),
               each.answer);
     EXPECT_EQ(shownText.toStdString(),
               "Programming Complete\n\nAfter exiting PadFlasher, turn the Quorrel kit power off "
@@ -130,6 +138,155 @@ TEST(QtHost, MessageBoxShowsEachLineWholeAndAnswersByItsButton) {
     EXPECT_GE(labelWidth, widestLine) << "the line fits three quarters of the screen";
     EXPECT_LT(labelHeight, 5 * lineHeight) << "four lines, none of them wrapped";
   }
+}
+
+TEST(QtHost, AFailureShowsItsCauseUnderTheText) {
+  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+  QtHost host;
+  const struct {
+    HostMessage message;
+    const char* cause;  // shown under the text; empty: none
+  } cases[] = {
+      {LinkMessage(MessageKind::PortOpenFailed, {"COM3"},
+                   "the device is busy: another program "
+                   "has it open"),
+       "the device is busy: another program has it open"},
+      {LinkMessage(MessageKind::PortOpenFailed, {"COM3"}), ""},
+      // The text names this cause already.
+      {WebMessage(MessageKind::SiteRefused, {"HTTP 404"}, "HTTP 404"), ""},
+  };
+  for (const auto& c : cases) {
+    QString text, cause;
+    bool causeWhole = true;
+    WhenBoxShows([&](QMessageBox* box) {
+      text = box->text();
+      cause = box->informativeText();
+      if (auto* label = box->findChild<QLabel*>("qt_msgbox_informativelabel")) {
+        causeWhole = label->width() >= label->fontMetrics().horizontalAdvance(cause);
+      }
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    host.Message(c.message);
+    EXPECT_EQ(text.toStdString(), WithLfLineEnds(MessageText(c.message)));
+    EXPECT_EQ(cause.toStdString(), c.cause);
+    EXPECT_TRUE(causeWhole) << "the cause is kept on one line";
+  }
+}
+
+// Ended from outside, nobody is there to answer: no box, the answer that ends the work.
+TEST(QtHost, EndingAnswersWithoutABoxAndLogsEachMessage) {
+  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+  QtHost host;
+  int boxes = 0;
+  host.SetMessageBox([&](const BoxContent&) {
+    ++boxes;
+    return MsgAnswer::Yes;
+  });
+  host.SetEnding(true);
+  const struct {
+    HostMessage message;
+    MsgAnswer answer;
+  } cases[] = {
+      {LinkMessage(MessageKind::CancelProgrammingQuestion), MsgAnswer::Yes},
+      {AppMessage(MessageKind::ExitQuestion), MsgAnswer::Yes},
+      {LinkMessage(MessageKind::UnsupportedFirmwareQuestion), MsgAnswer::No},
+      {LinkMessage(MessageKind::WriteRetryQuestion, {"5"}), MsgAnswer::No},
+      {LinkBlockMessage(MessageKind::ReadRetryQuestion, 0, 5), MsgAnswer::Cancel},
+      {LinkMessage(MessageKind::ProgrammingCancelled), MsgAnswer::Ok},
+  };
+  QByteArray logged;
+  {
+    CapturedLog log;
+    for (const auto& c : cases) EXPECT_EQ(host.Message(c.message), c.answer);
+    logged = log.Bytes();
+  }
+  EXPECT_EQ(boxes, 0);
+  EXPECT_TRUE(logged.contains("Programming cancelled by user")) << logged.toStdString();
+}
+
+class RecordingNotifier : public IDesktopNotifier {
+ public:
+  bool Notify(const QString& summary, const QString& body) override {
+    shown << summary + "|" + body;
+    return true;
+  }
+  QStringList shown;
+};
+
+// Only work the user may have stopped watching, and only while they are in another window.
+TEST(WorkNotice, LongWorkEndingInTheBackgroundAsksForAttention) {
+  SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+  RecordingNotifier notifier;
+  SetDesktopNotifier(&notifier);
+  QWidget window;
+  const struct {
+    const char* what;
+    std::chrono::milliseconds threshold;
+    bool active;
+    bool told;
+  } cases[] = {{"short, in the background", WorkNotice::kLongWork, false, false},
+               {"long, in the background", std::chrono::milliseconds(0), false, true},
+               {"long, watched", std::chrono::milliseconds(0), true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    notifier.shown.clear();
+    if (c.active) {
+      window.show();
+      QApplication::setActiveWindow(&window);
+    }
+    WorkNotice notice(&window, c.threshold);
+    EXPECT_EQ(notice.Ended("The hand control is programmed."), c.told);
+    EXPECT_EQ(notifier.shown,
+              c.told ? QStringList{"PadFlasher|The hand control is programmed."} : QStringList{});
+  }
+  SetDesktopNotifier(nullptr);
+}
+
+// The notification service of a desktop, on a private bus.
+class NotificationService : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+ public slots:
+  uint Notify(const QString& app, uint, const QString&, const QString& summary, const QString& body,
+              const QStringList&, const QVariantMap& hints, int) {
+    shown << app + "|" + summary + "|" + body + "|" + hints.value("desktop-entry").toString();
+    return 1;
+  }
+
+ public:
+  QStringList shown;
+};
+
+TEST(WorkNotice, TheBusNotifierReachesTheDesktopsNotificationService) {
+  QProcess daemon;
+  daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+  if (!daemon.waitForStarted(5000)) GTEST_SKIP() << "needs dbus-daemon";
+  ASSERT_TRUE(daemon.waitForReadyRead(5000));
+  const QString address = QString::fromLatin1(daemon.readLine()).trimmed();
+  // The session bus is connected at its first use, which is this one in this test program.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", address.toLocal8Bit());
+  {
+    QDBusConnection desktop = QDBusConnection::connectToBus(address, "desktop");
+    ASSERT_TRUE(desktop.isConnected());
+    NotificationService service;
+    ASSERT_TRUE(desktop.registerObject("/org/freedesktop/Notifications", &service,
+                                       QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(desktop.registerService("org.freedesktop.Notifications"));
+    SetProgramPaths(QDir::tempPath().toStdString(), "PadFlasher");
+    QGuiApplication::setDesktopFileName("org.example.PadFlasher");
+    ASSERT_TRUE(MakeBusNotifier()->Notify("PadFlasher", "NEW300.bin is downloaded."));
+    QDeadlineTimer deadline(5000);
+    while (service.shown.isEmpty() && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_EQ(service.shown, QStringList{"PadFlasher|PadFlasher|NEW300.bin is downloaded.|"
+                                         "org.example.PadFlasher"});
+    QGuiApplication::setDesktopFileName({});
+  }
+  QDBusConnection::disconnectFromBus("desktop");
+  daemon.terminate();
+  daemon.waitForFinished(5000);
 }
 
 TEST(HelpWindow, ShowsExistingTopicsOnlyFromItsFolder) {
@@ -211,3 +368,5 @@ TEST(HelpWindow, InstalledViewerAnswersShowHelp) {
 }
 
 }  // namespace
+
+#include "QtHostTest.moc"

@@ -233,6 +233,10 @@ TEST(CliUsage, MistakesAreNamed) {
       {{"identify", "--port", ""}, "the port name is empty"},
       {{"identify", "--port", "usb:0403"}, "'usb:0403' names no USB adapter"},
       {{"identify", "--port", "usb:0403:60011"}, "names no USB adapter"},
+      {{"identify", "--port", "COM1", "--port", "com1"}, "the port com1 is given twice."},
+      {{"identify", "--port", "COM1", "--port", "COM99"}, "'COM99' is no port name"},
+      {{"read", "--port", "COM1", "--port", "COM2", "out.bin"},
+       "with several ports OUT is the folder for their files, and out.bin is no folder."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());

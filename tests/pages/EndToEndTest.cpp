@@ -1,6 +1,7 @@
 // The real window program under Xvfb against hcsim, driven by keys and clicks through xdotool:
 // from the welcome page to a finished programming run and a full verification, out through
 // the exit question.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,7 +13,21 @@
 namespace {
 
 const QString kBin = PADFLASHER_BIN_DIR;
-using EndToEndTest = RealWindowTest;
+class EndToEndTest : public RealWindowTest {
+ protected:
+  // The simulated hand control behind COM1, then the program: its window's id.
+  QString StartWithHandControl() {
+    EXPECT_TRUE(QDir(FolderPath()).mkpath("ports"));
+    sim.start(kBin + "/hcsim", {"--link", FilePath("ports/COM1"), "--flash",
+                                FilePath("hc-flash.bin"), "--baud", "0"});
+    if (!sim.waitForReadyRead(10000)) {
+      ADD_FAILURE() << "hcsim did not publish its port";
+      return {};
+    }
+    StartProgram();
+    return Window("^PadFlasher  v1.0.2$");
+  }
+};
 
 }  // namespace
 
@@ -24,13 +39,7 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
   WriteFile("PadFlasher.ini",
             "[PADFLASHER]\r\n   COMPORT = com1\r\n   DEBUGFILTER10 = True\r\n"
             "   QUERYVERIFY = True\r\n");
-  ASSERT_TRUE(QDir(FolderPath()).mkpath("ports"));
-  sim.start(kBin + "/hcsim",
-            {"--link", FilePath("ports/COM1"), "--flash", FilePath("hc-flash.bin"), "--baud", "0"});
-  ASSERT_TRUE(sim.waitForReadyRead(10000)) << "hcsim did not publish its port";
-
-  StartProgram();
-  const QString main = Window("^PadFlasher  v1.0.2$");
+  const QString main = StartWithHandControl();
   ASSERT_FALSE(main.isEmpty());
 
   Key(main, "Return");    // to the port page, COM1 preselected from the settings
@@ -64,4 +73,38 @@ TEST_F(EndToEndTest, ProgramsAndVerifiesThroughTheWindowThenLeaves) {
   QFile log(FilePath("debugexe.txt"));
   ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "no debug log in the working directory";
   EXPECT_TRUE(log.readAll().contains("DomainName = ")) << "the settings were logged";
+}
+
+TEST_F(EndToEndTest, CtrlOOpensTheFileDialogAndTheChosenFileIsTakenIn) {
+  if (MissingTools()) GTEST_SKIP() << "needs Xvfb, xdotool (scripts/bootstrap) and the programs";
+  ASSERT_TRUE(StartDisplay()) << "Xvfb did not come up";
+  WriteThinImage("a.bin", 0xA105);
+  ASSERT_TRUE(QDir(FolderPath()).mkpath("elsewhere"));
+  WriteThinImage("elsewhere/new.bin", 0xB301);
+  WriteFile("PadFlasher.ver", "[VERSIONS]\r\n   Version = A,Standard,A105,1,05\r\n");
+  WriteFile("PadFlasher.ini", "[PADFLASHER]\r\n   COMPORT = COM1\r\n");
+  const QString main = StartWithHandControl();
+  ASSERT_FALSE(main.isEmpty());
+  Key(main, "Return");  // to the port page
+  Key(main, "Return");  // to the firmware page, a.bin selected
+
+  Xdo({"windowfocus", "--sync", main, "keydown", "Control_L", "key", "o", "keyup", "Control_L"});
+  const QString dialog = Window("^Open Firmware File$");
+  ASSERT_FALSE(dialog.isEmpty());
+  Xdo({"windowfocus", "--sync", dialog, "type", "--delay", "10", FilePath("elsewhere/new.bin")});
+  Key(dialog, "Return");
+  EXPECT_FALSE(Showing("^Open Firmware File$"));
+  QFile copied(FilePath("new.bin")), original(FilePath("elsewhere/new.bin"));
+  ASSERT_TRUE(copied.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(copied.readAll() == original.readAll());
+
+  // new.bin is selected: its code is not listed, so Next asks first (a.bin would go on).
+  AltKey(main, "Right");
+  const QString question = Window("^PadFlasher$");
+  ASSERT_FALSE(question.isEmpty()) << "the unlisted firmware's question";
+  Key(question, "Escape");  // No: stay on the page
+  Key(main, "Escape");
+  Key(Window("^PadFlasher$"), "space");  // Yes, leave
+  ASSERT_TRUE(program.waitForFinished(30000)) << "the program did not end";
+  EXPECT_EQ(program.exitCode(), 0);
 }

@@ -1,10 +1,21 @@
 // The firmware page: the list, the description, the status box and the checks of Next.
+#include <sys/resource.h>
+
+#include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 
 #include "PagesFixture.h"
 #include "pages/Step2.h"
@@ -250,3 +261,189 @@ TEST_F(FirmwarePageTest, UnlistedFirmwareNeedsTheUsersConsent) {
   EXPECT_EQ(Wizard().CurrentStep(), 4) << "a listed image goes on without a question";
   EXPECT_EQ(host.messages.size(), 2u);
 }
+
+namespace {
+
+// Where the desktop would open a URL.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public slots:
+  void Catch(const QUrl& url) { urls << url; }
+
+ public:
+  QList<QUrl> urls;
+};
+
+// While it lives, writes beyond 100 KB fail with EFBIG, as they do on a disk that fills.
+struct SmallDisk {
+  SmallDisk() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit small{100 * 1024, saved.rlim_max};
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  }
+  ~SmallDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
+  rlimit saved{};
+};
+
+// The page with a stand-in for the file dialog, and files to open in Downloads.
+class OpenFirmwareFileTest : public FirmwarePageTest {
+ protected:
+  void ToPage() {
+    ToFirmwarePage();
+    step3->SetOpenFile([this](QWidget*) { return chosenFile; });
+  }
+  void Open(const QString& downloaded) {
+    chosenFile = FilePath("Downloads/" + downloaded);
+    QTest::mouseClick(Find<QPushButton>(step3, "cmdOpenFile"), Qt::LeftButton);
+  }
+  QByteArray Contents(const QString& name) {
+    QFile file(FilePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+  void SetUp() override {
+    FirmwarePageTest::SetUp();
+    ASSERT_TRUE(QDir(FolderPath()).mkpath("Downloads"));
+  }
+  QString chosenFile;
+};
+
+}  // namespace
+
+TEST_F(OpenFirmwareFileTest, ACheckedFileIsCopiedSelectedOrAskedAbout) {
+  WriteImage("same.bin", 0x1111);
+  WriteImage("Downloads/same.bin", 0x1111);
+  WriteImage("Other.BIN", 0x2222);
+  WriteImage("Downloads/other.bin", 0x3333);
+  WriteImage("Downloads/raw.img", 0x4444);
+  ToPage();
+  Open("raw.img");
+  EXPECT_EQ(Contents("raw.img.bin"), Contents("Downloads/raw.img"));
+  EXPECT_EQ(list->currentItem()->text(), "raw.img.bin") << "listed only with the image ending";
+  EXPECT_TRUE(status->toPlainText().contains(
+      "File: raw.img.bin\nVersion: Unknown\nType: Unknown\nCSUM: 4444"));
+  Open("same.bin");
+  EXPECT_TRUE(host.messages.empty()) << "identical contents need no question";
+  EXPECT_EQ(list->currentItem()->text(), "same.bin");
+
+  const QByteArray old = Contents("Other.BIN");
+  host.Script({MsgAnswer::No, MsgAnswer::Yes});
+  Open("other.bin");
+  ASSERT_EQ(host.Texts(), std::vector<std::string>(
+                              {"The program folder already holds a different firmware file named "
+                               "Other.BIN.\r\n\r\nDo you want to replace it?"}));
+  EXPECT_EQ(Contents("Other.BIN"), old);
+  EXPECT_EQ(list->currentItem()->text(), "same.bin") << "the selection stays";
+  Open("other.bin");
+  EXPECT_EQ(Items(list), QStringList({"Other.BIN", "raw.img.bin", "same.bin"}));
+  EXPECT_EQ(list->currentItem()->text(), "Other.BIN") << "replaced under its own name";
+  EXPECT_EQ(gFileChecksum, "3333");
+}
+
+TEST_F(OpenFirmwareFileTest, FilesThatFailTheChecksOrTheCopyLeaveTheFolderAsItWas) {
+  WriteImage("a.bin", 0x1111);
+  WriteImage("Downloads/short.bin", 0x2222, 1000);
+  WriteImage("Downloads/huge.bin", 0x2222, 10 * testimage::kImageSize);
+  WriteFile("Downloads/unsigned.bin", std::string(kImageSize, '\xFF'));
+  WriteImage("Downloads/PadFlasher.ver", 0x2222);
+  WriteImage("Downloads/a.bin", 0x3333);
+  ToPage();
+  const QByteArray old = Contents("a.bin");
+  const std::string full = "The firmware file could not be copied to " + Folder() + "/a.bin:\r\n";
+  const struct {
+    const char* file;
+    std::string warning;
+  } cases[] = {
+      {"short.bin", "Error: Firmware file wrong size!"},
+      {"huge.bin", "Error: Firmware file wrong size!"},
+      {"unsigned.bin", "Error: Firmware file invalid!"},
+      {"gone.bin", "Error: Firmware file not found!"},
+      {"PadFlasher.ver", "PadFlasher.ver is one of PadFlasher's own files, not a firmware file."},
+      {"a.bin", full + "File too large."}};
+  const SmallDisk disk;
+  host.Script({MsgAnswer::Yes});  // replace a.bin
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    host.messages.clear();
+    Open(c.file);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().text, c.warning);
+    EXPECT_EQ(Items(list), QStringList({"a.bin"}));
+    EXPECT_EQ(Contents("a.bin"), old);
+    EXPECT_EQ(gFileChecksum, "1111") << "the loaded image is still the selected one";
+  }
+}
+
+TEST_F(OpenFirmwareFileTest, AFirmwareFileDroppedOnThePageOrTheWindowIsTakenIn) {
+  WriteImage("a.bin", 0x1111);
+  WriteImage("Downloads/dropped.BIN", 0x3333);
+  WriteFile("Downloads/notes.txt", "not firmware");
+  ToPage();
+  // On the page, and on the window around it (the picture, the wizard's buttons).
+  for (QWidget* target : {static_cast<QWidget*>(step3), step3->window()}) {
+    for (const char* file : {"notes.txt", "dropped.BIN"}) {
+      QMimeData mime;
+      mime.setUrls({QUrl::fromLocalFile(FilePath(QString("Downloads/") + file))});
+      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &enter);
+      EXPECT_EQ(enter.isAccepted(), file == std::string("dropped.BIN")) << file;
+      QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &drop);
+      QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(Items(list), QStringList({"a.bin", "dropped.BIN"}));
+    EXPECT_EQ(list->currentItem()->text(), "dropped.BIN");
+    Select("a.bin");
+  }
+}
+
+TEST_F(FirmwarePageTest, RefreshRereadsTheFolderAndKeepsTheSelection) {
+  WriteImage("a.bin", 0x1111);
+  WriteImage("c.bin", 0x3333);
+  WriteImage("gone.bin", 0x4444);
+  ToFirmwarePage();
+  Select("c.bin");
+  WriteImage("b.bin", 0x2222);  // put there by hand while the page showed
+  ASSERT_TRUE(QFile::remove(FilePath("gone.bin")));
+  QTest::mouseClick(Find<QPushButton>(step3, "cmdRefresh"), Qt::LeftButton);
+  EXPECT_EQ(Items(list), QStringList({"a.bin", "b.bin", "c.bin"}));
+  EXPECT_EQ(list->currentItem()->text(), "c.bin");
+  EXPECT_EQ(gFileChecksum, "3333");
+}
+
+TEST_F(FirmwarePageTest, ANameThatIsNotUtf8IsListedAndOpenedByItsBytes) {
+  WriteImage("a.bin", 0x1111);
+  KnowCode("E9E9", 4, 2);
+  // Latin-1 "é": not valid UTF-8.
+  const std::string latin1 = Folder() + "/caf\xE9.bin";
+  {
+    auto image = testimage::MakeImage(testimage::Runs(7, 1), 0xE9E9, 0xE9E9);
+    ASSERT_TRUE(image);
+    std::ofstream(latin1, std::ios::binary) << *image;
+    std::ofstream(Folder() + "/caf\xE9.txt", std::ios::binary) << "Described";
+  }
+  ToFirmwarePage();
+  const QString shown = QString::fromUtf8("caf\uFFFD.bin");
+  EXPECT_EQ(Items(list), QStringList({"a.bin", shown}));
+  Select(shown);
+  EXPECT_EQ(gFirmwareFile, "caf\xE9.bin");
+  EXPECT_EQ(gFileChecksum, "E9E9");
+  EXPECT_EQ(description->toPlainText(), "Described\n");
+  EXPECT_TRUE(status->toPlainText().contains("File: " + shown + "\nVersion: 4.02"));
+  Click(WizardButton::Next);
+  EXPECT_EQ(Wizard().CurrentStep(), 4) << "the image is loaded again by its name on Next";
+  // Qt's removal of the temporary folder does not see such names.
+  std::filesystem::remove(latin1);
+  std::filesystem::remove(Folder() + "/caf\xE9.txt");
+}
+
+TEST_F(FirmwarePageTest, ShowProgramFolderOpensItInTheFileManager) {
+  ToFirmwarePage();
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler("file", &catcher, "Catch");
+  QTest::mouseClick(Find<QPushButton>(step3, "cmdOpenFolder"), Qt::LeftButton);
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(catcher.urls, QList<QUrl>({QUrl::fromLocalFile(FolderPath())}));
+}
+
+#include "FirmwarePageTest.moc"

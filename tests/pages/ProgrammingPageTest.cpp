@@ -290,3 +290,21 @@ TEST_F(ProgrammingPageTest, OutsideARunTheExitButtonWaitsForThePage) {
     ExpectIdle();
   }
 }
+
+// Only an exchange keeps the user from leaving: the page's own boxes come between exchanges.
+TEST_F(ProgrammingPageTest, TheExitButtonIsUsableWhileThePagesOwnBoxIsUp) {
+  std::vector<std::pair<MessageKind, bool>> seen;
+  host.onMessage = [&](const ScriptedHost::Shown& shown) {
+    seen.emplace_back(shown.kind, Wizard().TerminateButton()->isEnabled());
+  };
+  QTest::mouseClick(program, Qt::LeftButton);
+  gQueryVerify = true;
+  host.Script({MsgAnswer::Yes});
+  QTest::mouseClick(verify, Qt::LeftButton);
+  const std::vector<std::pair<MessageKind, bool>> expected = {
+      {MessageKind::ProgrammingComplete, true},
+      {MessageKind::VerifyModeQuestion, true},
+      {MessageKind::ContentsIdentical, true}};
+  EXPECT_EQ(seen, expected);
+  ExpectIdle();
+}

@@ -233,7 +233,7 @@ TEST_F(ProgramOverPtyTest, FailedOpenIsLoggedOnce) {
   const QStringList lines = QString::fromLocal8Bit(logged).split("\r\n");
   const QStringList naming = lines.filter(link);
   ASSERT_EQ(naming.size(), 1) << naming.join('\n').toStdString();
-  EXPECT_TRUE(naming[0].contains("no such device")) << naming[0].toStdString();
+  EXPECT_TRUE(naming[0].contains("does not exist")) << naming[0].toStdString();
 }
 
 // The command line's port, which blocks in the device, rests before a reply only when the

@@ -1,4 +1,5 @@
 // Both serial ports against hcsim on a real pseudo-terminal.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,6 +12,7 @@
 #include <random>
 
 #include "HcsimProcess.h"
+#include "programmer/DeviceIo.h"
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "programmer/SerialPortPosix.h"
@@ -116,7 +118,8 @@ TEST_P(PtySerialTest, OneDeviceIsNeverDrivenTwiceWhateverItIsCalled) {
     const auto other = GetParam().make();
     other->SetDevice(name);
     EXPECT_FALSE(other->Open()) << name;
-    EXPECT_EQ(other->LastError(), "device busy (another program has it open)") << name;
+    EXPECT_EQ(other->LastError(), "the device is busy: another program has it open") << name;
+    EXPECT_EQ(other->LastOpenFailure(), OpenFailure::Busy) << name;
   }
   // Once the first lets go, the device is free under any of its names.
   port_.Close();
@@ -217,11 +220,12 @@ TEST(SerialPortOpen, FailuresGiveAReason) {
   port.SetDevice(dir.filePath("ttyUSB9").toStdString());
   EXPECT_FALSE(port.Open());
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(port.LastError(), "no such device");
+  EXPECT_EQ(port.LastError(), "does not exist");
+  EXPECT_EQ(port.LastOpenFailure(), OpenFailure::NoDevice);
 
   port.SetDevice("");
   EXPECT_FALSE(port.Open());
-  EXPECT_EQ(port.LastError(), "no such device");
+  EXPECT_EQ(port.LastError(), "does not exist");
 
   if (geteuid() == 0) GTEST_SKIP() << "root opens any device";
   HcsimProcess sim;
@@ -230,7 +234,34 @@ TEST(SerialPortOpen, FailuresGiveAReason) {
   ASSERT_EQ(::chmod(sim.PtyPath().toLocal8Bit().constData(), 0), 0);
   port.SetDevice(link.toStdString());
   EXPECT_FALSE(port.Open());
-  EXPECT_EQ(port.LastError(), "permission denied (is the user in the dialout group?)");
+  const std::string device = sim.PtyPath().toStdString();
+  EXPECT_EQ(port.LastError(), "permission denied: " + device + " belongs to group " +
+                                  device_io::OwningGroup(device) + "; " + AccessAdvice(device));
+  EXPECT_EQ(port.LastOpenFailure(), OpenFailure::Permission);
+}
+
+// Serial devices belong to dialout on Debian, uucp or tty elsewhere: the advice names the one
+// the device has.
+TEST(SerialPortOpen, TheAccessAdviceNamesTheDevicesOwnGroup) {
+  QTemporaryDir dir;
+  const std::string device = dir.filePath("ttyUSB0").toStdString();
+  QFile file(QString::fromStdString(device));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  std::string expected = device_io::OwningGroup(device);
+  if (geteuid() == 0) {
+    const gid_t other = getgid() == 5 ? 20 : 5;  // tty or dialout, whichever is not ours
+    ASSERT_EQ(::chown(device.c_str(), static_cast<uid_t>(-1), other), 0);
+    const group* entry = ::getgrgid(other);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(device_io::OwningGroup(device), entry->gr_name);
+    expected = entry->gr_name;
+  }
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(AccessAdvice(device),
+            "add yourself with sudo usermod -aG " + expected + " $USER and log in again");
+  EXPECT_EQ(AccessAdvice(dir.filePath("missing").toStdString()),
+            "add yourself with sudo usermod -aG dialout $USER and log in again");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -60,34 +62,52 @@ void CliFixture::ListVersion(const QString& code, const QString& type, int major
 }
 
 void CliFixture::StartSim(const QStringList& extra, int baud) {
-  LaunchSim(QStringList{"--flash", Path("flash.bin"), "--baud", QString::number(baud)} + extra);
+  StartSimAt("COM1", "flash.bin", extra, baud);
+}
+
+void CliFixture::StartSimAt(const QString& com, const QString& flashFile, const QStringList& extra,
+                            int baud) {
+  LaunchSim(com, QStringList{"--flash", Path(flashFile), "--baud", QString::number(baud)} + extra);
 }
 
 void CliFixture::StartReplay(const QString& trace) {
-  LaunchSim({"--replay", trace, "--baud", "0"});
+  LaunchSim("COM1", {"--replay", trace, "--baud", "0"});
 }
 
-void CliFixture::LaunchSim(const QStringList& args) {
-  sim_ = std::make_unique<QProcess>();
-  sim_->start(BinPath("hcsim"), QStringList{"--link", Path("ports/COM1"), "--verbose"} + args);
-  ASSERT_TRUE(sim_->waitForStarted()) << "hcsim did not start";
+void CliFixture::LaunchSim(const QString& com, const QStringList& args) {
+  auto sim = std::make_unique<QProcess>();
+  QProcess& started = *sim;
+  sims_.push_back(std::move(sim));
+  started.start(BinPath("hcsim"), QStringList{"--link", Path("ports/" + com), "--verbose"} + args);
+  ASSERT_TRUE(started.waitForStarted()) << "hcsim did not start";
   // hcsim prints the pty's path once the link is in place.
-  while (!sim_->canReadLine()) ASSERT_TRUE(sim_->waitForReadyRead(10000)) << "hcsim said nothing";
-  ASSERT_TRUE(QFileInfo::exists(Path("ports/COM1")));
+  while (!started.canReadLine())
+    ASSERT_TRUE(started.waitForReadyRead(10000)) << "hcsim said nothing";
+  ASSERT_TRUE(QFileInfo::exists(Path("ports/" + com)));
 }
 
 QString CliFixture::StopSim() {
-  if (!sim_) return {};
-  if (sim_->state() != QProcess::NotRunning) {
-    sim_->terminate();
-    if (!sim_->waitForFinished(10000)) sim_->kill();
+  QString log;
+  for (auto& sim : sims_) {
+    if (sim->state() != QProcess::NotRunning) {
+      sim->terminate();
+      if (!sim->waitForFinished(10000)) sim->kill();
+    }
+    log += QString::fromLocal8Bit(sim->readAllStandardError());
   }
-  QString log = QString::fromLocal8Bit(sim_->readAllStandardError());
-  sim_.reset();
+  sims_.clear();
   return log;
 }
 
 CliResult CliFixture::Interrupt(const QStringList& args, const QString& shown) {
+  return InterruptWhenAll(args, {QRegularExpression::escape(shown)});
+}
+
+CliResult CliFixture::InterruptWhenAll(const QStringList& args, const QStringList& patterns) {
+  auto allShown = [&](const QString& err) {
+    return std::all_of(patterns.begin(), patterns.end(),
+                       [&](const QString& p) { return err.contains(QRegularExpression(p)); });
+  };
   QProcess cli;
   cli.setWorkingDirectory(dir_.path());
   cli.setStandardInputFile(QProcess::nullDevice());
@@ -95,14 +115,14 @@ CliResult CliFixture::Interrupt(const QStringList& args, const QString& shown) {
   cli.waitForStarted();
   cli.setReadChannel(QProcess::StandardError);  // what waitForReadyRead waits for
   CliResult result;
-  while (!result.err.contains(shown) && cli.state() == QProcess::Running) {
+  while (!allShown(result.err) && cli.state() == QProcess::Running) {
     cli.waitForReadyRead(30000);
     result.err += QString::fromLocal8Bit(cli.readAllStandardError());
   }
   if (cli.state() == QProcess::Running) {
     ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
   } else {
-    ADD_FAILURE() << "ended before showing " << shown.toStdString();
+    ADD_FAILURE() << "ended before showing " << patterns.join(", ").toStdString();
   }
   if (!cli.waitForFinished(60000)) cli.kill();
   result.err += QString::fromLocal8Bit(cli.readAllStandardError());

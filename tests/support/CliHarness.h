@@ -40,9 +40,13 @@ class CliFixture {
   // Starts hcsim on ports/COM1 with the flash file "flash.bin" of the folder (written by
   // MakeFlash beforehand when wanted), unpaced unless baud is given.
   void StartSim(const QStringList& extra = {}, int baud = 0);
+  // Starts one more hcsim, on ports/COM name with the folder's file flashFile as its flash.
+  void StartSimAt(const QString& com, const QString& flashFile, const QStringList& extra = {},
+                  int baud = 0);
   // Starts hcsim on ports/COM1 answering from a recorded session (--replay), unpaced.
   void StartReplay(const QString& trace);
-  // Ends hcsim cleanly so that it writes its flash back; returns what it logged (--verbose).
+  // Ends every hcsim cleanly so that each writes its flash back; returns what they logged
+  // (--verbose).
   QString StopSim();
   QByteArray SimFlash() const { return ReadFile("flash.bin"); }
 
@@ -51,12 +55,14 @@ class CliFixture {
   // Runs padflasher-cli as Run does, and presses Ctrl+C (SIGINT) once its error output shows
   // `shown`; a failure when it ended before that.
   CliResult Interrupt(const QStringList& args, const QString& shown);
+  // The same, once its error output matches every one of the patterns (regular expressions).
+  CliResult InterruptWhenAll(const QStringList& args, const QStringList& patterns);
 
  private:
-  void LaunchSim(const QStringList& args);
+  void LaunchSim(const QString& com, const QStringList& args);
 
   QTemporaryDir dir_;
-  std::unique_ptr<QProcess> sim_;
+  std::vector<std::unique_ptr<QProcess>> sims_;
 };
 
 QString BinPath(const QString& program);

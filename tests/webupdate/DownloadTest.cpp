@@ -1,6 +1,9 @@
 // Firmware downloads into the program folder and their removal.
 #include <QFile>
 
+#include <filesystem>
+#include <fstream>
+
 #include "WebFixture.h"
 #include "startup/Startup.h"
 #include "webupdate/Catalogue.h"
@@ -135,6 +138,23 @@ TEST_F(DownloadTest, RemovalFindsFilesWhateverTheirCase) {
       EXPECT_FALSE(list[0].Local) << c.what;
     }
   }
+}
+
+TEST_F(DownloadTest, ALocalFileWhoseNameIsNotUtf8IsListedAndRemoved) {
+  // Latin-1 "é": Qt's own listing would leave the pair out, and could not name it to delete.
+  const std::string image = InProgram("caf\xE9.bin"), text = InProgram("caf\xE9.txt");
+  std::ofstream(image, std::ios::binary) << "image";
+  std::ofstream(text, std::ios::binary) << "old notes";
+  std::vector<FirmwareEntry> list;
+  LoadLocalFiles(list, gProgramFolder);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].BaseName, "caf\xE9");
+  EXPECT_EQ(list[0].Size, 5);
+  EXPECT_EQ(list[0].Description, "old notes\r\n");
+  RemoveFailure failure;
+  EXPECT_TRUE(RemoveFirmware(list, 0, failure));
+  EXPECT_FALSE(std::filesystem::exists(image));
+  EXPECT_FALSE(std::filesystem::exists(text));
 }
 
 TEST_F(DownloadTest, RemovalWithoutAnImageChangesNothing) {
