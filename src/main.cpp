@@ -7,6 +7,7 @@
 
 #include "app/CWizardController.h"
 #include "app/HelpWindow.h"
+#include "app/LookStyle.h"
 #include "app/OutsideEnd.h"
 #include "app/QtHost.h"
 #include "app/WorkNotice.h"
@@ -16,6 +17,7 @@
 #include "programmer/QtClock.h"
 #include "programmer/QtSerialPort.h"
 #include "startup/Language.h"
+#include "startup/Settings.h"
 #include "startup/Startup.h"
 
 namespace {
@@ -81,6 +83,8 @@ int main(int argc, char** argv) {
   SetDesktopNotifier(notifier.get());
   EndSignals endSignals([&wizard, &host] { EndFromOutside(wizard, host); });
   StartProgram();
+  // The look follows the settings, which are read only now; nothing has been painted yet.
+  InstallLookStyle(gHighContrast);
 
   const int status = app.exec();
   host.SetWizard(nullptr);

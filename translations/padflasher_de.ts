@@ -1069,6 +1069,10 @@ Programm zur Aktualisierung der Handsteuerung</translation>
         <source>Press Next to continue</source>
         <translation>Klicken Sie auf Weiter, um fortzufahren</translation>
     </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Willkommen</translation>
+    </message>
 </context>
 <context>
     <name>Step2</name>
@@ -1131,6 +1135,14 @@ Hinweis: Wählen Sie Keiner, wenn Sie gerade nicht mit einer Handsteuerung verbu
         <source>Show program folder</source>
         <translation>Programmordner zeigen</translation>
     </message>
+    <message>
+        <source>Firmware description</source>
+        <translation>Firmware-Beschreibung</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
 </context>
 <context>
     <name>Step4</name>
@@ -1181,6 +1193,14 @@ Firmware prüfen bestätigt, dass die Firmware richtig programmiert ist.</transl
     <message>
         <source>The verification ended without finding the contents identical.</source>
         <translation>Die Prüfung endete, ohne den Inhalt als identisch zu bestätigen.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>
@@ -1333,6 +1353,14 @@ Klicken Sie auf OK, um die neue Version zu starten.</translation>
     <message>
         <source>Wait...</source>
         <translation>Warten...</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
     </message>
 </context>
 <context>

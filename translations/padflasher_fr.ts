@@ -1070,6 +1070,10 @@ de mise à jour de la raquette de commande</translation>
         <source>Press Next to continue</source>
         <translation>Cliquez sur Suivant pour continuer</translation>
     </message>
+    <message>
+        <source>Welcome</source>
+        <translation>Bienvenue</translation>
+    </message>
 </context>
 <context>
     <name>Step2</name>
@@ -1132,6 +1136,14 @@ Remarque : choisissez Aucun si vous n&apos;êtes pas relié à une raquette de c
         <source>Show program folder</source>
         <translation>Dossier du programme</translation>
     </message>
+    <message>
+        <source>Firmware description</source>
+        <translation>Description du micrologiciel</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
 </context>
 <context>
     <name>Step4</name>
@@ -1182,6 +1194,14 @@ Vérifier le micrologiciel confirme qu&apos;il est bien programmé.</translation
     <message>
         <source>The verification ended without finding the contents identical.</source>
         <translation>La vérification s&apos;est terminée sans trouver le contenu identique.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
     </message>
 </context>
 <context>
@@ -1334,6 +1354,14 @@ Cliquez sur OK pour lancer la nouvelle version.</translation>
     <message>
         <source>Wait...</source>
         <translation>Patientez...</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
     </message>
 </context>
 <context>

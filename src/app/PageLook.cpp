@@ -46,6 +46,8 @@ WizardStyle ApplicationWizardStyle() {
   style.HelpText = QCoreApplication::translate("Wizard", "Help");
   style.BackText = QCoreApplication::translate("Wizard", "<  Back");
   style.NextText = QCoreApplication::translate("Wizard", "Next  >");
+  style.BackName = QCoreApplication::translate("Wizard", "Back");
+  style.NextName = QCoreApplication::translate("Wizard", "Next");
   style.ExitText = QCoreApplication::translate("Wizard", "Exit");
   style.FinishText = QCoreApplication::translate("Wizard", "Finish");
   style.CancelText = QCoreApplication::translate("Wizard", "Cancel");

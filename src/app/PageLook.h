@@ -15,6 +15,8 @@ inline const QColor kPageGrey(128, 128, 128);
 inline const QColor kButtonColour(255, 192, 128);
 inline const QColor kHeadingYellow(255, 255, 192);
 inline const QColor kLightGreyText(224, 224, 224);
+// Text we add to the grey pages: 5.3:1 against them, where even white reaches only 4:1.
+inline const QColor kNoteText(0, 0, 0);
 
 // 15 twips are one pixel at 96 dots per inch.
 inline int Twips(int twips) {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppTexts.h"
+#include "app/LookStyle.h"
 #include "app/WorkNotice.h"
 #include "base/DebugLog.h"
 #include "base/DescriptionFile.h"
@@ -66,6 +67,8 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Grid_->setHorizontalHeaderLabels({tr("Filename"), tr("Date"), tr("Size"), tr("Location")});
   txtDescription_ = new QPlainTextEdit(this);
   txtDescription_->setReadOnly(true);
+  Grid_->setAccessibleName(tr("Firmware"));
+  txtDescription_->setAccessibleName(tr("Description"));
   Frame1_ = Framed(this, tr("Firmware"), Grid_, QRect(8, 8, 372, 292));
   Frame2_ = Framed(this, tr("Description"), txtDescription_, QRect(388, 8, 244, 330));
   lblSignature_ = new QLabel(this);
@@ -81,6 +84,7 @@ frmWebUpdate::frmWebUpdate(IHost& host, QWidget* parent) : QDialog(parent), host
   Shape2_->setAutoFillBackground(true);
   // Light enough that the black label over it stays readable where the bar has reached it.
   Shape2_->setPalette(QPalette(QColor(128, 176, 255)));
+  SetLookPart(Shape2_, LookPart::BarFill);
   Shape2_->setGeometry(Shape1_->x(), Shape1_->y(), 0, Shape1_->height());
   lblPacifier_ = new QLabel(this);
   lblPacifier_->setObjectName("lblPacifier");
@@ -229,6 +233,8 @@ void frmWebUpdate::FillGrid() {
     for (int column = 0; column < 4; ++column) {
       auto* item = new QTableWidgetItem(cells[column]);
       item->setBackground(entry.Local ? kLocalColour : kRemoteColour);
+      // Both row colours are light, whatever the window's text colour is.
+      item->setForeground(QColor(Qt::black));
       Grid_->setItem(i, column, item);
     }
   }

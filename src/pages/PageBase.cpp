@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <algorithm>
 
 #include "app/CWizardController.h"
+#include "app/LookStyle.h"
 #include "app/PageLook.h"
 #include "programmer/Link.h"
 #include "programmer/LinkTexts.h"
@@ -47,6 +49,14 @@ bool PageBase::eventFilter(QObject* watched, QEvent* event) {
   if (watched != this && !isAncestorOf(qobject_cast<QWidget*>(watched))) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   return Form_KeyUp(key->key(), key->modifiers());
+}
+
+void PageBase::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  // A page with a focus proxy "has" the focus of that control, which shows its own outline.
+  if (!hasFocus() || focusProxy()) return;
+  QPainter painter(this);
+  DrawFocusOutline(painter, rect());
 }
 
 QString ShownText(const std::string& text) {

@@ -33,6 +33,8 @@ class PageBase : public QWidget, public IWizardPage {
   virtual bool Form_KeyUp(int key, Qt::KeyboardModifiers modifiers);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // A page that takes the keyboard itself (one without controls) shows when it has it.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   KeyReleaseGate keys_;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "app/LookStyle.h"
 #include "app/PageLook.h"
 
 Step1::Step1() : PageBase("Step1", 4488, 2724) {
@@ -17,6 +18,9 @@ Step1::Step1() : PageBase("Step1", 4488, 2724) {
   label_[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   label_[0]->setFont(BoldSansFont());
   SetTextColour(label_[0], kHeadingYellow);
+  SetLookPart(label_[0], LookPart::Heading);
+  // The page itself takes the keyboard (it has no control), so it needs a name of its own.
+  setAccessibleName(tr("Welcome"));
   label_[2]->setFont(BoldSansFont());
   WatchKeys();
 }

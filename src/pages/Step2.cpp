@@ -20,16 +20,16 @@ Step2::Step2() : PageBase("Step2", 4476, 2736), portExists_(ComPortExists) {
   // A drop-down list of the classic height, so that the device line fits above Label2.
   cboComPort_->setGeometry(Twips(240), Twips(360), Twips(2292), 21);
   setFocusProxy(cboComPort_);
+  heading->setBuddy(cboComPort_);
 
   // Which device a COM name stands for on this machine; it changes nothing that is stored.
   lblDevice_ = new QLabel(this);
   lblDevice_->setObjectName("lblDevice");
   lblDevice_->setGeometry(Twips(240), cboComPort_->geometry().bottom() + 1, Twips(4092),
                           Twips(840) - cboComPort_->geometry().bottom() - 1);
-  QFont small = font();
-  small.setPixelSize(9);
-  lblDevice_->setFont(small);
-  SetTextColour(lblDevice_, kLightGreyText);
+  // Our own line, not the page's design: black on the grey page is the one text colour that
+  // reads at 4.5:1 there, and it gets the page's body size.
+  SetTextColour(lblDevice_, kNoteText);
   connect(cboComPort_, &QComboBox::currentIndexChanged, this, [this] { ShowDevice(); });
 
   auto* note = new QLabel(this);

@@ -93,6 +93,9 @@ Step3::Step3() : PageBase("Step3", 6960, 2724) {
   lstFirmware_->setGeometry(TwipsRect(120, 360, 4332, 1092));
   lstFirmware_->setSelectionMode(QAbstractItemView::SingleSelection);
   setFocusProxy(lstFirmware_);
+  heading->setBuddy(lstFirmware_);
+  // A list view reads only its own name; the label is its relation.
+  lstFirmware_->setAccessibleName(heading->text());
 
   cmdOpenFile_ = new QPushButton(tr("Open firmware file..."), this);
   cmdOpenFile_->setObjectName("cmdOpenFile");
@@ -108,7 +111,9 @@ Step3::Step3() : PageBase("Step3", 6960, 2724) {
 
   txtFirmware_ = MakeTextBox(this, "txtFirmware", TwipsRect(120, 1800, 4332, 852));
   txtFirmware_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  txtFirmware_->setAccessibleName(tr("Firmware description"));
   txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
+  txtStatus_->setAccessibleName(tr("Status"));
 
   cmdRefresh_ = new QPushButton(tr("Refresh Status"), this);
   cmdRefresh_->setObjectName("cmdRefresh");

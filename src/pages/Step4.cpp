@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
 
 #include "app/PageLook.h"
+#include "app/ProgressStrip.h"
 #include "app/QtHost.h"
 #include "app/WorkNotice.h"
 #include "pages/PageTexts.h"
@@ -18,19 +18,6 @@
 #include "wizard/CWizard.h"
 
 namespace {
-
-QFrame* MakeShape(QWidget* parent, const char* name, const QColor& fill) {
-  auto* shape = new QFrame(parent);
-  shape->setObjectName(name);
-  shape->setFrameShape(QFrame::Box);
-  shape->setLineWidth(1);
-  QPalette palette = shape->palette();
-  palette.setColor(QPalette::Window, fill);
-  palette.setColor(QPalette::WindowText, Qt::black);
-  shape->setPalette(palette);
-  shape->setAutoFillBackground(true);
-  return shape;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& at) {
@@ -68,19 +55,12 @@ Step4::Step4() : PageBase("Step4", 6960, 2724) {
   // The buttons' lower edge meets the progress strip; lift them clear of it by one pixel.
   for (QPushButton* button : {cmdProgram_, cmdVerify_}) button->resize(button->width(), 23);
 
-  const QRect strip = TwipsRect(120, 2400, 4335, 255);
-  shape1_ = MakeShape(this, "Shape1", QColor(48, 48, 48));
-  shape1_->setGeometry(strip);
-  shape2_ = MakeShape(this, "Shape2", QColor(0, 128, 0));
-  shape2_->setGeometry(strip.left(), strip.top(), 0, strip.height());
-  lblPacifier_ = new QLabel(this);
-  lblPacifier_->setObjectName("lblPacifier");
-  lblPacifier_->setGeometry(strip);
-  lblPacifier_->setAlignment(Qt::AlignCenter);
-  lblPacifier_->setFont(BoldSansFont());
-  lblPacifier_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  strip_ = new ProgressStrip(this);
+  strip_->setGeometry(TwipsRect(120, 2400, 4335, 255));
+  strip_->setAccessibleName(tr("Progress"));
 
   txtStatus_ = MakeTextBox(this, "txtStatus", TwipsRect(4680, 120, 2172, 2172));
+  txtStatus_->setAccessibleName(tr("Status"));
   cmdRefresh_ =
       MakeButton(this, "cmdRefresh", tr("Refresh Status"), TwipsRect(4680, 2400, 2172, 252));
   for (QPushButton* button : {cmdProgram_, cmdVerify_, cmdRefresh_}) FitText(button);
@@ -104,14 +84,11 @@ Step4::~Step4() {
 }
 
 void Step4::ShowProgress(const std::string& label, double fraction) {
-  lblPacifier_->setText(QString::fromStdString(label));
-  const double clamped = std::clamp(fraction, 0.0, 1.0);
-  shape2_->resize(static_cast<int>(shape1_->width() * clamped), shape1_->height());
+  strip_->SetProgress(fraction, QString::fromStdString(label));
 }
 
 void Step4::ResetPacifier() {
-  shape2_->resize(0, shape1_->height());
-  lblPacifier_->clear();
+  strip_->Reset();
 }
 
 void Step4::LockButtons(bool locked) {

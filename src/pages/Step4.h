@@ -5,7 +5,7 @@
 #include "programmer/OperationScope.h"
 #include "wizard/CWizard.h"
 
-class QFrame;
+class ProgressStrip;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -64,7 +64,5 @@ class Step4 : public PageBase, public IProgressView {
   QPushButton* cmdProgram_;
   QPushButton* cmdVerify_;
   QPushButton* cmdRefresh_;
-  QFrame* shape1_;
-  QFrame* shape2_;
-  QLabel* lblPacifier_;
+  ProgressStrip* strip_;
 };

@@ -9,6 +9,7 @@ std::string gComPort;
 std::string gURL;
 std::string gDefaultURL;
 bool gQueryVerify = false;
+bool gHighContrast = false;
 std::string DomainUser, DomainPassword, DomainName, DomainPath, DomainDir;
 std::string DomainScheme = "http";
 std::string gPublicKey;
@@ -76,6 +77,7 @@ void LoadSettings(const std::string& fileName) {
   gDefaultURL = DefaultURL();
   gURL = gDefaultURL;
   gQueryVerify = false;
+  gHighContrast = false;
   gPublicKey.clear();
   gCAFile.clear();
 
@@ -91,6 +93,8 @@ void LoadSettings(const std::string& fileName) {
       gURL = line.Value;
     else if (line.Section == "QUERYVERIFY")
       gQueryVerify = IsTrue(line.Value);
+    else if (line.Section == "HIGHCONTRAST")
+      gHighContrast = IsTrue(line.Value);
     else if (line.Section == "PUBLICKEY")
       gPublicKey = line.Value;
     else if (line.Section == "CAFILE")
@@ -122,6 +126,7 @@ bool SaveSettings(const std::string& fileName) {
   if (DebugEnabled()) lines.Add(kGroup, "DebugFilter10", "True");
   if (gURL != gDefaultURL) lines.Add(kGroup, "URL", gURL);
   if (gQueryVerify) lines.Add(kGroup, "QUERYVERIFY", "True");
+  if (gHighContrast) lines.Add(kGroup, "HIGHCONTRAST", "True");
   if (!gPublicKey.empty()) lines.Add(kGroup, "PUBLICKEY", gPublicKey);
   if (!gCAFile.empty()) lines.Add(kGroup, "CAFILE", gCAFile);
   return doc.SaveFile(fileName);

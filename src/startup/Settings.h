@@ -5,6 +5,8 @@ extern std::string gComPort;  // "COM3"; empty means none
 extern std::string gURL;
 extern std::string gDefaultURL;
 extern bool gQueryVerify;
+// The window in colours of at least 7:1 for every text, instead of the program's own look.
+extern bool gHighContrast;
 extern std::string DomainUser, DomainPassword, DomainName, DomainPath, DomainDir;
 // "https" or "http": the scheme the address starts with; "http" when it names none.
 extern std::string DomainScheme;

@@ -66,6 +66,8 @@ CWizardWindow::CWizardWindow(WizardStyle style)
   cmdStepBack_ = MakeButton(style_.BackText, style_, this);
   cmdStepFwd_ = MakeButton(style_.NextText, style_, this);
   cmdTerminate_ = MakeButton(style_.ExitText, style_, this);
+  cmdStepBack_->setAccessibleName(style_.BackName);
+  cmdStepFwd_->setAccessibleName(style_.NextName);
   const std::pair<QPushButton*, WizardButton> buttons[] = {
       {cmdHelp_, WizardButton::Help},
       {cmdStepBack_, WizardButton::Back},

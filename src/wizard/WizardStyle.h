@@ -21,6 +21,9 @@ struct WizardStyle {
   QString HelpText = "Help";
   QString BackText = "<  Back";
   QString NextText = "Next  >";
+  // What assistive technology reads for Back and Next, without the arrows of their captions.
+  QString BackName = "Back";
+  QString NextName = "Next";
   QString ExitText = "Exit";
   // The exit button's caption on the last step, and the one a page may give it during a run;
   // both turn back into ExitText at the next step.

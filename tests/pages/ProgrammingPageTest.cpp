@@ -1,4 +1,5 @@
 // The programming page against the simulated hand control on virtual time.
+#include <QAccessible>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -6,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 
 #include "PagesFixture.h"
 #include "pages/Step2.h"
@@ -37,6 +39,7 @@ class ProgrammingPageTest : public PagesTest {
     program = Find<QPushButton>(step4, "cmdProgram");
     verify = Find<QPushButton>(step4, "cmdVerify");
     status = Find<QPlainTextEdit>(step4, "txtStatus");
+    strip = Find<QFrame>(step4, "Shape1");
     bar = Find<QFrame>(step4, "Shape2");
     pacifier = Find<QLabel>(step4, "lblPacifier");
   }
@@ -65,6 +68,7 @@ class ProgrammingPageTest : public PagesTest {
   QPushButton* program = nullptr;
   QPushButton* verify = nullptr;
   QPlainTextEdit* status = nullptr;
+  QFrame* strip = nullptr;
   QFrame* bar = nullptr;
   QLabel* pacifier = nullptr;
 };
@@ -83,11 +87,23 @@ TEST_F(ProgrammingPageTest, ProgrammingWritesTheImageAndReportsCompletionOnce) {
   QString captionSeen, terminateSeen;
   int widestBar = 0;
   bool lockedSeen = false;
+  // ... and what a screen reader hears of the bar: a progress bar with the bar's percentage.
+  QAccessibleInterface* readOut = QAccessible::queryAccessibleInterface(strip);
+  ASSERT_NE(readOut, nullptr);
+  ASSERT_NE(readOut->valueInterface(), nullptr);
+  EXPECT_EQ(readOut->role(), QAccessible::ProgressBar);
+  EXPECT_EQ(readOut->text(QAccessible::Name), "Progress");
+  double highestRead = 0;
+  int readsOffTheBar = 0;
   host.onBreathe = [&] {
     if (!gProgramming) return;
     captionSeen = Wizard().Window()->windowTitle();
     terminateSeen = Wizard().TerminateButton()->text();
     widestBar = std::max(widestBar, bar->width());
+    const double percent = readOut->valueInterface()->currentValue().toDouble();
+    highestRead = std::max(highestRead, percent);
+    readsOffTheBar += std::abs(percent / 100 * strip->width() - bar->width()) > 1 ||
+                      readOut->text(QAccessible::Value) != pacifier->text();
     lockedSeen = lockedSeen || (!program->isEnabled() && Wizard().Frozen() &&
                                 Wizard().TerminateButton()->isEnabled());
   };
@@ -105,7 +121,10 @@ TEST_F(ProgrammingPageTest, ProgrammingWritesTheImageAndReportsCompletionOnce) {
   EXPECT_TRUE(lockedSeen);
   EXPECT_EQ(terminateSeen, "Cancel");
   EXPECT_TRUE(captionSeen.startsWith("HC ")) << captionSeen.toStdString();
-  EXPECT_GT(widestBar, Find<QFrame>(step4, "Shape1")->width() / 2);
+  EXPECT_GT(widestBar, strip->width() / 2);
+  EXPECT_GT(highestRead, 50);
+  EXPECT_EQ(readsOffTheBar, 0);
+  EXPECT_EQ(readOut->valueInterface()->currentValue().toDouble(), 0);
   // The status was refreshed with a new query before the message: the hand control now holds
   // the image's firmware.
   EXPECT_NE(statusWhenTold.find("Hand Control\nVersion: 4.02"), std::string::npos)

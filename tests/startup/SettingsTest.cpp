@@ -29,17 +29,18 @@ TEST_F(SettingsTest, LoadSettingsReadsTheKeys) {
     std::string comPort, url;
     bool debug, queryVerify;
     std::string publicKey = "", caFile = "", scheme = "https";
+    bool highContrast = false;
   };
   const std::vector<Case> cases = {
       {"no file contents", "", "", kDefault, true, false},
       {"every key, upper case",
        "[PADFLASHER]\r\nCOMPORT=COM3\r\nDEBUGFILTER10=TRUE\r\nURL=h/p/c\r\nQUERYVERIFY=TRUE\r\n"
-       "PUBLICKEY=RWk1 RWk2\r\nCAFILE=ca.pem\r\n",
-       "COM3", "h/p/c", true, true, "RWk1 RWk2", "ca.pem", "http"},
+       "PUBLICKEY=RWk1 RWk2\r\nCAFILE=ca.pem\r\nHIGHCONTRAST=TRUE\r\n",
+       "COM3", "h/p/c", true, true, "RWk1 RWk2", "ca.pem", "http", true},
       {"mixed-case header and keys",
        "[PadFlasher]\r\nComPort = com3\r\nDebugFilter10 = True\r\nUrl = H/P/C\r\n"
-       "QueryVerify = true\r\n",
-       "COM3", "H/P/C", true, true, "", "", "http"},
+       "QueryVerify = true\r\nHighContrast = true\r\n",
+       "COM3", "H/P/C", true, true, "", "", "http", true},
       {"keys outside the section are ignored",
        "COMPORT=COM1\r\n[OTHER]\r\nCOMPORT=COM2\r\nURL=x/y\r\n", "", kDefault, true, false},
       {"a header with trailing text is another section", "[PADFLASHER] x\r\nCOMPORT=COM1\r\n", "",
@@ -49,6 +50,8 @@ TEST_F(SettingsTest, LoadSettingsReadsTheKeys) {
       {"unknown keys are ignored", "[PADFLASHER]\r\nCOLOR=red\r\n", "", kDefault, true, false},
       {"QUERYVERIFY other than TRUE is off", "[PADFLASHER]\r\nQUERYVERIFY=1\r\n", "", kDefault,
        true, false},
+      {"HIGHCONTRAST other than TRUE is off", "[PADFLASHER]\r\nHIGHCONTRAST=yes\r\n", "", kDefault,
+       true, false},
       {"a later section does not end the first",
        "[PADFLASHER]\r\nCOMPORT=COM4\r\n[OTHER]\r\nCOMPORT=COM9\r\n[PADFLASHER]\r\nURL=u/v\r\n",
        "COM4", "u/v", true, false, "", "", "http"},
@@ -57,6 +60,7 @@ TEST_F(SettingsTest, LoadSettingsReadsTheKeys) {
     gComPort = "stale";
     gURL = "stale";
     gQueryVerify = true;
+    gHighContrast = true;
     gPublicKey = gCAFile = "stale";
     SetDebugEnabled(true);
     Load(c.file);
@@ -68,6 +72,7 @@ TEST_F(SettingsTest, LoadSettingsReadsTheKeys) {
     EXPECT_EQ(gDefaultURL, kDefault) << c.name;
     EXPECT_EQ(DebugEnabled(), c.debug) << c.name;
     EXPECT_EQ(gQueryVerify, c.queryVerify) << c.name;
+    EXPECT_EQ(gHighContrast, c.highContrast) << c.name;
   }
 }
 
@@ -182,6 +187,9 @@ TEST_F(SettingsTest, ASaveAfterALoadRewritesTheFileInItsOwnForm) {
        "   QUERYVERIFY  = True\r\n"},
       {"QUERYVERIFY not TRUE is not written", "[PADFLASHER]\r\nQUERYVERIFY=yes\r\n",
        "[PADFLASHER]\r\n   COMport      =\r\n", false},
+      {"high contrast is kept, anything but TRUE is dropped",
+       "[PADFLASHER]\r\nHighContrast=true\r\n[PADFLASHER]\r\nHIGHCONTRAST=TRUE\r\n",
+       "[PADFLASHER]\r\n   COMport      =\r\n   HIGHCONTRAST = True\r\n", false},
       {"the keys and the CA file are kept as written",
        "[PADFLASHER]\r\npublickey = RWabc, RWdef\r\nCAFile=/etc/ssl/mirror ca.pem\r\n",
        "[PADFLASHER]\r\n   COMport      =\r\n   DebugFilter10= True\r\n"

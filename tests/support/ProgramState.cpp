@@ -8,6 +8,7 @@ void ClearSettings() {
   gComPort.clear();
   gVersions.clear();
   gQueryVerify = false;
+  gHighContrast = false;
   gPublicKey.clear();
   gCAFile.clear();
 }
