@@ -49,13 +49,6 @@ class DesktopCitizenTest : public RealWindowTest {
     for (const QString& line : simLog.split('\n')) n += line.startsWith("hcsim: " + prefix);
     return n;
   }
-  bool WaitFor(const std::function<bool()>& condition, int ms) {
-    for (int waited = 0; waited < ms; waited += 50) {
-      if (condition()) return true;
-      QThread::msleep(50);
-    }
-    return condition();
-  }
   // The window on the firmware page with a.bin listed, against hcsim on COM1.
   // run: the blocks written in one go (each ended by a point where a cancel is answered).
   bool StartOnTheFirmwarePage(const std::string& versions, int run = 2) {

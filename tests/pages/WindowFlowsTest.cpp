@@ -33,14 +33,6 @@ class WindowFlowsTest : public RealWindowTest {
     for (const QString& c : Commands()) n += c.startsWith(prefix);
     return n;
   }
-  // Waits up to ms for condition, looking every 50 ms.
-  bool WaitFor(const std::function<bool()>& condition, int ms) {
-    for (int waited = 0; waited < ms; waited += 50) {
-      if (condition()) return true;
-      QThread::msleep(50);
-    }
-    return condition();
-  }
 
   QString simLog;
 };

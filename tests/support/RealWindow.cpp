@@ -42,3 +42,11 @@ void RealWindowTest::StartProgram() {
   program.start(FilePath("PadFlasher"), {});
   ASSERT_TRUE(program.waitForStarted());
 }
+
+bool RealWindowTest::WaitFor(const std::function<bool()>& condition, int ms) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    if (condition()) return true;
+    QThread::msleep(50);
+  }
+  return condition();
+}

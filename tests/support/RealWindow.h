@@ -5,6 +5,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "PagesFixture.h"
 #include "XSession.h"
@@ -31,6 +32,9 @@ class RealWindowTest : public PagesTest {
   void ClickAt(const QString& w, int px, int py, int pauseMs = 1500) {
     x.ClickAt(w, px, py, pauseMs);
   }
+
+  // Waits up to ms for condition, looking every 50 ms.
+  static bool WaitFor(const std::function<bool()>& condition, int ms);
 
   // An image with data in two blocks of every 32: the real port holds writes to the line's
   // 19200 baud, so a full image would take minutes to program.
