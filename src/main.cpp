@@ -1,5 +1,6 @@
 // The window program: builds the wizard and runs it until its window unloads.
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
 #include <memory>
@@ -44,7 +45,8 @@ bool AnswersOnTerminal(int argc, char** argv, int& status) {
                "verifying.\nFor a terminal or a script: padflasher-cli --help.\n\n"
                "  -h, --help     show this help and exit\n"
                "  -V, --version  show the program's version and exit\n")
-               .arg(QString::fromStdString(gBaseName))
+               // The name the user typed: the installed command is lower case.
+               .arg(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName())
                .toStdString();
   } else {
     text = gBaseName + " " + ProgramVersionText() + "\n";
