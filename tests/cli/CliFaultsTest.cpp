@@ -9,10 +9,6 @@
 
 namespace {
 
-QString Explain(const CliResult& r) {
-  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
-}
-
 TEST(CliBadImage, RejectedWithTheFirmwarePageTextsBeforeTouchingAnyPort) {
   struct Case {
     const char* name;

@@ -10,10 +10,6 @@ namespace {
 
 constexpr uint16_t kListedCode = 0x00AB;
 
-QString Explain(const CliResult& r) {
-  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
-}
-
 // Offsets where two images differ, described for a failure message.
 QString FirstDifference(const QByteArray& a, const QByteArray& b) {
   if (a.size() != b.size()) return QString("sizes %1 and %2").arg(a.size()).arg(b.size());

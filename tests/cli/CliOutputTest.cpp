@@ -13,10 +13,6 @@ namespace {
 
 constexpr uint16_t kCode = 0x00AB;
 
-QString Explain(const CliResult& r) {
-  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
-}
-
 QJsonObject Document(const CliResult& r) {
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);

@@ -16,10 +16,6 @@
 
 namespace {
 
-QString Explain(const CliResult& r) {
-  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
-}
-
 QString Pty(const CliFixture& f) {
   return QFileInfo(f.Path("ports/COM1")).canonicalFilePath();
 }

@@ -14,10 +14,6 @@ namespace {
 
 constexpr uint16_t kCode = 0x00AB;
 
-QString Explain(const CliResult& r) {
-  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
-}
-
 QJsonArray PortDocuments(const CliResult& r) {
   QJsonParseError error{};
   const QJsonObject doc = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();

@@ -103,7 +103,8 @@ TEST(ConsoleHostProgress, TheLineFitsTheTerminalSoNoUpdateBecomesANewLine) {
   const struct {
     int columns;
     bool barShown;
-  } cases[] = {{0, true}, {120, true}, {80, true}, {62, true}, {50, false}, {20, false}, {1, false}};
+  } cases[] = {{0, true},   {120, true}, {80, true}, {62, true},
+               {50, false}, {20, false}, {1, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.columns);
     const std::string line = FitProgressLine(head, 0.37, tail, c.columns);
@@ -113,8 +114,8 @@ TEST(ConsoleHostProgress, TheLineFitsTheTerminalSoNoUpdateBecomesANewLine) {
     EXPECT_EQ(line.find('[') != std::string::npos, c.barShown);
     EXPECT_EQ(line.rfind(head.substr(0, std::min<size_t>(head.size(), line.size())), 0), 0u);
   }
-  EXPECT_EQ(FitProgressLine(head, 0.5, tail, 80), head + " [" + std::string(15, '#') +
-                                                      std::string(15, '.') + "] " + tail);
+  EXPECT_EQ(FitProgressLine(head, 0.5, tail, 80),
+            head + " [" + std::string(15, '#') + std::string(15, '.') + "] " + tail);
 }
 
 }  // namespace

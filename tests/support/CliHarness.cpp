@@ -150,3 +150,7 @@ CliResult CliFixture::Run(const QStringList& args, const QString& workDir) {
   result.err = QString::fromLocal8Bit(process.readAllStandardError());
   return result;
 }
+
+QString Explain(const CliResult& r) {
+  return "stdout:\n" + r.out + "\nstderr:\n" + r.err;
+}

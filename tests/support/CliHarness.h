@@ -25,6 +25,9 @@ struct CliResult {
   QString err;
 };
 
+// Both streams, for a failed assertion's message.
+QString Explain(const CliResult& r);
+
 class CliFixture {
  public:
   CliFixture();
