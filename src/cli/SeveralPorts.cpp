@@ -19,6 +19,7 @@
 #include "Process.h"
 #include "Report.h"
 #include "Session.h"
+#include "base/TextUtil.h"
 
 namespace {
 
@@ -87,10 +88,7 @@ class Board {
 
 // A copy's line for a person, made safe for the terminal although it is this program's own.
 QString Printable(const QByteArray& line) {
-  QString text = QString::fromLocal8Bit(line);
-  for (QChar& c : text)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = '?';
-  return text;
+  return QString::fromLocal8Bit(EscapedForDisplay(line.toStdString()));
 }
 
 class Workers {
